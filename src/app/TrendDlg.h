@@ -1,0 +1,174 @@
+#pragma once
+// CTrendDlg: the one window of Veltrix.
+//
+// How it works: the user types Jet SQL into the command box (or picks a saved
+// command from the list, read from ./Veltrix.ini) and presses "查询".
+// RunCommand copies the controls into the stored texts (ExchangeData(true))
+// and RunQuery hands the text to the core statement runner over m_db, which
+// returns the result text and the record count; ExchangeData(false) shows them.
+// The trend chart follows the result box: on every change or vertical scroll
+// the core computes a chart scene from the visible lines, and the paint event
+// walks that scene. The analysis buttons pass the box's text to core
+// functions and write the reports they return; the update buttons download
+// draw files, import them through RunQuery and show progress in the title.
+//
+// The window's member functions are grouped by subsystem into files:
+// TrendDlg.cpp (controls, data exchange, queries, saved commands),
+// TrendDlgChart.cpp, TrendDlgReports.cpp and TrendDlgUpdates.cpp.
+
+#include "chart/ChartScene.h"
+#include "common/MessageSink.h"
+#include "db/AdoConnection.h"
+#include "db/LotteryCatalogue.h"
+#include "query/StatementRunner.h"
+
+#include <QDialog>
+#include <QFont>
+#include <QIcon>
+#include <string>
+
+class QComboBox;
+class QLabel;
+class QPaintEvent;
+class QPainter;
+class QPlainTextEdit;
+
+namespace veltrix {
+
+class CColorButton;
+class DrawDownloader;
+class FileOpener;
+
+// Starts another program without waiting for it ("./Prizeq.dll").
+class ProgramLauncher {
+public:
+    virtual ~ProgramLauncher() = default;
+    virtual void Launch(const std::string& program) = 0;
+};
+
+// What the window reaches outside the process. Null members get the real
+// implementations; tests pass doubles so nothing blocks or leaves the box.
+struct TrendDlgServices {
+    MessageSink* messages = nullptr;
+    FileOpener* opener = nullptr;
+    ProgramLauncher* launcher = nullptr;
+    DrawDownloader* downloader = nullptr;
+};
+
+class CTrendDlg : public QDialog, private QueryHost {
+    Q_OBJECT
+public:
+    explicit CTrendDlg(TrendDlgServices services = {}, QWidget* parent = nullptr);
+    ~CTrendDlg() override;
+
+    // Dialog initialisation: option, chart font, database, saved commands,
+    // buttons. False when the database could not be opened; the window then
+    // closes as soon as it is shown.
+    bool OnInitDialog();
+
+    // Copies the controls into the stored texts (save) or the stored texts
+    // into the controls (!save); a control already showing its text is left
+    // untouched.
+    void ExchangeData(bool save);
+
+    // The statement runner: runs sql, shows its result text, sets the count.
+    std::string RunQuery(const std::string& sql);
+
+    // Handlers, by the control they serve.
+    void RunCommand();        // 1002 "查询"
+    void ReplaceTabs();       // 1004 "删除Tab"
+    void LoadCommands();      // 1005 "重载", and start-up
+    void SelectCommand();     // 1003 selection
+    void SaveRunLength();     // 1011 selection
+    void LaunchPrizeCheck();  // 1009 "中奖查询"
+    void CountNumbers();      // 1007 "统计个数"
+    void AnalyseRows();       // 1008 "分   析"
+    void ShowBackZoneIndex(); // 1010 "后区索引"
+    void UpdateAllDraws();    // 1012 "更新全部"
+    void UpdateDraws(LotteryKind kind); // 1013 .. 1020
+    void ShowLatestDraws();   // 1021 "最后开奖"
+
+    // The trend chart: computes the scene for the visible lines, sets the
+    // record-count label and schedules a repaint of the chart area.
+    void DrawTrendChart();
+    void DrawSsqChart();
+    void DrawThreeDigitChart();
+    void DrawFiveDigitChart();
+
+    // Reports of "分   析".
+    void AnalyseGaps(int fieldsPerRow);
+    void Analyse3D();
+    void AnalysePeriod();
+
+    // Updates.
+    void DownloadDrawFile(const std::string& url, const std::string& localPath);
+    void ImportDrawFile(LotteryKind kind);
+
+    // The boxes as the core reads them. Lines are the result text's lines
+    // (ended by CR LF); a line is cut to maxBytes bytes.
+    int ResultLineCount() const;
+    std::string ResultLine(int index, size_t maxBytes) const;
+    int ResultFirstVisibleLine() const;
+    std::string ResultBoxText() const;
+    std::string CommandBoxText() const;
+    void SetResultBoxText(const std::string& text);
+    void SetCountLabelText(const std::string& text);
+    std::string TitleText() const;
+    // Sets the title and lets it repaint while a long operation runs.
+    void SetTitleText(const std::string& text);
+
+    void ShowMessage(const std::string& text, MessageIcon icon = MessageIcon::None) override;
+    void OpenReport(const std::string& path);
+
+    // Stored texts and state (public for the operations and the tests).
+    CAdoConnection m_db;
+    QFont m_font;
+    int m_nCount = 0;
+    std::string m_strResult;
+    std::string m_strSQL;
+    std::string m_strCount;
+
+    // Controls.
+    CColorButton* m_btnUpdateSsq = nullptr;
+    CColorButton* m_btnUpdateP5 = nullptr;
+    CColorButton* m_btnUpdateP3 = nullptr;
+    CColorButton* m_btnUpdateDlt = nullptr;
+    CColorButton* m_btnUpdate7xc = nullptr;
+    CColorButton* m_btnUpdate7lc = nullptr;
+    CColorButton* m_btnUpdate3d = nullptr;
+    CColorButton* m_btnUpdateT22x5 = nullptr;
+    CColorButton* m_btnLatest = nullptr;
+    CColorButton* m_btnQuery = nullptr;
+    CColorButton* m_btnReload = nullptr;
+    CColorButton* m_btnBackZone = nullptr;
+    CColorButton* m_btnUpdateAll = nullptr;
+    CColorButton* m_btnDeleteTab = nullptr;
+    CColorButton* m_btnPrizeCheck = nullptr;
+    CColorButton* m_btnAnalyse = nullptr;
+    CColorButton* m_btnCount = nullptr;
+    QComboBox* m_comboRunLength = nullptr;
+    QPlainTextEdit* m_editResult = nullptr;
+    QComboBox* m_comboCommands = nullptr;
+    QPlainTextEdit* m_editCommand = nullptr;
+    QLabel* m_labelCount = nullptr;
+    QIcon m_hIcon;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void accept() override; // Enter: ignored
+    void reject() override; // Escape: ignored
+
+private:
+    std::string CommandTextForOrder() override;
+    void CreateControls();
+    void PaintChart(QPainter& painter); // walks m_chartScene
+    void ShowChartScene(ChartScene scene);
+
+    TrendDlgServices m_services;
+    ChartScene m_chartScene;
+    bool m_bBusy = false; // an update runs: close requests wait
+};
+
+} // namespace veltrix

@@ -1,0 +1,29 @@
+#pragma once
+// The subcommands of veltrix-cli. Each takes the arguments after its name and
+// returns the process exit status.
+
+#include <string>
+#include <vector>
+
+namespace veltrix::cli {
+
+using Args = std::vector<std::string>;
+
+int InitDbCommand(const Args& args);    // initdb [PATH]
+int QueryCommand(const Args& args);     // query [--db PATH] [--command TEXT] SQL
+int ChartCommand(const Args& args);     // chart --command TEXT --height H ... --scene
+int CountCommand(const Args& args);     // count
+int BackZoneCommand(const Args& args);  // backzone
+int AnalyseCommand(const Args& args);   // analyse --command TEXT [--run-length N]
+int UpdateCommand(const Args& args);    // update all|GAME
+int ImportCommand(const Args& args);    // import GAME [FILE]
+int BulletinCommand(const Args& args);  // bulletin
+
+// Reads all of standard input as bytes.
+std::string ReadStandardInput();
+
+// Value of "--name VALUE" in args, removing both; empty optional when absent.
+bool TakeOption(Args& args, const std::string& name, std::string* value);
+bool TakeFlag(Args& args, const std::string& name);
+
+} // namespace veltrix::cli

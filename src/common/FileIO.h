@@ -1,0 +1,23 @@
+#pragma once
+// Whole-file reads and writes with errors as values.
+
+#include <string>
+#include <string_view>
+
+namespace veltrix {
+
+// Reads every byte of the file. False (and *error set) when it cannot be read.
+bool ReadFileBytes(const std::string& path, std::string* bytes, std::string* error = nullptr);
+
+// Writes the bytes to a temporary file beside `path` and renames it over
+// `path`, so readers see either the old file or the whole new one.
+bool WriteFileAtomically(const std::string& path, std::string_view bytes,
+                         std::string* error = nullptr);
+
+// Creates or truncates `path` and writes the bytes as they are (no atomic
+// rename: report files are opened by an editor right after).
+bool WriteFileBytes(const std::string& path, std::string_view bytes, std::string* error = nullptr);
+
+bool FileExists(const std::string& path);
+
+} // namespace veltrix

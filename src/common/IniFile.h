@@ -1,0 +1,38 @@
+#pragma once
+// The settings file "./Veltrix.ini" read and written with the semantics of the
+// Win32 private-profile functions (GetPrivateProfileStringA and friends):
+// section and key names compare without regard to case, values are trimmed and
+// lose one pair of matching quotes, lines starting with ';' are comments, the
+// first of duplicate keys wins, a value is cut to bufferSize - 1 bytes, and a
+// missing file, section or key gives the default. Files are UTF-8; a file that
+// is not valid UTF-8 is decoded as GBK (settings written on Windows).
+//
+// Writes replace only the key's line (or add the key, or add the section) and
+// keep every other byte of the file, its encoding and its line-end style. A
+// missing file is created in UTF-8 with CR LF line ends.
+
+#include <string>
+#include <string_view>
+
+namespace veltrix {
+
+// Pure forms over the file's bytes, for tests and fuzzing.
+std::string ProfileStringFromText(std::string_view fileBytes, std::string_view section,
+                                  std::string_view key, std::string_view defaultValue,
+                                  size_t bufferSize = 255);
+int ProfileIntFromText(std::string_view fileBytes, std::string_view section, std::string_view key,
+                       int defaultValue);
+// The file's new bytes after writing `value` under section/key.
+std::string ProfileTextWithValue(std::string_view fileBytes, std::string_view section,
+                                 std::string_view key, std::string_view value);
+
+// File forms.
+std::string GetProfileString(const std::string& section, const std::string& key,
+                             const std::string& defaultValue, const std::string& path,
+                             size_t bufferSize = 255);
+int GetProfileInt(const std::string& section, const std::string& key, int defaultValue,
+                  const std::string& path);
+bool WriteProfileString(const std::string& section, const std::string& key,
+                        const std::string& value, const std::string& path);
+
+} // namespace veltrix

@@ -1,0 +1,37 @@
+#pragma once
+// Small text helpers shared by the core. Texts are UTF-8 byte strings; every
+// length and position here counts bytes, which is what the result rows (ASCII)
+// and the report formats are defined in.
+
+#include <cstdarg>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace veltrix {
+
+// Upper-cases the ASCII letters only; multi-byte characters pass unchanged.
+std::string ToUpperAscii(std::string_view text);
+std::string ToLowerAscii(std::string_view text);
+
+bool Contains(std::string_view text, std::string_view needle);
+
+// The C library's atoi on a byte range: leading blanks and tabs skipped, an
+// optional sign, then decimal digits up to the first other byte; 0 without
+// digits. Overflow saturates instead of being undefined.
+int AtoiPrefix(std::string_view text);
+
+// printf into a std::string.
+std::string StrFormat(const char* format, ...) __attribute__((format(printf, 1, 2)));
+std::string StrFormatV(const char* format, std::va_list args);
+
+// The lines of an edit box as the result text defines them: lines end at
+// "\r\n" and the line end is not part of the line. A text that ends with a
+// line end has one more, empty, line after it; the empty text is one empty line.
+std::vector<std::string_view> SplitEditLines(std::string_view text);
+
+// Replaces every "\n" by "\r\n", as a C runtime does when it writes a file in
+// text mode.
+std::string ToTextModeBytes(std::string_view text);
+
+} // namespace veltrix

@@ -1,0 +1,15 @@
+#pragma once
+// Creating the draw database file: the eight empty draw tables.
+
+#include <string>
+
+namespace veltrix {
+
+// The CREATE TABLE statements of the eight draw tables (SQLite SQL).
+std::string DrawTablesSchemaSql();
+
+// Creates a new database file at `path` holding the eight empty tables, in WAL
+// mode. Refuses (false, *error set) when anything already exists at `path`.
+bool CreateDrawDatabase(const std::string& path, std::string* error);
+
+} // namespace veltrix

@@ -1,0 +1,11 @@
+#include "db/JetDialect.h"
+
+#include <sqlite3.h>
+
+namespace veltrix {
+
+bool RegisterJetFunctions(sqlite3*) {
+    return true;
+}
+
+} // namespace veltrix

@@ -1,0 +1,173 @@
+#include "db/AdoConnection.h"
+#include "fakes/DrawDatabaseFixture.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <regex>
+#include <sqlite3.h>
+#include <thread>
+
+namespace veltrix {
+namespace {
+
+using test::DrawDatabaseFixture;
+
+class AdoConnectionTest : public DrawDatabaseFixture {};
+
+TEST_F(AdoConnectionTest, InsertHasClosedRecordset) {
+    EXPECT_TRUE(db.Execute("INSERT INTO p3 (QS,RQ,H1,H2,H3)VALUES ('04001','2004-11-14',1,2,3)"));
+    EXPECT_EQ(db.GetFieldCount(), 0);
+    EXPECT_TRUE(db.IsEOF());
+}
+
+TEST_F(AdoConnectionTest, SelectOnEmptyTableHasFieldsAndNoRows) {
+    ASSERT_TRUE(db.Execute("select qs, rq, h1 from p3"));
+    EXPECT_EQ(db.GetFieldCount(), 3);
+    EXPECT_TRUE(db.IsEOF());
+}
+
+TEST_F(AdoConnectionTest, FieldTextFollowsTheStandardConversion) {
+    Exec("INSERT INTO p3 (QS,RQ,H1,H2,H3)VALUES ('04001','2004-11-14',5,NULL,-7)");
+    ASSERT_TRUE(db.Execute("select qs, h1, h2, h3, h1 / 2.0, h1 * 1.0, 1 / 3.0 from p3"));
+    ASSERT_FALSE(db.IsEOF());
+    EXPECT_EQ(db.GetFieldText(0), "04001");
+    EXPECT_EQ(db.GetFieldText(1), "5");
+    EXPECT_EQ(db.GetFieldText(2), "");
+    EXPECT_EQ(db.GetFieldText(3), "-7");
+    EXPECT_EQ(db.GetFieldText(4), "2.5");
+    EXPECT_EQ(db.GetFieldText(5), "5");
+    EXPECT_EQ(db.GetFieldText(6), "0.333333333333333");
+    db.MoveNext();
+    EXPECT_TRUE(db.IsEOF());
+}
+
+TEST_F(AdoConnectionTest, LongFieldsComeBackWhole) {
+    std::string text(5000, 'x');
+    Exec("INSERT INTO dlt (QS,T) VALUES ('1','" + text + "')");
+    ASSERT_TRUE(db.Execute("select t from dlt"));
+    EXPECT_EQ(db.GetFieldText(0), text);
+}
+
+struct FailureCase {
+    const char* name;
+    const char* sql;
+    const char* sqlState;
+};
+
+class AdoConnectionFailureTest : public DrawDatabaseFixture,
+                                 public ::testing::WithParamInterface<FailureCase> {};
+
+TEST_P(AdoConnectionFailureTest, FailsAtOnceWithErrorTextAndState) {
+    Exec("INSERT INTO p3 (QS,RQ,H1,H2,H3)VALUES ('1','2004-11-14',1,2,3)");
+    auto started = std::chrono::steady_clock::now();
+    EXPECT_FALSE(db.Execute(GetParam().sql));
+    // No retries: only "S1000" is retried, and that would take a second.
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(500));
+    EXPECT_EQ(db.GetSQLState(), GetParam().sqlState);
+    std::string pattern = std::string("^[0-9a-f]+:.+\\[") + GetParam().sqlState + "\\]$";
+    EXPECT_TRUE(std::regex_match(db.GetErrorText(), std::regex(pattern))) << db.GetErrorText();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Errors, AdoConnectionFailureTest,
+    ::testing::Values(FailureCase{"misspelt_keyword", "selec qs from p3", "42000"},
+                      FailureCase{"unknown_table", "select qs from p4", "42S02"},
+                      FailureCase{"unknown_column", "select qz from p3", "42S22"},
+                      FailureCase{"duplicate_key",
+                                  "INSERT INTO p3 (QS,RQ,H1,H2,H3)VALUES ('1','2004-11-14',1,2,3)",
+                                  "23000"},
+                      FailureCase{"second_statement", "select 1; drop table p3", "42000"}),
+    [](const auto& testParam) { return std::string(testParam.param.name); });
+
+TEST_F(AdoConnectionTest, SecondStatementNeverRuns) {
+    EXPECT_FALSE(db.Execute("select 1; drop table p3"));
+    EXPECT_TRUE(db.Execute("select count(*) from p3")) << db.GetErrorText();
+    EXPECT_TRUE(db.Execute("select 1;")) << "a trailing semicolon alone is fine";
+}
+
+TEST_F(AdoConnectionTest, ErrorTextIsClearedByTheNextStatement) {
+    EXPECT_FALSE(db.Execute("selec 1"));
+    EXPECT_FALSE(db.GetErrorText().empty());
+    EXPECT_TRUE(db.Execute("select 1"));
+    EXPECT_EQ(db.GetErrorText(), "");
+    EXPECT_EQ(db.GetSQLState(), "");
+}
+
+TEST_F(AdoConnectionTest, BusyDatabaseIsRetriedThenFails) {
+    db.SetRetryPolicy(3, std::chrono::milliseconds(10));
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(DbPath().c_str(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    EXPECT_FALSE(db.Execute("INSERT INTO p3 (QS) VALUES ('9')"));
+    EXPECT_EQ(db.GetSQLState(), "S1000");
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+}
+
+TEST_F(AdoConnectionTest, BusyDatabaseSucceedsOnceTheLockIsReleased) {
+    db.SetRetryPolicy(10, std::chrono::milliseconds(20));
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(DbPath().c_str(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    std::thread release([other] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
+    });
+    EXPECT_TRUE(db.Execute("INSERT INTO p3 (QS) VALUES ('9')")) << db.GetErrorText();
+    release.join();
+    sqlite3_close(other);
+}
+
+TEST(AdoConnectionOpenTest, MissingFileFailsAndIsNotCreated) {
+    test::TempDir dir;
+    CAdoConnection db;
+    EXPECT_FALSE(db.Open(("Data Source=" + dir.File("DLT.mdb")).c_str()));
+    EXPECT_FALSE(std::filesystem::exists(dir.File("DLT.mdb")));
+    std::string error;
+    ASSERT_TRUE(CreateDrawDatabase(dir.File("DLT.mdb"), &error));
+    EXPECT_TRUE(db.Open(dir.File("DLT.mdb").c_str())) << "the object stays usable";
+}
+
+TEST(AdoConnectionOpenTest, FileThatIsNotSqliteFailsAtOpen) {
+    test::TempDir dir;
+    std::ofstream(dir.File("DLT.mdb")) << std::string(4096, '\x01') << "Standard Jet DB";
+    CAdoConnection db;
+    EXPECT_FALSE(db.Open(("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + dir.File("DLT.mdb"))
+                             .c_str()));
+    EXPECT_FALSE(db.GetErrorText().empty());
+}
+
+TEST(AdoConnectionOpenTest, CloseLeavesOnlyTheDatabaseFile) {
+    test::TempDir dir;
+    std::string error;
+    ASSERT_TRUE(CreateDrawDatabase(dir.File("DLT.mdb"), &error));
+    {
+        CAdoConnection db;
+        ASSERT_TRUE(db.Open(dir.File("DLT.mdb").c_str()));
+        ASSERT_TRUE(db.Execute("INSERT INTO p3 (QS) VALUES ('1')"));
+        db.Close();
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.File("DLT.mdb-wal")));
+    EXPECT_FALSE(std::filesystem::exists(dir.File("DLT.mdb-shm")));
+    sqlite3* raw = nullptr;
+    ASSERT_EQ(sqlite3_open_v2(dir.File("DLT.mdb").c_str(), &raw, SQLITE_OPEN_READONLY, nullptr),
+              SQLITE_OK);
+    sqlite3_stmt* stmt = nullptr;
+    ASSERT_EQ(sqlite3_prepare_v2(raw, "select count(*) from p3", -1, &stmt, nullptr), SQLITE_OK);
+    ASSERT_EQ(sqlite3_step(stmt), SQLITE_ROW);
+    EXPECT_EQ(sqlite3_column_int(stmt, 0), 1);
+    sqlite3_finalize(stmt);
+    sqlite3_close(raw);
+}
+
+TEST(ConnectionStringTest, TakesTheDataSource) {
+    EXPECT_EQ(DataSourceFromConnectionString(
+                  "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=./DLT.mdb"),
+              "./DLT.mdb");
+    EXPECT_EQ(DataSourceFromConnectionString("data source=a.db;Mode=Read"), "a.db");
+    EXPECT_EQ(DataSourceFromConnectionString("/tmp/x.mdb"), "/tmp/x.mdb");
+}
+
+} // namespace
+} // namespace veltrix
