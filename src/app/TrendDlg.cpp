@@ -27,7 +27,8 @@ bool CTrendDlg::OnInitDialog() {
 }
 
 void CTrendDlg::ExchangeData(bool) {}
-std::string CTrendDlg::RunQuery(const std::string&) { return {}; }
+std::string CTrendDlg::RunQuery(const std::string& sql) { return RunQueryOutcome(sql).resultText; }
+QueryOutcome CTrendDlg::RunQueryOutcome(const std::string&) { return {}; }
 void CTrendDlg::RunCommand() {}
 void CTrendDlg::ReplaceTabs() {}
 void CTrendDlg::LoadCommands() {}

@@ -73,6 +73,9 @@ public:
 
     // The statement runner: runs sql, shows its result text, sets the count.
     std::string RunQuery(const std::string& sql);
+    // The same run, telling also whether it failed and how many rows it read
+    // (the import counts only rows that were really inserted).
+    QueryOutcome RunQueryOutcome(const std::string& sql);
 
     // Handlers, by the control they serve.
     void RunCommand();        // 1002 "查询"
