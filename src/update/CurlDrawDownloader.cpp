@@ -4,7 +4,6 @@
 #include <cstring>
 #include <curl/curl.h>
 #include <fcntl.h>
-#include <filesystem>
 #include <mutex>
 #include <unistd.h>
 
@@ -63,11 +62,6 @@ std::string PartFilePath(const std::string& localPath) {
 DownloadResult CurlDrawDownloader::Download(const std::string& url, const std::string& localPath) {
     DownloadResult result;
     std::string partPath = PartFilePath(localPath);
-    std::error_code dirError;
-    std::filesystem::path folder = std::filesystem::path(localPath).parent_path();
-    if (!folder.empty())
-        std::filesystem::create_directories(folder, dirError);
-
     Transfer transfer;
     transfer.maxBytes = m_limits.maxBytes;
     transfer.idle = &m_idle;

@@ -66,11 +66,10 @@ bool IsPlainDrawNumber(std::string_view field, bool endsLine) {
 
 std::optional<std::string> NormalizeDrawDate(std::string_view field) {
     size_t pos = 0;
-    if (field.size() == 8) {
-        for (char c : field) {
-            if (!IsDigit(c))
-                return std::nullopt;
-        }
+    bool allDigits = true;
+    for (char c : field)
+        allDigits = allDigits && IsDigit(c);
+    if (field.size() == 8 && allDigits) {
         auto number = [&](size_t at, size_t n) { return AtoiPrefix(field.substr(at, n)); };
         return IsoDate(number(0, 4), number(4, 2), number(6, 2));
     }

@@ -3,6 +3,7 @@
 #include "common/Strings.h"
 
 #include <array>
+#include <filesystem>
 
 #ifndef VELTRIX_DRAW_SERVER
 #define VELTRIX_DRAW_SERVER "http://draws.veltrix.invalid"
@@ -48,6 +49,12 @@ DownloadResult DownloadDrawFileWithTitle(const std::string& url, const std::stri
                                          DrawDownloader& downloader, TitleProgress& progress) {
     std::string savedTitle = progress.Title();
     progress.SetTitle("正在下载 " + url);
+    // The draw folder is made on first use; if that fails the download
+    // reports why.
+    std::error_code ignored;
+    std::filesystem::path folder = std::filesystem::path(localPath).parent_path();
+    if (!folder.empty())
+        std::filesystem::create_directories(folder, ignored);
     DownloadResult result = downloader.Download(url, localPath);
     progress.SetTitle(savedTitle);
     return result;

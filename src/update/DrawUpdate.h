@@ -46,6 +46,7 @@ std::string DrawFileUrl(std::string_view serverBase, const LotteryInfo& game);
 std::string DrawFilePath(std::string_view folder, std::string_view fileName);
 
 // Shows "正在下载 <url>" while the transfer runs, then puts the title back.
+// Makes the folder of `localPath` when it is missing.
 DownloadResult DownloadDrawFileWithTitle(const std::string& url, const std::string& localPath,
                                          DrawDownloader& downloader, TitleProgress& progress);
 

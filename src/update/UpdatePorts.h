@@ -16,6 +16,18 @@ public:
     virtual QueryOutcome Run(const std::string& sql) = 0;
 };
 
+// The command-line tool's and the tests' runner: the statement runner over an
+// open connection, messages going to the host.
+class ConnectionSqlRunner : public SqlRunner {
+public:
+    ConnectionSqlRunner(CAdoConnection& db, QueryHost& host) : m_db(db), m_host(host) {}
+    QueryOutcome Run(const std::string& sql) override { return RunStatement(m_db, sql, m_host); }
+
+private:
+    CAdoConnection& m_db;
+    QueryHost& m_host;
+};
+
 // The window title: read it, set it. Setting it must let the title repaint
 // even though the caller keeps the thread busy.
 class TitleProgress {
