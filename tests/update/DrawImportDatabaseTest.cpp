@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <random>
+#include <sqlite3.h>
 #include <sstream>
 
 namespace veltrix {
@@ -130,6 +132,40 @@ TEST_F(DrawImportDatabaseTest, MissingTableFailsEveryStatement) {
     EXPECT_EQ(summary.inserted, 0);
     EXPECT_EQ(summary.Skipped(SkipReason::InsertFailed).count, 1);
     EXPECT_EQ(host.messages.size(), 2u);
+}
+
+TEST_F(DrawImportDatabaseTest, HostileIssueTextsAreStoredVerbatim) {
+    // Issues made of the characters that matter to SQL (and some that matter
+    // to C strings and encodings); each must end up in QS exactly as written.
+    const std::string alphabet = std::string("'\";-/*()\\%_=,.\t\r\x01\x7f\x80\xff\xe4\xb8\xad") +
+                                 "abcXYZ019" + "DROP" + "--";
+    std::mt19937 random(20260822);
+    std::string file;
+    std::vector<std::string> issues;
+    for (int i = 1; i <= 300; ++i) {
+        std::string issue = std::to_string(i) + "_";
+        size_t length = random() % 24;
+        for (size_t k = 0; k < length; ++k)
+            issue += alphabet[random() % alphabet.size()];
+        issues.push_back(issue);
+        file += issue + " 2024-01-02 1 2 3\r\n";
+    }
+    ImportSummary summary = Import(LotteryKind::P3, file);
+    EXPECT_EQ(summary.inserted, 300);
+    EXPECT_TRUE(host.messages.empty()) << host.messages.front();
+
+    // Read QS back byte for byte, past anything the runner would do to it.
+    std::vector<std::string> stored;
+    sqlite3_stmt* stmt = nullptr;
+    ASSERT_EQ(
+        sqlite3_prepare_v2(db.Handle(), "SELECT QS FROM p3 ORDER BY rowid", -1, &stmt, nullptr),
+        SQLITE_OK);
+    while (sqlite3_step(stmt) == SQLITE_ROW)
+        stored.emplace_back(reinterpret_cast<const char*>(sqlite3_column_blob(stmt, 0)),
+                            static_cast<size_t>(sqlite3_column_bytes(stmt, 0)));
+    sqlite3_finalize(stmt);
+    EXPECT_EQ(stored, issues);
+    EXPECT_EQ(Count("sqlite_master where type = 'table'"), 8) << "no table came or went";
 }
 
 // The real draw files of data/draws.
