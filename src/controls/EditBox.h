@@ -1,0 +1,47 @@
+#pragma once
+// CEditBox: a multi-line edit box without line wrapping that holds a stored
+// text (UTF-8, lines ended by CR LF; see EditText.h). Its lines are the
+// document's blocks, so counting lines, fetching one line and finding the top
+// visible line cost no more on a box of megabytes than on a small one.
+
+#include <QPlainTextEdit>
+#include <string>
+#include <string_view>
+
+namespace veltrix {
+
+class CEditBox : public QPlainTextEdit {
+    Q_OBJECT
+public:
+    explicit CEditBox(QWidget* parent = nullptr);
+
+    // Shows `text`; the undo history starts anew, as with a new window text.
+    void SetStoredText(std::string_view text);
+    // The current text, the user's edits included. Kept from one call to the
+    // next until the document changes.
+    const std::string& StoredText() const;
+
+    int LineCount() const;
+    // Line `index` without its line end, cut to maxBytes bytes; the empty
+    // text for an index outside the box.
+    std::string Line(int index, size_t maxBytes) const;
+    int FirstVisibleLine() const;
+
+    // The most characters the user may bring in by typing or pasting;
+    // 0 for no limit. Texts set by the program are never cut.
+    void SetTypingLimit(int characters) { m_typingLimit = characters; }
+    int TypingLimit() const { return m_typingLimit; }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void insertFromMimeData(const QMimeData* source) override;
+
+private:
+    int RoomForTyping() const;
+
+    mutable std::string m_stored;
+    mutable bool m_storedValid = true;
+    int m_typingLimit = 0;
+};
+
+} // namespace veltrix
