@@ -25,8 +25,9 @@ constexpr int kComboHeightUnits = 14;
 // Characters the user may type into the command box (the platform default).
 constexpr int kCommandTypingLimit = 32767;
 
+// Half pixels are dropped, so the client area is 1011 x 541 (not 542).
 int Pixels(int units) {
-    return static_cast<int>(std::lround(units * kPixelsPerUnit));
+    return static_cast<int>(std::floor(units * kPixelsPerUnit));
 }
 
 QRect DialogRect(int x, int y, int width, int height) {

@@ -153,8 +153,9 @@ void CColorButton::changeEvent(QEvent* event) {
         if (!isActiveWindow())
             LeaveHover();
         break;
-    case QEvent::ApplicationPaletteChange:
-        // The system colours changed: every slot goes back to them, so the
+    case QEvent::PaletteChange:
+        // The system colours changed (Qt hands the new application palette
+        // down as a palette change): every slot goes back to them, so the
         // colours set up at start are gone.
         ResetColors();
         update();
