@@ -10,6 +10,9 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include <algorithm>
+#include <climits>
+
 namespace veltrix {
 
 CEditBox::CEditBox(QWidget* parent) : QPlainTextEdit(parent) {

@@ -4,8 +4,9 @@
 // The folder holds DLT.mdb (the eight empty draw tables) and a Veltrix.ini
 // with saved commands; the window is constructed with recording services (no
 // real message box, editor or program ever starts), initialised and shown.
-// Override PrepareFolder to start from another folder, and use the helpers to
-// type, click and read the controls by object name (see TrendDlg.h).
+// Override PrepareFolder to start from another folder (it runs before the
+// window is constructed, so it may also set services.downloader), and use the
+// helpers to type, click and read the controls by object name (TrendDlg.h).
 
 #include "app/TrendDlg.h"
 #include "common/FileIO.h"
