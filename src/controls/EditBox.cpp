@@ -2,6 +2,7 @@
 
 #include "controls/EditText.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMimeData>
@@ -22,8 +23,47 @@ CEditBox::CEditBox(QWidget* parent) : QPlainTextEdit(parent) {
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     // In a dialog, Tab moves to the next control; Enter makes a new line.
     setTabChangesFocus(true);
-    connect(document(), &QTextDocument::contentsChange, this,
-            [this](int, int, int) { m_storedValid = false; });
+    connect(document(), &QTextDocument::contentsChange, this, [this](int position, int, int added) {
+        m_storedValid = false;
+        ++m_generation;
+        if (m_changedFrom < 0 || position < m_changedFrom)
+            m_changedFrom = position;
+        m_changedTo = std::max(m_changedTo, position + added);
+    });
+    // Emitted after the layout has taken in the change.
+    connect(document(), &QTextDocument::contentsChanged, this, [this] {
+        if (m_changedFrom < 0)
+            return;
+        CountLines(m_changedFrom, m_changedTo);
+        m_changedFrom = m_changedTo = -1;
+    });
+}
+
+void CEditBox::CountLines(int from, int to) {
+    QTextDocument* doc = document();
+    bool changed = false;
+    QTextBlock last = doc->findBlock(std::max(0, to));
+    if (!last.isValid())
+        last = doc->lastBlock();
+    for (QTextBlock block = doc->findBlock(std::max(0, from)); block.isValid();
+         block = block.next()) {
+        int lines = 1;
+        // Only the blocks the program filled hold separators; a typed block
+        // is short.
+        const QString text = block.text();
+        lines += static_cast<int>(text.count(QChar(kLineSeparator)));
+        if (block.lineCount() != lines) {
+            block.setLineCount(lines);
+            changed = true;
+        }
+        if (block == last)
+            break;
+    }
+    if (changed) {
+        // The scroll bars follow the document's size, which counts lines.
+        QAbstractTextDocumentLayout* layout = doc->documentLayout();
+        emit layout->documentSizeChanged(layout->documentSize());
+    }
 }
 
 void CEditBox::SetStoredText(std::string_view text) {
@@ -41,31 +81,58 @@ const std::string& CEditBox::StoredText() const {
 }
 
 int CEditBox::LineCount() const {
-    return document()->blockCount();
+    return document()->lineCount();
 }
 
 std::string CEditBox::Line(int index, size_t maxBytes) const {
-    if (index < 0 || index >= document()->blockCount() || maxBytes == 0)
+    if (index < 0 || index >= document()->lineCount() || maxBytes == 0)
         return {};
-    QTextBlock block = document()->findBlockByNumber(index);
+    QTextBlock block = document()->findBlockByLineNumber(index);
+    if (!block.isValid())
+        return {};
     // Every character gives at least one byte, except an escape mark before a
     // three-byte character and a high surrogate: two more than maxBytes
     // characters always hold maxBytes bytes.
-    size_t wanted =
-        maxBytes > static_cast<size_t>(INT_MAX) - 2 ? static_cast<size_t>(INT_MAX) : maxBytes + 2;
-    int length = block.length() - 1;
-    if (static_cast<size_t>(length) > wanted)
-        length = static_cast<int>(wanted);
-    QTextCursor cursor(block);
-    cursor.setPosition(block.position() + length, QTextCursor::KeepAnchor);
-    std::string line = StoredTextFromEdit(cursor.selectedText(), maxBytes);
+    const qsizetype wanted = maxBytes > static_cast<size_t>(INT_MAX) - 2
+                                 ? INT_MAX
+                                 : static_cast<qsizetype>(maxBytes) + 2;
+    QString piece;
+    if (block.lineCount() <= 1) {
+        // A block of one line may be long (a text without line ends): read
+        // only the part that can be returned.
+        QTextCursor cursor(block);
+        int length = static_cast<int>(std::min<qsizetype>(block.length() - 1, wanted));
+        cursor.setPosition(block.position() + length, QTextCursor::KeepAnchor);
+        piece = cursor.selectedText();
+    } else {
+        LineCache& cache = m_lineCache;
+        if (cache.generation != m_generation || cache.blockNumber != block.blockNumber()) {
+            cache.generation = m_generation;
+            cache.blockNumber = block.blockNumber();
+            cache.text = block.text();
+            cache.starts.assign(1, 0);
+            for (qsizetype i = 0; i < cache.text.size(); ++i) {
+                if (cache.text[i] == QChar(kLineSeparator))
+                    cache.starts.push_back(static_cast<int>(i) + 1);
+            }
+        }
+        size_t lineInBlock = static_cast<size_t>(index - block.firstLineNumber());
+        if (lineInBlock >= cache.starts.size())
+            return {};
+        qsizetype start = cache.starts[lineInBlock];
+        qsizetype end = lineInBlock + 1 < cache.starts.size() ? cache.starts[lineInBlock + 1] - 1
+                                                              : cache.text.size();
+        piece = cache.text.mid(start, std::min(end - start, wanted));
+    }
+    std::string line = StoredTextFromEdit(piece, maxBytes);
     if (line.size() > maxBytes)
         line.resize(maxBytes);
     return line;
 }
 
 int CEditBox::FirstVisibleLine() const {
-    return firstVisibleBlock().blockNumber();
+    // The vertical scroll position of a plain-text editor is its top line.
+    return verticalScrollBar()->value();
 }
 
 int CEditBox::RoomForTyping() const {

@@ -1,12 +1,14 @@
 #pragma once
 // CEditBox: a multi-line edit box without line wrapping that holds a stored
 // text (UTF-8, lines ended by CR LF; see EditText.h). Its lines are the
-// document's blocks, so counting lines, fetching one line and finding the top
-// visible line cost no more on a box of megabytes than on a small one.
+// document's layout lines, whose counts the document keeps per block, so
+// counting lines, fetching one line and finding the top visible line cost no
+// more on a box of megabytes than on a small one.
 
 #include <QPlainTextEdit>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace veltrix {
 
@@ -38,7 +40,24 @@ protected:
 
 private:
     int RoomForTyping() const;
+    // Sets the line count of the blocks from `from` to `to` (positions) to
+    // what their text holds: the layout resets it to 1 for blocks it has not
+    // laid out yet, and lines and scrolling are counted from it.
+    void CountLines(int from, int to);
 
+    int m_changedFrom = -1; // the range the last edit touched
+    int m_changedTo = -1;
+
+    // The text and line starts of the last block read for Line: the chart
+    // reads 50 lines in a row, mostly from one block.
+    struct LineCache {
+        quint64 generation = 0;
+        int blockNumber = -1;
+        QString text;
+        std::vector<int> starts;
+    };
+    quint64 m_generation = 1; // grows with every change of the document
+    mutable LineCache m_lineCache;
     mutable std::string m_stored;
     mutable bool m_storedValid = true;
     int m_typingLimit = 0;

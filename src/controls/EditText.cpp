@@ -54,6 +54,7 @@ void AppendUtf8(std::string& out, char32_t c) {
 QString EditTextFromStored(std::string_view stored) {
     QString out;
     out.reserve(static_cast<qsizetype>(stored.size()));
+    int linesInBlock = 1;
     size_t i = 0;
     while (i < stored.size()) {
         unsigned char byte = static_cast<unsigned char>(stored[i]);
@@ -83,7 +84,13 @@ QString EditTextFromStored(std::string_view stored) {
             continue;
         }
         if (byte == '\r' && i + 1 < stored.size() && stored[i + 1] == '\n') {
-            out.append(QLatin1Char('\n'));
+            if (linesInBlock == kLinesPerBlock) {
+                out.append(QLatin1Char('\n'));
+                linesInBlock = 1;
+            } else {
+                out.append(QChar(kLineSeparator));
+                ++linesInBlock;
+            }
             i += 2;
             continue;
         }
@@ -106,7 +113,7 @@ std::string StoredTextFromEdit(QStringView raw, size_t maxBytes) {
             out += static_cast<char>(u);
             continue;
         }
-        if (u == 0x2029 || u == 0x2028) { // block break, or a typed soft break
+        if (u == 0x2029 || u == kLineSeparator) { // a block break or a line break
             out += "\r\n";
             continue;
         }

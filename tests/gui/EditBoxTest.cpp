@@ -7,6 +7,7 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
+#include <QTextLayout>
 #include <gtest/gtest.h>
 
 #include <random>
@@ -143,6 +144,71 @@ TEST_F(EditBoxTest, TypingLimitStopsTypingAndPastingButNotTheProgram) {
 
     box.SetStoredText(std::string(20, 'x'));
     EXPECT_EQ(box.StoredText(), std::string(20, 'x'));
+}
+
+// The box's own line index against the core's split of its text, and the
+// layout's line counts against ours once it has laid the blocks out.
+void ExpectLinesMatchText(CEditBox& box) {
+    const std::string text = box.StoredText();
+    std::vector<std::string_view> lines = SplitEditLines(text);
+    ASSERT_EQ(box.LineCount(), static_cast<int>(lines.size()));
+    for (size_t i = 0; i < lines.size(); ++i)
+        ASSERT_EQ(box.Line(static_cast<int>(i), 255), lines[i].substr(0, 255)) << "line " << i;
+    for (QTextBlock block = box.document()->begin(); block.isValid(); block = block.next())
+        ASSERT_EQ(block.lineCount(), block.layout()->lineCount() > 0 ? block.layout()->lineCount()
+                                                                     : block.lineCount());
+}
+
+TEST_F(EditBoxTest, LinesStayRightThroughEditsAcrossGroupedLines) {
+    std::string text;
+    for (int i = 0; i < 300; ++i)
+        text += StrFormat("%03d 07 11\r\n", i);
+    box.resize(300, 200);
+    box.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
+    box.SetStoredText(text);
+    ExpectLinesMatchText(box);
+
+    // A new line typed in the middle of a group of lines.
+    QTextCursor cursor = box.textCursor();
+    QTextBlock group = box.document()->findBlockByLineNumber(30);
+    cursor.setPosition(group.position() + (30 - group.firstLineNumber()) * 10 + 3);
+    box.setTextCursor(cursor);
+    QTest::keyClick(&box, Qt::Key_Return);
+    QTest::keyClicks(&box, "new");
+    box.repaint();
+    ExpectLinesMatchText(box);
+    EXPECT_EQ(box.LineCount(), 302);
+    EXPECT_EQ(box.Line(30, 255), "030");
+    EXPECT_EQ(box.Line(31, 255), "new 07 11");
+    EXPECT_EQ(box.Line(32, 255), "031 07 11");
+
+    // A selection from one group of lines into the next, deleted.
+    QTextBlock first = box.document()->findBlockByLineNumber(60);
+    QTextBlock second = box.document()->findBlockByLineNumber(70);
+    ASSERT_NE(first.blockNumber(), second.blockNumber());
+    cursor.setPosition(first.position() + 20);
+    cursor.setPosition(second.position() + 5, QTextCursor::KeepAnchor);
+    box.setTextCursor(cursor);
+    QTest::keyClick(&box, Qt::Key_Delete);
+    box.repaint();
+    ExpectLinesMatchText(box);
+    EXPECT_EQ(DocumentText(), box.StoredText());
+
+    // Several lines pasted in.
+    QApplication::clipboard()->setText(QStringLiteral("p1\np2\r\np3"));
+    box.moveCursor(QTextCursor::Start);
+    box.paste();
+    box.repaint();
+    ExpectLinesMatchText(box);
+    EXPECT_EQ(box.Line(0, 255), "p1");
+    EXPECT_EQ(box.Line(2, 255), "p3000 07 11");
+
+    // Scrolling through the grouped lines.
+    box.verticalScrollBar()->setValue(150);
+    box.repaint();
+    EXPECT_EQ(box.FirstVisibleLine(), 150);
+    ExpectLinesMatchText(box);
 }
 
 TEST_F(EditBoxTest, FirstVisibleLineFollowsTheScrollBar) {
