@@ -150,7 +150,7 @@ void CTrendDlg::ConnectControls() {
     connect(m_comboRunLength, &QComboBox::activated, this, [this] { SaveRunLength(); });
 
     // The chart follows the result box's text and its vertical scrolling.
-    connect(m_editResult, &QPlainTextEdit::textChanged, this, [this] { DrawTrendChart(); });
+    connect(ResultBox(), &CEditBox::StoredTextChanged, this, [this] { DrawTrendChart(); });
     connect(m_editResult->verticalScrollBar(), &QScrollBar::valueChanged, this,
             [this] { DrawTrendChart(); });
 }

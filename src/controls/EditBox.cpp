@@ -30,40 +30,39 @@ CEditBox::CEditBox(QWidget* parent) : QPlainTextEdit(parent) {
             m_changedFrom = position;
         m_changedTo = std::max(m_changedTo, position + added);
     });
-    // Emitted after the layout has taken in the change.
+    // Emitted after the layout has taken in the change (and after the
+    // editor's own textChanged, whose listeners count lines on demand).
     connect(document(), &QTextDocument::contentsChanged, this, [this] {
-        if (m_changedFrom < 0)
-            return;
-        CountLines(m_changedFrom, m_changedTo);
-        m_changedFrom = m_changedTo = -1;
+        CountPendingLines();
+        if (m_sizeChanged) {
+            m_sizeChanged = false;
+            // The scroll bars follow the document's size, which counts lines.
+            QAbstractTextDocumentLayout* layout = document()->documentLayout();
+            emit layout->documentSizeChanged(layout->documentSize());
+        }
+        emit StoredTextChanged();
     });
 }
 
-void CEditBox::CountLines(int from, int to) {
+void CEditBox::CountPendingLines() const {
+    if (m_changedFrom < 0)
+        return;
     QTextDocument* doc = document();
-    bool changed = false;
-    QTextBlock last = doc->findBlock(std::max(0, to));
+    QTextBlock last = doc->findBlock(std::max(0, m_changedTo));
     if (!last.isValid())
         last = doc->lastBlock();
-    for (QTextBlock block = doc->findBlock(std::max(0, from)); block.isValid();
+    for (QTextBlock block = doc->findBlock(std::max(0, m_changedFrom)); block.isValid();
          block = block.next()) {
-        int lines = 1;
-        // Only the blocks the program filled hold separators; a typed block
-        // is short.
-        const QString text = block.text();
-        lines += static_cast<int>(text.count(QChar(kLineSeparator)));
+        // Only blocks the program filled hold separators; typed ones are short.
+        int lines = 1 + static_cast<int>(block.text().count(QChar(kLineSeparator)));
         if (block.lineCount() != lines) {
             block.setLineCount(lines);
-            changed = true;
+            m_sizeChanged = true;
         }
         if (block == last)
             break;
     }
-    if (changed) {
-        // The scroll bars follow the document's size, which counts lines.
-        QAbstractTextDocumentLayout* layout = doc->documentLayout();
-        emit layout->documentSizeChanged(layout->documentSize());
-    }
+    m_changedFrom = m_changedTo = -1;
 }
 
 void CEditBox::SetStoredText(std::string_view text) {
@@ -81,10 +80,12 @@ const std::string& CEditBox::StoredText() const {
 }
 
 int CEditBox::LineCount() const {
+    CountPendingLines();
     return document()->lineCount();
 }
 
 std::string CEditBox::Line(int index, size_t maxBytes) const {
+    CountPendingLines();
     if (index < 0 || index >= document()->lineCount() || maxBytes == 0)
         return {};
     QTextBlock block = document()->findBlockByLineNumber(index);
@@ -132,6 +133,7 @@ std::string CEditBox::Line(int index, size_t maxBytes) const {
 
 int CEditBox::FirstVisibleLine() const {
     // The vertical scroll position of a plain-text editor is its top line.
+    CountPendingLines();
     return verticalScrollBar()->value();
 }
 

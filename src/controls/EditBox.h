@@ -34,19 +34,26 @@ public:
     void SetTypingLimit(int characters) { m_typingLimit = characters; }
     int TypingLimit() const { return m_typingLimit; }
 
+signals:
+    // The text changed, by the program or the user; unlike textChanged it
+    // comes when the line counts and the scroll range are up to date.
+    void StoredTextChanged();
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void insertFromMimeData(const QMimeData* source) override;
 
 private:
     int RoomForTyping() const;
-    // Sets the line count of the blocks from `from` to `to` (positions) to
-    // what their text holds: the layout resets it to 1 for blocks it has not
-    // laid out yet, and lines and scrolling are counted from it.
-    void CountLines(int from, int to);
+    // Sets the line count of the blocks the last change touched to what their
+    // text holds: the layout counts one line for a block it has not laid out
+    // yet, and lines and scrolling are counted from these counts. Runs when
+    // the change is complete, or earlier when someone asks for lines.
+    void CountPendingLines() const;
 
-    int m_changedFrom = -1; // the range the last edit touched
-    int m_changedTo = -1;
+    mutable int m_changedFrom = -1; // the range the last change touched
+    mutable int m_changedTo = -1;
+    mutable bool m_sizeChanged = false; // the scroll range has to follow
 
     // The text and line starts of the last block read for Line: the chart
     // reads 50 lines in a row, mostly from one block.

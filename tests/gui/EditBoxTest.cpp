@@ -211,6 +211,33 @@ TEST_F(EditBoxTest, LinesStayRightThroughEditsAcrossGroupedLines) {
     ExpectLinesMatchText(box);
 }
 
+TEST_F(EditBoxTest, ListenersOfEitherChangeSignalSeeTheNewLines) {
+    std::string text;
+    for (int i = 0; i < 1000; ++i)
+        text += StrFormat("%04d\r\n", i);
+    box.resize(300, 200);
+    box.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
+    int seenByTextChanged = -1;
+    std::string lineSeenByTextChanged;
+    int seenByStoredTextChanged = -1;
+    int scrollRange = -1;
+    QObject::connect(&box, &QPlainTextEdit::textChanged, [&] {
+        seenByTextChanged = box.LineCount();
+        lineSeenByTextChanged = box.Line(700, 255);
+    });
+    QObject::connect(&box, &CEditBox::StoredTextChanged, [&] {
+        seenByStoredTextChanged = box.LineCount();
+        scrollRange = box.verticalScrollBar()->maximum();
+    });
+    box.SetStoredText(text);
+    EXPECT_EQ(seenByTextChanged, 1001);
+    EXPECT_EQ(lineSeenByTextChanged, "0700");
+    EXPECT_EQ(seenByStoredTextChanged, 1001);
+    // The range counts lines, not blocks: nearly all of them are reachable.
+    EXPECT_GT(scrollRange, 950);
+}
+
 TEST_F(EditBoxTest, FirstVisibleLineFollowsTheScrollBar) {
     std::string text;
     for (int i = 0; i < 500; ++i)
