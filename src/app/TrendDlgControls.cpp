@@ -34,7 +34,7 @@ QRect DialogRect(int x, int y, int width, int height) {
     return QRect(Pixels(x), Pixels(y), Pixels(width), Pixels(height));
 }
 
-struct ButtonSpec {
+struct ButtonPlace {
     int id;
     const char* caption;
     int x, y, width, height;
@@ -52,16 +52,16 @@ void CTrendDlg::CreateControls() {
     group->setGeometry(DialogRect(465, 77, 206, 45));
 
     QList<QWidget*> tabOrder;
-    auto addButton = [&](const ButtonSpec& spec) {
-        auto* button = new CColorButton(QString::fromUtf8(spec.caption), this);
-        button->setObjectName(QStringLiteral("button%1").arg(spec.id));
-        button->setGeometry(DialogRect(spec.x, spec.y, spec.width, spec.height));
-        this->*spec.member = button;
+    auto addButton = [&](const ButtonPlace& place) {
+        auto* button = new CColorButton(QString::fromUtf8(place.caption), this);
+        button->setObjectName(QStringLiteral("button%1").arg(place.id));
+        button->setGeometry(DialogRect(place.x, place.y, place.width, place.height));
+        this->*place.member = button;
         tabOrder.append(button);
     };
-    auto addButtons = [&](std::initializer_list<ButtonSpec> specs) {
-        for (const ButtonSpec& spec : specs)
-            addButton(spec);
+    auto addButtons = [&](std::initializer_list<ButtonPlace> places) {
+        for (const ButtonPlace& place : places)
+            addButton(place);
     };
 
     m_comboCommands = new QComboBox(this);
