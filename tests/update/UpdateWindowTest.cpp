@@ -3,7 +3,10 @@
 #include "common/FileIO.h"
 #include "fakes/UpdateFakes.h"
 #include "gui/TrendDlgFixture.h"
+#include "update/Bulletin.h"
 
+#include <QFontInfo>
+#include <QFontMetricsF>
 #include <QPlainTextEdit>
 
 namespace veltrix::test {
@@ -125,6 +128,38 @@ TEST_F(UpdateWindowTest, FailedDownloadsAreNotShown) {
     EXPECT_EQ(dlg->windowTitle().toStdString(), "Zox 彩票-走势分析");
     EXPECT_TRUE(Button(1005)->isEnabled());
     EXPECT_EQ(Count("dlt"), 0);
+}
+
+TEST_F(UpdateWindowTest, BulletinBarsLineUpInTheResultBoxFont) {
+    ASSERT_TRUE(initResult);
+    const std::array<std::string, kLotteryCount> answers = {
+        " 08.22 26095│04 06 08 10 14 + 04 05  │\r\n", " 08.22 26224│9 1 2 4 0               │\r\n",
+        " 08.22 26224│9 1 2                   │\r\n", " 08.21 26096│1 4 2 6 9 5 5           │\r\n",
+        " 01.01 26001│01 05 09 13 22          │\r\n", " 08.20 26096│01 04 16 22 26 31 + 04  │\r\n",
+        " 08.21 26223│9 4 8                   │\r\n", " 08.21 26096│05 14 17 24 26 28 29 +16│\r\n"};
+    dlg->SetResultBoxText(BuildBulletin({2026, 8, 22, 6}, answers));
+    QFontMetricsF metrics(ResultEdit()->font());
+    QStringList lines = ResultEdit()->toPlainText().split(QLatin1Char('\n'));
+    ASSERT_GE(lines.size(), 21);
+    const QString bar = QStringLiteral("│");
+    auto middleBar = [&](const QString& line) {
+        return metrics.horizontalAdvance(line.left(line.indexOf(bar, 1)));
+    };
+    // The rule the layout counts with: a box-drawing or Chinese character
+    // takes two columns, anything else one.
+    ASSERT_NEAR(metrics.horizontalAdvance(bar), 2 * metrics.horizontalAdvance(QLatin1Char('0')),
+                0.5)
+        << QFontInfo(ResultEdit()->font()).family().toStdString();
+    ASSERT_NEAR(metrics.horizontalAdvance(QStringLiteral("奖")),
+                2 * metrics.horizontalAdvance(QLatin1Char(' ')), 0.5);
+    const qreal width = metrics.horizontalAdvance(lines[0]);
+    for (int i = 0; i < 21; ++i) {
+        SCOPED_TRACE(lines[i].toStdString());
+        EXPECT_NEAR(metrics.horizontalAdvance(lines[i]), width, 0.5);
+        if (i >= 3 && i % 2 == 1) {
+            EXPECT_NEAR(middleBar(lines[i]), middleBar(lines[3]), 0.5);
+        }
+    }
 }
 
 } // namespace
