@@ -1,0 +1,118 @@
+#include "chart/ChartPainter.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPen>
+#include <QString>
+
+namespace veltrix {
+
+namespace {
+
+constexpr int kCellHeight = 12;
+
+QColor ToQColor(ChartColor c) {
+    return QColor(c.r, c.g, c.b);
+}
+
+QPen LinePen(const ChartLine& line) {
+    QPen pen(ToQColor(line.color));
+    // Flat caps leave the end point out, as the chart's lines are defined;
+    // a width-1 pen is drawn cosmetic so it is exactly one pixel wide.
+    if (line.width <= 1) {
+        pen.setWidth(0);
+        pen.setCosmetic(true);
+    } else {
+        pen.setWidth(line.width);
+    }
+    pen.setCapStyle(Qt::FlatCap);
+    pen.setJoinStyle(Qt::MiterJoin);
+    return pen;
+}
+
+struct PrimitivePainter {
+    QPainter& painter;
+    int ascent;
+
+    void operator()(const ChartFill& f) const {
+        if (f.x2 > f.x1 && f.y2 > f.y1)
+            painter.fillRect(QRect(f.x1, f.y1, f.x2 - f.x1, f.y2 - f.y1), ToQColor(f.color));
+    }
+    void operator()(const ChartLine& l) const {
+        if (l.x1 == l.x2 && l.y1 == l.y2)
+            return; // nothing but the end point, which a line leaves out
+        painter.setPen(LinePen(l));
+        painter.drawLine(l.x1, l.y1, l.x2, l.y2);
+    }
+    void operator()(const ChartText& t) const {
+        painter.setPen(ToQColor(t.color));
+        painter.drawText(t.x, t.y + ascent,
+                         QString::fromUtf8(t.text.data(), static_cast<qsizetype>(t.text.size())));
+    }
+    void operator()(const ChartLabel&) const {}
+};
+
+} // namespace
+
+QFont CreateChartFont() {
+    QFont font;
+    font.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("NSimSun"),
+                      QStringLiteral("WenQuanYi Zen Hei Sharp"),
+                      QStringLiteral("WenQuanYi Zen Hei Mono"),
+                      QStringLiteral("Noto Sans Mono CJK SC")});
+    font.setStyleHint(QFont::Monospace);
+    font.setBold(true);
+    font.setStyleStrategy(QFont::NoAntialias);
+    // The cell is the font's ascent plus descent; scalable faces have a cell
+    // taller than their pixel size, so shrink until the cell fits.
+    for (int pixels = kCellHeight; pixels >= 6; --pixels) {
+        font.setPixelSize(pixels);
+        if (QFontMetrics(font).height() <= kCellHeight)
+            break;
+    }
+    return font;
+}
+
+void PaintChartScene(QPainter& painter, const ChartScene& scene, const QFont& font) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setRenderHint(QPainter::TextAntialiasing, false);
+    painter.setBackgroundMode(Qt::TransparentMode);
+    painter.setFont(font);
+    PrimitivePainter paint{painter, QFontMetrics(font).ascent()};
+    for (const ChartPrimitive& primitive : scene.primitives)
+        std::visit(paint, primitive);
+    painter.restore();
+}
+
+QRect ChartSceneBounds(const ChartScene& scene, const QFont& font) {
+    const QFontMetrics metrics(font);
+    QRect bounds;
+    for (const ChartPrimitive& primitive : scene.primitives) {
+        if (const auto* f = std::get_if<ChartFill>(&primitive)) {
+            if (f->x2 > f->x1 && f->y2 > f->y1)
+                bounds |= QRect(f->x1, f->y1, f->x2 - f->x1, f->y2 - f->y1);
+        } else if (const auto* l = std::get_if<ChartLine>(&primitive)) {
+            const int pad = std::max(l->width, 1);
+            bounds |= QRect(QPoint(std::min(l->x1, l->x2), std::min(l->y1, l->y2)),
+                            QPoint(std::max(l->x1, l->x2), std::max(l->y1, l->y2)))
+                          .adjusted(-pad, -pad, pad, pad);
+        } else if (const auto* t = std::get_if<ChartText>(&primitive)) {
+            const QString text =
+                QString::fromUtf8(t->text.data(), static_cast<qsizetype>(t->text.size()));
+            bounds |= QRect(t->x, t->y, metrics.horizontalAdvance(text), metrics.height())
+                          .adjusted(-2, -2, 2, 2);
+        }
+    }
+    return bounds;
+}
+
+QImage RenderChartImage(const ChartScene& scene, QSize size, const QFont& font, QColor background) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(background);
+    QPainter painter(&image);
+    PaintChartScene(painter, scene, font);
+    return image;
+}
+
+} // namespace veltrix
