@@ -27,8 +27,11 @@ TEST(FormatChartScene, OnePrimitivePerLine) {
 
 TEST(ChartLinesFromText, FiftyLinesFromTheFirstVisible) {
     std::string text;
-    for (int i = 0; i < 70; ++i)
-        text += "L" + std::to_string(i) + "\r\n";
+    for (int i = 0; i < 70; ++i) {
+        text += 'L';
+        text += std::to_string(i);
+        text += "\r\n";
+    }
     const std::vector<std::string> lines = ChartLinesFromText(text, 5);
     ASSERT_EQ(lines.size(), 50u);
     EXPECT_EQ(lines.front(), "L5");
