@@ -4,6 +4,9 @@
 #include <QPainter>
 #include <QPen>
 #include <QString>
+#include <QVarLengthArray>
+
+#include <cstdlib>
 
 namespace veltrix {
 
@@ -15,19 +18,38 @@ QColor ToQColor(ChartColor c) {
     return QColor(c.r, c.g, c.b);
 }
 
-QPen LinePen(const ChartLine& line) {
-    QPen pen(ToQColor(line.color));
-    // Flat caps leave the end point out, as the chart's lines are defined;
-    // a width-1 pen is drawn cosmetic so it is exactly one pixel wide.
-    if (line.width <= 1) {
-        pen.setWidth(0);
-        pen.setCosmetic(true);
-    } else {
-        pen.setWidth(line.width);
+// The pixels of a one-pixel line from the start point up to, not including,
+// the end point, one per step along the longer axis (Bresenham).
+void ThinLinePoints(const ChartLine& l, QVarLengthArray<QPoint, 64>& points) {
+    const int dx = std::abs(l.x2 - l.x1), dy = std::abs(l.y2 - l.y1);
+    const int sx = l.x2 > l.x1 ? 1 : -1, sy = l.y2 > l.y1 ? 1 : -1;
+    int x = l.x1, y = l.y1;
+    int error = dx - dy;
+    while (x != l.x2 || y != l.y2) {
+        points.append(QPoint(x, y));
+        const int twice = 2 * error;
+        if (twice > -dy) {
+            error -= dy;
+            x += sx;
+        }
+        if (twice < dx) {
+            error += dx;
+            y += sy;
+        }
     }
-    pen.setCapStyle(Qt::FlatCap);
-    pen.setJoinStyle(Qt::MiterJoin);
-    return pen;
+}
+
+// An axis-parallel line as the rectangle it covers: from the start up to the
+// end point along the line, and for width 2 the pixel row (column) of the
+// line plus the one above (left of) it.
+QRect AxisLineRect(const ChartLine& l) {
+    const int across = l.width >= 2 ? 2 : 1;
+    if (l.y1 == l.y2) {
+        const int left = l.x2 > l.x1 ? l.x1 : l.x2 + 1;
+        return QRect(left, l.y1 - (across - 1), std::abs(l.x2 - l.x1), across);
+    }
+    const int top = l.y2 > l.y1 ? l.y1 : l.y2 + 1;
+    return QRect(l.x1 - (across - 1), top, across, std::abs(l.y2 - l.y1));
 }
 
 struct PrimitivePainter {
@@ -41,7 +63,24 @@ struct PrimitivePainter {
     void operator()(const ChartLine& l) const {
         if (l.x1 == l.x2 && l.y1 == l.y2)
             return; // nothing but the end point, which a line leaves out
-        painter.setPen(LinePen(l));
+        const QColor color = ToQColor(l.color);
+        // The grid and most trend segments run along an axis: exact rectangles.
+        if (l.x1 == l.x2 || l.y1 == l.y2) {
+            painter.fillRect(AxisLineRect(l), color);
+            return;
+        }
+        if (l.width <= 1) {
+            QVarLengthArray<QPoint, 64> points;
+            ThinLinePoints(l, points);
+            painter.setPen(QPen(color, 0));
+            painter.drawPoints(points.constData(), static_cast<int>(points.size()));
+            return;
+        }
+        // A wide slanted line is the band of its width around the segment,
+        // cut square at both end points.
+        QPen pen(color, l.width);
+        pen.setCapStyle(Qt::FlatCap);
+        painter.setPen(pen);
         painter.drawLine(l.x1, l.y1, l.x2, l.y2);
     }
     void operator()(const ChartText& t) const {

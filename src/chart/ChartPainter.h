@@ -20,9 +20,11 @@ namespace veltrix {
 // stands in for.
 QFont CreateChartFont();
 
-// Fills [x1, x2) x [y1, y2); lines leave out their end point (flat caps,
-// 2-pixel lines centred on the segment); a text's character cell has its
-// top-left corner at (x, y). Antialiasing is off. Labels are not pixels and
+// Fills [x1, x2) x [y1, y2). A line covers its pixels from the start point
+// up to, not including, the end point; a 2-pixel line along an axis covers
+// the line's pixel row (column) and the one above (left of) it, a slanted one
+// the 2-pixel band around the segment, cut square at the ends. A text's
+// character cell has its top-left corner at (x, y). Antialiasing is off. Labels are not pixels and
 // are skipped. The painter's state is restored afterwards.
 void PaintChartScene(QPainter& painter, const ChartScene& scene, const QFont& font);
 
