@@ -25,6 +25,7 @@
 #include <QDialog>
 #include <QFont>
 #include <QIcon>
+#include <memory>
 #include <string>
 
 class QComboBox;
@@ -36,6 +37,7 @@ class QPlainTextEdit;
 namespace veltrix {
 
 class CColorButton;
+class ChartPainter;
 class DrawDownloader;
 class FileOpener;
 
@@ -171,6 +173,7 @@ private:
 
     TrendDlgServices m_services;
     ChartScene m_chartScene;
+    std::shared_ptr<ChartPainter> m_chartPainter; // keeps the chart's texts between frames
     bool m_bBusy = false; // an update runs: close requests wait
 };
 

@@ -76,14 +76,16 @@ void CTrendDlg::ShowChartScene(ChartScene scene) {
         m_chartScene = {};
         return;
     }
-    const QFont font = ChartFontOf(*this);
-    const QRect dirty = ChartSceneBounds(m_chartScene, font) | ChartSceneBounds(scene, font);
+    const QRect dirty = ChartSceneBounds(m_chartScene) | ChartSceneBounds(scene);
     m_chartScene = std::move(scene);
     update(dirty);
 }
 
 void CTrendDlg::PaintChart(QPainter& painter) {
-    PaintChartScene(painter, m_chartScene, ChartFontOf(*this));
+    const QFont font = ChartFontOf(*this);
+    if (!m_chartPainter || m_chartPainter->Font() != font)
+        m_chartPainter = std::make_shared<ChartPainter>(font);
+    m_chartPainter->Paint(painter, m_chartScene);
 }
 
 } // namespace veltrix

@@ -13,6 +13,7 @@ namespace veltrix {
 namespace {
 
 constexpr int kCellHeight = 12;
+constexpr size_t kMaxSprites = 2048;
 
 QColor ToQColor(ChartColor c) {
     return QColor(c.r, c.g, c.b);
@@ -52,44 +53,29 @@ QRect AxisLineRect(const ChartLine& l) {
     return QRect(l.x1 - (across - 1), top, across, std::abs(l.y2 - l.y1));
 }
 
-struct PrimitivePainter {
-    QPainter& painter;
-    int ascent;
-
-    void operator()(const ChartFill& f) const {
-        if (f.x2 > f.x1 && f.y2 > f.y1)
-            painter.fillRect(QRect(f.x1, f.y1, f.x2 - f.x1, f.y2 - f.y1), ToQColor(f.color));
+void PaintLine(QPainter& painter, const ChartLine& l) {
+    if (l.x1 == l.x2 && l.y1 == l.y2)
+        return; // nothing but the end point, which a line leaves out
+    const QColor color = ToQColor(l.color);
+    // The grid and many trend segments run along an axis: exact rectangles.
+    if (l.x1 == l.x2 || l.y1 == l.y2) {
+        painter.fillRect(AxisLineRect(l), color);
+        return;
     }
-    void operator()(const ChartLine& l) const {
-        if (l.x1 == l.x2 && l.y1 == l.y2)
-            return; // nothing but the end point, which a line leaves out
-        const QColor color = ToQColor(l.color);
-        // The grid and most trend segments run along an axis: exact rectangles.
-        if (l.x1 == l.x2 || l.y1 == l.y2) {
-            painter.fillRect(AxisLineRect(l), color);
-            return;
-        }
-        if (l.width <= 1) {
-            QVarLengthArray<QPoint, 64> points;
-            ThinLinePoints(l, points);
-            painter.setPen(QPen(color, 0));
-            painter.drawPoints(points.constData(), static_cast<int>(points.size()));
-            return;
-        }
-        // A wide slanted line is the band of its width around the segment,
-        // cut square at both end points.
-        QPen pen(color, l.width);
-        pen.setCapStyle(Qt::FlatCap);
-        painter.setPen(pen);
-        painter.drawLine(l.x1, l.y1, l.x2, l.y2);
+    if (l.width <= 1) {
+        QVarLengthArray<QPoint, 64> points;
+        ThinLinePoints(l, points);
+        painter.setPen(QPen(color, 0));
+        painter.drawPoints(points.constData(), static_cast<int>(points.size()));
+        return;
     }
-    void operator()(const ChartText& t) const {
-        painter.setPen(ToQColor(t.color));
-        painter.drawText(t.x, t.y + ascent,
-                         QString::fromUtf8(t.text.data(), static_cast<qsizetype>(t.text.size())));
-    }
-    void operator()(const ChartLabel&) const {}
-};
+    // A wide slanted line is the band of its width around the segment, cut
+    // square at both end points.
+    QPen pen(color, l.width);
+    pen.setCapStyle(Qt::FlatCap);
+    painter.setPen(pen);
+    painter.drawLine(l.x1, l.y1, l.x2, l.y2);
+}
 
 } // namespace
 
@@ -112,20 +98,67 @@ QFont CreateChartFont() {
     return font;
 }
 
-void PaintChartScene(QPainter& painter, const ChartScene& scene, const QFont& font) {
+ChartPainter::ChartPainter(const QFont& font)
+    : m_font(font), m_ascent(QFontMetrics(font).ascent()) {}
+
+void ChartPainter::Paint(QPainter& painter, const ChartScene& scene) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setRenderHint(QPainter::TextAntialiasing, false);
     painter.setBackgroundMode(Qt::TransparentMode);
-    painter.setFont(font);
-    PrimitivePainter paint{painter, QFontMetrics(font).ascent()};
-    for (const ChartPrimitive& primitive : scene.primitives)
-        std::visit(paint, primitive);
+    for (const ChartPrimitive& primitive : scene.primitives) {
+        if (const auto* f = std::get_if<ChartFill>(&primitive)) {
+            if (f->x2 > f->x1 && f->y2 > f->y1)
+                painter.fillRect(QRect(f->x1, f->y1, f->x2 - f->x1, f->y2 - f->y1),
+                                 ToQColor(f->color));
+        } else if (const auto* l = std::get_if<ChartLine>(&primitive)) {
+            PaintLine(painter, *l);
+        } else if (const auto* t = std::get_if<ChartText>(&primitive)) {
+            const Sprite& sprite = SpriteFor(*t);
+            painter.drawImage(QPoint(t->x, t->y) + sprite.offset, sprite.image);
+        }
+    }
     painter.restore();
 }
 
-QRect ChartSceneBounds(const ChartScene& scene, const QFont& font) {
-    const QFontMetrics metrics(font);
+const ChartPainter::Sprite& ChartPainter::SpriteFor(const ChartText& text) {
+    std::string key;
+    key.reserve(3 + text.text.size());
+    key += static_cast<char>(text.color.r);
+    key += static_cast<char>(text.color.g);
+    key += static_cast<char>(text.color.b);
+    key += text.text;
+    auto found = m_sprites.find(key);
+    if (found != m_sprites.end())
+        return found->second;
+    if (m_sprites.size() >= kMaxSprites)
+        m_sprites.clear(); // only odd texts get here; the chart's own are few
+
+    // Room around the cell for glyphs that overhang it (bold is widened).
+    constexpr int kPad = 2;
+    const QString string =
+        QString::fromUtf8(text.text.data(), static_cast<qsizetype>(text.text.size()));
+    const QFontMetrics metrics(m_font);
+    Sprite sprite;
+    sprite.offset = QPoint(-kPad, -kPad);
+    sprite.image = QImage(metrics.horizontalAdvance(string) + 2 * kPad + 2,
+                          metrics.height() + 2 * kPad, QImage::Format_ARGB32_Premultiplied);
+    sprite.image.fill(Qt::transparent);
+    QPainter painter(&sprite.image);
+    painter.setRenderHint(QPainter::TextAntialiasing, false);
+    painter.setFont(m_font);
+    painter.setPen(ToQColor(text.color));
+    painter.drawText(kPad, kPad + m_ascent, string);
+    painter.end();
+    return m_sprites.emplace(std::move(key), std::move(sprite)).first->second;
+}
+
+void PaintChartScene(QPainter& painter, const ChartScene& scene, const QFont& font) {
+    ChartPainter(font).Paint(painter, scene);
+}
+
+QRect ChartSceneBounds(const ChartScene& scene) {
+    constexpr int kCell = 12;
     QRect bounds;
     for (const ChartPrimitive& primitive : scene.primitives) {
         if (const auto* f = std::get_if<ChartFill>(&primitive)) {
@@ -137,10 +170,8 @@ QRect ChartSceneBounds(const ChartScene& scene, const QFont& font) {
                             QPoint(std::max(l->x1, l->x2), std::max(l->y1, l->y2)))
                           .adjusted(-pad, -pad, pad, pad);
         } else if (const auto* t = std::get_if<ChartText>(&primitive)) {
-            const QString text =
-                QString::fromUtf8(t->text.data(), static_cast<qsizetype>(t->text.size()));
-            bounds |= QRect(t->x, t->y, metrics.horizontalAdvance(text), metrics.height())
-                          .adjusted(-2, -2, 2, 2);
+            const int width = kCell * static_cast<int>(t->text.size());
+            bounds |= QRect(t->x, t->y, width, kCell).adjusted(-2, -2, 2, 2);
         }
     }
     return bounds;

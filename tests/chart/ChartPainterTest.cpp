@@ -150,6 +150,37 @@ TEST(ChartPainter, TextHasNoBackgroundAndNoAntialiasing) {
     }
 }
 
+TEST(ChartPainter, ReusedTextsMatchTextDrawnDirectly) {
+    // The painter keeps each text's pixels for the next frame; they must be
+    // the pixels the font itself gives, wherever the text stands.
+    const QFont font = CreateChartFont();
+    ChartScene scene;
+    scene.primitives = {ChartFill{0, 0, 96, 40, kBand2}, ChartText{3, 4, kRed, "07"},
+                        ChartText{40, 20, kRed, "07"}, ChartText{41, 21, kGrey, "07"},
+                        ChartText{70, 5, kBlue, "12"}};
+    QImage cached(96, 40, QImage::Format_RGB32);
+    ChartPainter painter(font);
+    for (int frame = 0; frame < 2; ++frame) {
+        cached.fill(kWhite);
+        QPainter p(&cached);
+        painter.Paint(p, scene);
+    }
+
+    QImage direct(96, 40, QImage::Format_RGB32);
+    direct.fill(kWhite);
+    QPainter p(&direct);
+    p.fillRect(0, 0, 96, 40, Q(kBand2));
+    p.setFont(font);
+    p.setRenderHint(QPainter::TextAntialiasing, false);
+    const int ascent = QFontMetrics(font).ascent();
+    for (const ChartText& t : Primitives<ChartText>(scene)) {
+        p.setPen(Q(t.color));
+        p.drawText(t.x, t.y + ascent, QString::fromStdString(t.text));
+    }
+    p.end();
+    EXPECT_EQ(cached, direct);
+}
+
 TEST(ChartPainter, LabelsAreNotPixels) {
     const QImage image = Render({ChartLabel{"123"}});
     EXPECT_EQ(PixelsOf(image, kWhite).size(), 64u * 64u);
@@ -259,7 +290,7 @@ TEST_F(ChartPictureTest, NumbersInTheirColours) {
 }
 
 TEST_F(ChartPictureTest, BoundsCoverEveryPaintedPixel) {
-    const QRect bounds = ChartSceneBounds(scene, CreateChartFont());
+    const QRect bounds = ChartSceneBounds(scene);
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
             if (image.pixelColor(x, y) != kWhite) {
@@ -272,8 +303,8 @@ TEST_F(ChartPictureTest, BoundsCoverEveryPaintedPixel) {
 TEST(ChartSceneBounds, IncludeLinesRightOfTheArea) {
     const ChartScene scene =
         ComputeTrendChart("dlt", Input(541, {"01 02 03 04 05 13 20", "01 02 03 04 05 01 35"}));
-    EXPECT_GE(ChartSceneBounds(scene, CreateChartFont()).right(), 979);
-    EXPECT_TRUE(ChartSceneBounds(ChartScene{}, CreateChartFont()).isEmpty());
+    EXPECT_GE(ChartSceneBounds(scene).right(), 979);
+    EXPECT_TRUE(ChartSceneBounds(ChartScene{}).isEmpty());
 }
 
 } // namespace
