@@ -1,5 +1,7 @@
 #include "chart/ChartRequest.h"
 
+#include "chart/TrendChart.h"
+
 #include <algorithm>
 #include <charconv>
 #include <limits>
@@ -66,8 +68,13 @@ bool ParseChartRequest(std::vector<std::string> args, bool allowPng, ChartReques
         return false;
     }
     constexpr int kAnyInt = std::numeric_limits<int>::min();
-    if (!TakeInt(args, "--height", 0, &parsed.height, error) ||
-        !TakeInt(args, "--first-line", 0, &parsed.firstLine, error) ||
+    if (!TakeInt(args, "--height", 0, &parsed.height, error))
+        return false;
+    if (parsed.height > kChartMaxHeight) {
+        *error = "--height: at most " + std::to_string(kChartMaxHeight);
+        return false;
+    }
+    if (!TakeInt(args, "--first-line", 0, &parsed.firstLine, error) ||
         !TakeInt(args, "--record-count", kAnyInt, &parsed.recordCount, error))
         return false;
     parsed.scene = TakeFlag(args, "--scene");

@@ -305,7 +305,8 @@ private:
 } // namespace
 
 int ChartGridRows(ChartLayout layout, int clientHeight) {
-    return FloorDiv(clientHeight - 10, ChartCellSize(layout));
+    const int height = std::clamp(clientHeight, -kChartMaxHeight, kChartMaxHeight);
+    return FloorDiv(height - 10, ChartCellSize(layout));
 }
 
 ChartScene ComputeChartScene(ChartLayout layout, const ChartInput& input) {

@@ -17,8 +17,13 @@ namespace veltrix {
 // top of the client area down.
 inline constexpr int kChartAreaWidth = 696;
 
+// The tallest client area the chart is computed for; taller ones are taken
+// as this tall (a window is never near it, and the grid's row count and
+// coordinates stay well inside int).
+inline constexpr int kChartMaxHeight = 32767;
+
 struct ChartInput {
-    int clientHeight = 0;
+    int clientHeight = 0; // |clientHeight| is taken as at most kChartMaxHeight
     int recordCount = 0;
     // Result-box lines from the first visible one on. Only the first
     // kChartLinesRead are read, each cut to kChartLineMaxBytes bytes.

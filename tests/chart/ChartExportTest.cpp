@@ -106,7 +106,7 @@ TEST_F(ChartExportTest, RefusesWhatItCannotDraw) {
     const QStringList base = {"--command", "dlt", "--first-line", "0", "--record-count", "0"};
     EXPECT_EQ(Export(base + QStringList{"--height", "541"}, kRows), 2) << "no --png";
     EXPECT_EQ(Export(base + QStringList{"--height", "0", "--png", png}, kRows), 1);
-    EXPECT_EQ(Export(base + QStringList{"--height", "40000", "--png", png}, kRows), 1);
+    EXPECT_EQ(Export(base + QStringList{"--height", "40000", "--png", png}, kRows), 2);
     const QString missingFolder = QString::fromStdString(m_dir.File("no/such/dir.png"));
     QByteArray err;
     EXPECT_EQ(

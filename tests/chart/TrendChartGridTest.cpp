@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace veltrix {
 namespace {
 
@@ -18,6 +20,10 @@ TEST(ChartGridRows, FloorOfHeightLessTenOverCell) {
     EXPECT_EQ(ChartGridRows(ChartLayout::Ssq, 10), 0);
     EXPECT_EQ(ChartGridRows(ChartLayout::Ssq, 9), -1) << "rounded down, not toward zero";
     EXPECT_EQ(ChartGridRows(ChartLayout::FiveDigit, 0), -1);
+    // Heights beyond any screen are taken as 32767 pixels.
+    EXPECT_EQ(ChartGridRows(ChartLayout::Dlt, 32767), 2339);
+    EXPECT_EQ(ChartGridRows(ChartLayout::Dlt, std::numeric_limits<int>::max()), 2339);
+    EXPECT_EQ(ChartGridRows(ChartLayout::FiveDigit, std::numeric_limits<int>::min()), -2522);
 }
 
 struct BandCase {
