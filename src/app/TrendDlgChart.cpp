@@ -24,12 +24,6 @@ ChartInput ReadChartInput(const CTrendDlg& dlg) {
     return input;
 }
 
-// The window creates the chart font at start-up; until then (and in tests
-// that never start it up) the chart makes its own.
-QFont ChartFontOf(const CTrendDlg& dlg) {
-    return dlg.m_font == QFont() ? CreateChartFont() : dlg.m_font;
-}
-
 } // namespace
 
 void CTrendDlg::DrawTrendChart() {
@@ -82,9 +76,10 @@ void CTrendDlg::ShowChartScene(ChartScene scene) {
 }
 
 void CTrendDlg::PaintChart(QPainter& painter) {
-    const QFont font = ChartFontOf(*this);
-    if (!m_chartPainter || m_chartPainter->Font() != font)
-        m_chartPainter = std::make_shared<ChartPainter>(font);
+    // The chart's own font rather than m_font: the chart's geometry wants a
+    // character cell 12 pixels high, which CreateChartFont guarantees.
+    if (!m_chartPainter)
+        m_chartPainter = std::make_shared<ChartPainter>(CreateChartFont());
     m_chartPainter->Paint(painter, m_chartScene);
 }
 
