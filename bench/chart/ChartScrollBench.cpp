@@ -41,6 +41,7 @@ void ScrollBox(benchmark::State& state) {
     QPlainTextEdit box;
     box.setLineWrapMode(QPlainTextEdit::NoWrap);
     box.resize(309, 351);
+    box.show();
     box.setPlainText(ResultText("\n"));
     QScrollBar* bar = box.verticalScrollBar();
     veltrix::ChartPainter chartPainter(veltrix::CreateChartFont());
@@ -75,8 +76,14 @@ void ScrollWindow(benchmark::State& state) {
         state.SkipWithError("the window has no result box in this build");
         return;
     }
+    dlg.show();
+    QCoreApplication::processEvents();
     dlg.SetResultBoxText(ResultText("\r\n").toStdString());
     QScrollBar* bar = dlg.m_editResult->verticalScrollBar();
+    if (bar->maximum() < kRows - 100) {
+        state.SkipWithError("the result box does not scroll through the rows");
+        return;
+    }
     QImage image(dlg.size(), QImage::Format_RGB32);
     const QRegion chartArea(0, 0, veltrix::kChartAreaWidth, dlg.height());
     const int start = static_cast<int>(state.range(0));
