@@ -70,6 +70,9 @@ void CTrendDlg::ShowChartScene(ChartScene scene) {
         m_chartScene = {};
         return;
     }
+    // Typing below the visible rows, say, changes nothing on the chart.
+    if (scene.primitives == m_chartScene.primitives)
+        return;
     const QRect dirty = ChartSceneBounds(m_chartScene) | ChartSceneBounds(scene);
     m_chartScene = std::move(scene);
     update(dirty);
