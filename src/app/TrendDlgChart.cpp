@@ -7,6 +7,7 @@
 #include "chart/ChartPainter.h"
 #include "chart/TrendChart.h"
 
+#include <QPaintEngine>
 #include <QPainter>
 
 namespace veltrix {
@@ -79,6 +80,12 @@ void CTrendDlg::ShowChartScene(ChartScene scene) {
 }
 
 void CTrendDlg::PaintChart(QPainter& painter) {
+    // The label beside the result box repaints the window behind it on every
+    // count it shows; such a paint does not reach the chart.
+    const QPaintEngine* engine = painter.paintEngine();
+    if (engine && !engine->systemClip().isEmpty() &&
+        !engine->systemClip().intersects(ChartSceneBounds(m_chartScene)))
+        return;
     // The chart's own font rather than m_font: the chart's geometry wants a
     // character cell 12 pixels high, which CreateChartFont guarantees.
     if (!m_chartPainter)

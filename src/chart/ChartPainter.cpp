@@ -6,6 +6,7 @@
 #include <QString>
 #include <QVarLengthArray>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace veltrix {
@@ -41,16 +42,18 @@ void ThinLinePoints(const ChartLine& l, QVarLengthArray<QPoint, 64>& points) {
 }
 
 // An axis-parallel line as the rectangle it covers: from the start up to the
-// end point along the line, and for width 2 the pixel row (column) of the
-// line plus the one above (left of) it.
+// end point along the line, and across it `width` pixels centred on the
+// line's own pixel row (column), the extra one of an even width above (left
+// of) it: width 2 covers the row above and the line's row.
 QRect AxisLineRect(const ChartLine& l) {
-    const int across = l.width >= 2 ? 2 : 1;
+    const int across = std::max(l.width, 1);
+    const int before = across / 2;
     if (l.y1 == l.y2) {
         const int left = l.x2 > l.x1 ? l.x1 : l.x2 + 1;
-        return QRect(left, l.y1 - (across - 1), std::abs(l.x2 - l.x1), across);
+        return QRect(left, l.y1 - before, std::abs(l.x2 - l.x1), across);
     }
     const int top = l.y2 > l.y1 ? l.y1 : l.y2 + 1;
-    return QRect(l.x1 - (across - 1), top, across, std::abs(l.y2 - l.y1));
+    return QRect(l.x1 - before, top, across, std::abs(l.y2 - l.y1));
 }
 
 void PaintLine(QPainter& painter, const ChartLine& l) {
