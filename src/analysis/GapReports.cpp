@@ -19,6 +19,7 @@ int BackZoneFieldCount(std::string_view commandText) {
 
 std::string GapReportText(const std::vector<std::string_view>& lines, int fieldsPerRow) {
     std::string out;
+    out.reserve(lines.size() * static_cast<size_t>(8 * fieldsPerRow + 2));
     for (size_t i = 0; i + 1 < lines.size(); ++i) {
         std::string_view above = lines[i];
         std::string_view row = lines[i + 1];
@@ -47,6 +48,7 @@ std::string OneTwoThreeReportText(const std::vector<std::string_view>& lines, in
     std::vector<int> lastFront(kFieldKeyCount, -1);
     std::vector<int> lastBack(kFieldKeyCount, -1);
     std::string out;
+    out.reserve(lines.size() * static_cast<size_t>(6 * fieldsPerRow + 2));
     for (size_t l = 0; l < lines.size(); ++l) {
         std::string_view line = lines[l];
         const int lineIndex = static_cast<int>(l);

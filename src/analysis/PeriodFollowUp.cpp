@@ -43,24 +43,25 @@ PeriodTally TallyPeriodFollowUps(const std::vector<std::string_view>& lines, int
     }
     if (found < 3)
         return tally;
-    RowValues p0 = ValuesOf(lines[static_cast<size_t>(pattern[0])]);
-    RowValues p1 = ValuesOf(lines[static_cast<size_t>(pattern[1])]);
-    RowValues p2 = ValuesOf(lines[static_cast<size_t>(pattern[2])]);
+
+    // Every line down to the oldest pattern row plays a part in several
+    // runs; read its values once.
+    std::vector<RowValues> values;
+    values.reserve(static_cast<size_t>(pattern[2]) + 1);
+    for (int i = 0; i <= pattern[2]; ++i)
+        values.push_back(ValuesOf(lines[static_cast<size_t>(i)]));
+    const RowValues p0 = ValuesOf(lines[static_cast<size_t>(pattern[0])]);
+    const RowValues p1 = ValuesOf(lines[static_cast<size_t>(pattern[1])]);
+    const RowValues& p2 = values[static_cast<size_t>(pattern[2])];
 
     // Runs end at line i-1 (two rows) or line i (three rows), for i = 2 up
     // to the line just above the oldest pattern row; the follow line is the
     // next one.
-    const int last = pattern[2] - 1;
-    for (int i = 2; i <= last; ++i) {
-        RowValues a = ValuesOf(lines[static_cast<size_t>(i - 2)]);
-        RowValues b = ValuesOf(lines[static_cast<size_t>(i - 1)]);
-        RowValues c{};
-        int followIndex = i;
-        if (run == 3) {
-            c = ValuesOf(lines[static_cast<size_t>(i)]);
-            followIndex = i + 1;
-        }
-        RowValues follow = ValuesOf(lines[static_cast<size_t>(followIndex)]);
+    for (size_t i = 2; i + 1 <= static_cast<size_t>(pattern[2]); ++i) {
+        const RowValues& a = values[i - 2];
+        const RowValues& b = values[i - 1];
+        const RowValues& c = values[i];
+        const RowValues& follow = run == 3 ? values[i + 1] : values[i];
         for (size_t col = 0; col < kColumns; ++col) {
             bool matches = run == 2 ? (b[col] == p0[col] && a[col] == p1[col])
                                     : (c[col] == p0[col] && b[col] == p1[col] && a[col] == p2[col]);
