@@ -9,6 +9,7 @@
 #include "common/FileOpener.h"
 #include "common/Strings.h"
 
+#include <optional>
 #include <string>
 
 namespace veltrix {
