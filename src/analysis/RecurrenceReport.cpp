@@ -1,5 +1,6 @@
 #include "analysis/RecurrenceReport.h"
 
+#include "analysis/BoxLines.h"
 #include "analysis/FieldKey.h"
 #include "analysis/NumberText.h"
 
@@ -50,13 +51,6 @@ private:
     unsigned m_generation = 0;
 };
 
-std::string_view Part(std::string_view row, int k) {
-    size_t start = static_cast<size_t>(k) * 3;
-    if (start >= row.size())
-        return {};
-    return row.substr(start, 2);
-}
-
 } // namespace
 
 std::vector<std::string_view> RecurrenceRows(std::string_view scratchBytes) {
@@ -90,7 +84,7 @@ std::string RecurrenceReportText(std::string_view scratchBytes) {
         if (i >= kWindowRows) {
             std::array<int, kParts> tallies;
             for (int k = 0; k < kParts; ++k)
-                tallies[static_cast<size_t>(k)] = rowsHolding[FieldKey(Part(row, k))];
+                tallies[static_cast<size_t>(k)] = rowsHolding[FieldKey(RowField(row, k))];
             std::sort(tallies.begin(), tallies.end(), std::greater<int>());
 
             for (char c : row) {
