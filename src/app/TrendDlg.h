@@ -46,6 +46,7 @@ namespace veltrix {
 
 class CColorButton;
 class CEditBox;
+class ChartPainter;
 class DrawDownloader;
 class FileOpener;
 
@@ -189,6 +190,7 @@ private:
     std::unique_ptr<FileOpener> m_ownOpener;
     std::unique_ptr<ProgramLauncher> m_ownLauncher;
     ChartScene m_chartScene;
+    std::shared_ptr<ChartPainter> m_chartPainter; // keeps the chart's texts between frames
     bool m_bBusy = false; // an update runs: close requests wait
 };
 
