@@ -217,7 +217,8 @@ std::string FormatSection(const Number& number, const std::vector<Element>& elem
         std::string digits = std::to_string(shown < 0 ? -shown : shown);
         if (static_cast<int>(digits.size()) < std::max(minimum, 1))
             digits.insert(0, std::max(minimum, 1) - digits.size(), '0');
-        exponentText = "E" + std::string(shown < 0 ? "-" : exponentSign == "+" ? "+" : "") + digits;
+        exponentText = shown < 0 ? "E-" : exponentSign == "+" ? "E+" : "E";
+        exponentText += digits;
         for (const Element& element : exponentPart) {
             if (element.part == Part::Literal)
                 exponentText += element.text;
