@@ -28,8 +28,8 @@ inline std::vector<Draw> ReadDrawFile(const LotteryInfo& game) {
     const char* folder = std::getenv("VELTRIX_SAMPLE_DRAWS");
     std::string bytes;
     std::vector<Draw> draws;
-    if (!folder || !ReadFileBytes(std::string(folder) + "/" + std::string(game.openedFileName),
-                                  &bytes))
+    if (!folder ||
+        !ReadFileBytes(std::string(folder) + "/" + std::string(game.openedFileName), &bytes))
         return draws;
     std::istringstream lines(bytes);
     std::string line;
@@ -71,8 +71,8 @@ inline std::string InsertStatement(const LotteryInfo& game, const Draw& draw) {
 }
 
 // Inserts the draws through the connection (one transaction, for speed).
-inline bool InsertDraws(CAdoConnection& db, const LotteryInfo& game,
-                        const std::vector<Draw>& draws, std::string& error) {
+inline bool InsertDraws(CAdoConnection& db, const LotteryInfo& game, const std::vector<Draw>& draws,
+                        std::string& error) {
     sqlite3_exec(db.Handle(), "BEGIN", nullptr, nullptr, nullptr);
     for (const Draw& draw : draws) {
         if (!db.Execute(InsertStatement(game, draw))) {

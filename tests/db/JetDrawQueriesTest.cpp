@@ -77,8 +77,7 @@ std::string TwoDigits(int n) {
 // The draws sorted by issue, as "order by qs" reads them (issues of one game
 // have one length, so text order is number order).
 std::vector<Draw> ByIssue(std::vector<Draw> draws) {
-    std::sort(draws.begin(), draws.end(),
-              [](const Draw& a, const Draw& b) { return a.qs < b.qs; });
+    std::sort(draws.begin(), draws.end(), [](const Draw& a, const Draw& b) { return a.qs < b.qs; });
     return draws;
 }
 
@@ -201,8 +200,9 @@ const HobbyistCase kHobbyistCases[] = {
      }},
     {"like_on_issue", "select count(*) from dlt where qs like '25%'",
      [](const auto& all) {
-         long count = std::count_if(all.at(LotteryKind::Dlt).begin(), all.at(LotteryKind::Dlt).end(),
-                                    [](const Draw& d) { return d.qs.starts_with("25"); });
+         long count =
+             std::count_if(all.at(LotteryKind::Dlt).begin(), all.at(LotteryKind::Dlt).end(),
+                           [](const Draw& d) { return d.qs.starts_with("25"); });
          return Lines({std::to_string(count)});
      }},
     {"between_on_issue", "select qs, h1 from dlt where qs between '26001' and '26005' order by qs",
@@ -224,15 +224,16 @@ const HobbyistCase kHobbyistCases[] = {
              rows.push_back(draws[i].qs);
          return Lines(rows);
      }},
-    {"draws_per_game", "select 'dlt',count(*) from dlt union all select 'ssq',count(*) from ssq "
-                       "union all select 'p5',count(*) from p5 union all select 'p3',count(*) "
-                       "from p3 union all select '3d',count(*) from 3d union all select "
-                       "'7xc',count(*) from 7xc union all select '7lc',count(*) from 7lc",
+    {"draws_per_game",
+     "select 'dlt',count(*) from dlt union all select 'ssq',count(*) from ssq "
+     "union all select 'p5',count(*) from p5 union all select 'p3',count(*) "
+     "from p3 union all select '3d',count(*) from 3d union all select "
+     "'7xc',count(*) from 7xc union all select '7lc',count(*) from 7lc",
      [](const auto& all) {
          std::vector<std::string> rows;
-         for (LotteryKind kind : {LotteryKind::Dlt, LotteryKind::Ssq, LotteryKind::P5,
-                                  LotteryKind::P3, LotteryKind::ThreeD, LotteryKind::SevenXc,
-                                  LotteryKind::SevenLc})
+         for (LotteryKind kind :
+              {LotteryKind::Dlt, LotteryKind::Ssq, LotteryKind::P5, LotteryKind::P3,
+               LotteryKind::ThreeD, LotteryKind::SevenXc, LotteryKind::SevenLc})
              rows.push_back(std::string(Lottery(kind).code) + " " +
                             std::to_string(all.at(kind).size()));
          return Lines(rows);
@@ -289,8 +290,8 @@ const HobbyistCase kHobbyistCases[] = {
              minH1 = std::min(minH1, d.numbers[0]);
              maxL2 = std::max(maxL2, d.numbers[6]);
          }
-         return Lines({std::to_string(maxH5) + " " + std::to_string(minH1) + " " +
-                       std::to_string(maxL2)});
+         return Lines(
+             {std::to_string(maxH5) + " " + std::to_string(minH1) + " " + std::to_string(maxL2)});
      }},
     {"sum_band_with_between_in_iif",
      "select sum(iif(h1+h2+h3+h4+h5 between 60 and 90, 1, 0)) from dlt",
@@ -342,9 +343,9 @@ public:
 // issue number's index, and a range of issues uses it too.
 TEST_F(JetDrawQueriesTest, IssueQueriesUseTheKey) {
     IssueIsUnique schema;
-    for (const char* jet : {"select * from dlt where qs between '07001' and '07100'",
-                            "select top 1 qs from dlt order by qs desc",
-                            "select qs from dlt where qs like '07%'"}) {
+    for (const char* jet :
+         {"select * from dlt where qs between '07001' and '07100'",
+          "select top 1 qs from dlt order by qs desc", "select qs from dlt where qs like '07%'"}) {
         SCOPED_TRACE(jet);
         JetTranslation translation = TranslateJetSql(jet, &schema);
         ASSERT_TRUE(translation.ok);

@@ -30,8 +30,7 @@ inline Evaluation EvaluateFirstRow(sqlite3* db, const std::string& jetSql) {
         return result;
     }
     sqlite3_stmt* stmt = nullptr;
-    if (sqlite3_prepare_v2(db, translation.sql.c_str(), -1, &stmt, nullptr) !=
-        SQLITE_OK) {
+    if (sqlite3_prepare_v2(db, translation.sql.c_str(), -1, &stmt, nullptr) != SQLITE_OK) {
         result.error = sqlite3_errmsg(db);
         sqlite3_finalize(stmt);
         return result;

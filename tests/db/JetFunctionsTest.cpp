@@ -1,8 +1,8 @@
 // The Jet functions and operators as a query sees them: each case runs
 // "select <expression>" on a real connection and checks the value's text and
 // its storage class (the field text of a real 3 and an integer 3 are alike).
-#include "fakes/DrawDatabaseFixture.h"
 #include "JetEvaluation.h"
+#include "fakes/DrawDatabaseFixture.h"
 
 #include <ctime>
 #include <gtest/gtest.h>
@@ -284,8 +284,9 @@ TEST_F(JetAggregateTest, FirstAndLastFollowTheRowsRead) {
     Exec("INSERT INTO p3 (QS,RQ,H1,H2,H3)VALUES ('04002','2004-11-16',4,NULL,6)");
     Exec("INSERT INTO p3 (QS,RQ,H1,H2,H3)VALUES ('04003','2004-11-19',7,8,9)");
     test::Evaluation result = test::EvaluateFirstRow(
-        db.Handle(), "select first(h1), last(h1), first(qs), last(h2), count(h2), stdev(h1), varp(h1) "
-            "from (select * from p3 order by qs)");
+        db.Handle(),
+        "select first(h1), last(h1), first(qs), last(h2), count(h2), stdev(h1), varp(h1) "
+        "from (select * from p3 order by qs)");
     ASSERT_EQ(result.error, "");
     ASSERT_EQ(result.fields.size(), 7u);
     EXPECT_EQ(result.fields[0].text, "1");
