@@ -377,7 +377,6 @@ Expr Parser::ParseComparison() {
         if (AcceptWord("IN")) {
             Expr value = AsValue(left);
             ExpectSymbol("(");
-            Enter();
             std::string list;
             Expr deepest = value;
             bool nocase =
@@ -396,7 +395,6 @@ Expr Parser::ParseComparison() {
                 } while (AcceptSymbol(","));
             }
             ExpectSymbol(")");
-            Leave();
             std::string lhs = nocase ? Collated(value) : Wrap(value, kBitwise);
             left = Combine(value, deepest, lhs + " " + no + "IN (" + list + ")", kEquality,
                            ValueType::Number);
@@ -511,11 +509,9 @@ Expr Parser::ParsePowerOperand() {
 }
 
 Expr Parser::ParseSubqueryExpr() {
-    Enter();
     Expr e;
     e.sql = "(" + ParseSelectStatement(false) + ")";
     ExpectSymbol(")");
-    Leave();
     return e;
 }
 
@@ -550,10 +546,8 @@ Expr Parser::ParsePrimary() {
             Next();
             if (PeekWord("SELECT"))
                 return ParseSubqueryExpr();
-            Enter();
             e = ParseExpression();
             ExpectSymbol(")");
-            Leave();
             e.literal = false;
             return e;
         }

@@ -119,11 +119,9 @@ Expr Parser::ParseFunctionCall(std::string_view name) {
     if (!info)
         Fail("Undefined function '" + std::string(name) + "' in expression");
     ExpectSymbol("(");
-    Enter();
     std::vector<Expr> args;
     if (info->jetName == "count" && AcceptSymbol("*")) {
         ExpectSymbol(")");
-        Leave();
         Expr e;
         e.sql = "count(*)";
         e.type = ValueType::Number;
@@ -135,7 +133,6 @@ Expr Parser::ParseFunctionCall(std::string_view name) {
         } while (AcceptSymbol(","));
     }
     ExpectSymbol(")");
-    Leave();
     int count = static_cast<int>(args.size());
     if (count < info->minArgs || count > info->maxArgs ||
         (info->form == Form::Switch && count % 2 != 0))

@@ -59,9 +59,14 @@ void Abs(sqlite3_context* context, int, sqlite3_value** argv) {
     Number number;
     if (!NumberArgument(context, argv[0], number))
         return;
-    if (number.isInteger && number.integer != INT64_MIN)
+    if (number.isInteger) {
+        // The smallest integer has no positive counterpart; SQLite's own abs()
+        // fails the same way, with the same words.
+        if (number.integer == INT64_MIN)
+            return ResultError(context, "integer overflow");
         return sqlite3_result_int64(context, number.integer < 0 ? -number.integer : number.integer);
-    ResultNumber(context, Number::Real(std::fabs(number.AsDouble())));
+    }
+    ResultNumber(context, Number::Real(std::fabs(number.real)));
 }
 
 void Sgn(sqlite3_context* context, int, sqlite3_value** argv) {

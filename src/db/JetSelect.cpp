@@ -248,7 +248,7 @@ std::string Parser::ParseJoinedTable(SelectCore& core, int& tables) {
 std::string Parser::ParseTableTerm(SelectCore& core, int& tables) {
     std::string sql;
     if (AcceptSymbol("(")) {
-        Enter();
+        Enter(); // a nested join recurses without an expression in between
         if (SubqueryFollows()) {
             sql = "(" + ParseSelectStatement(false) + ")";
         } else {
