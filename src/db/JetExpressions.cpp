@@ -5,7 +5,6 @@
 #include "db/JetParser.h"
 
 #include <algorithm>
-#include <array>
 
 namespace veltrix::jet {
 namespace {
@@ -15,15 +14,6 @@ namespace {
 constexpr int kMaxNesting = 100;
 // SQLite refuses expressions nested deeper than 1000; stay below it.
 constexpr int kMaxExpressionDepth = 900;
-
-constexpr std::array<std::string_view, 53> kReserved = {
-    "ALL",    "ALTER",  "AND",   "AS",       "ASC",         "BETWEEN",   "BY",      "CONSTRAINT",
-    "CREATE", "DELETE", "DESC",  "DISTINCT", "DISTINCTROW", "DROP",      "EQV",     "EXISTS",
-    "FALSE",  "FROM",   "FULL",  "GROUP",    "HAVING",      "IMP",       "IN",      "INDEX",
-    "INNER",  "INSERT", "INTO",  "IS",       "JOIN",        "LEFT",      "LIKE",    "MOD",
-    "NOT",    "NULL",   "ON",    "OR",       "ORDER",       "OUTER",     "PERCENT", "PIVOT",
-    "RIGHT",  "SELECT", "SET",   "TABLE",    "TOP",         "TRANSFORM", "TRUE",    "UNION",
-    "UPDATE", "VALUES", "WHERE", "WITH",     "XOR"};
 
 std::string NumberLiteral(std::string_view text) {
     // 07 and 007 are 7: SQLite would read them so too, but say it plainly.
@@ -65,7 +55,9 @@ bool Parser::PeekWord(std::string_view upper, size_t ahead) const {
 
 bool Parser::PeekSymbol(std::string_view symbol, size_t ahead) const {
     const Token& token = Peek(ahead);
-    return token.kind == TokenKind::Symbol && token.text == symbol;
+    // Symbols are one or two characters: compare them directly.
+    return token.kind == TokenKind::Symbol && token.text.size() == symbol.size() &&
+           token.text[0] == symbol[0] && (symbol.size() == 1 || token.text[1] == symbol[1]);
 }
 
 bool Parser::AcceptWord(std::string_view upper) {
@@ -112,10 +104,7 @@ void Parser::FailHere(const std::string& what) const {
 }
 
 bool Parser::IsReserved(const Token& token) const {
-    if (token.kind != TokenKind::Word || token.text.size() > 11)
-        return false;
-    return std::any_of(kReserved.begin(), kReserved.end(),
-                       [&](std::string_view word) { return IsWord(token, word); });
+    return token.kind == TokenKind::Word && token.reserved;
 }
 
 bool Parser::IsName(const Token& token) const {
@@ -260,7 +249,36 @@ Expr Parser::Logical(bool isAnd, const Expr& left, const Expr& right) const {
 
 // ---- levels ----
 
+namespace {
+
+// A token after which no operator can continue the expression before it.
+bool EndsOperand(const Token& token) {
+    switch (token.kind) {
+    case TokenKind::End:
+        return true;
+    case TokenKind::Symbol:
+        return token.text == "," || token.text == ")" || token.text == ";";
+    case TokenKind::Word:
+        return token.reserved && !IsWord(token, "AND") && !IsWord(token, "OR") &&
+               !IsWord(token, "NOT") && !IsWord(token, "IS") && !IsWord(token, "LIKE") &&
+               !IsWord(token, "BETWEEN") && !IsWord(token, "IN") && !IsWord(token, "MOD") &&
+               !IsWord(token, "XOR") && !IsWord(token, "EQV") && !IsWord(token, "IMP");
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
 Expr Parser::ParseExpression() {
+    // Most expressions are a single value or name (the import's VALUES list,
+    // most select lists): read those without descending through every level.
+    const Token& first = Peek();
+    if ((first.kind == TokenKind::Number || first.kind == TokenKind::String ||
+         first.kind == TokenKind::Bracketed ||
+         (first.kind == TokenKind::Word && !first.reserved)) &&
+        EndsOperand(Peek(1)))
+        return ParsePrimary();
     Enter();
     Expr e = ParseImp();
     Leave();

@@ -92,6 +92,11 @@ constexpr FunctionInfo kFunctions[] = {
     {"year", "jet_year", 1, 1, Form::Call, N},
 };
 
+static_assert(std::is_sorted(std::begin(kFunctions), std::end(kFunctions),
+                             [](const FunctionInfo& a, const FunctionInfo& b) {
+                                 return a.jetName < b.jetName;
+                             }));
+
 const FunctionInfo* FindFunction(std::string_view name) {
     if (name.size() > 12)
         return nullptr;

@@ -2,6 +2,8 @@
 
 #include "common/Strings.h"
 
+#include <algorithm>
+
 namespace veltrix::jet {
 namespace {
 
@@ -86,6 +88,17 @@ size_t ScanFraction(std::string_view sql, size_t at) {
     return end - at;
 }
 
+// Sorted, for a binary search.
+constexpr std::string_view kReserved[] = {
+    "ALL",    "ALTER",  "AND",   "AS",       "ASC",         "BETWEEN",   "BY",      "CONSTRAINT",
+    "CREATE", "DELETE", "DESC",  "DISTINCT", "DISTINCTROW", "DROP",      "EQV",     "EXISTS",
+    "FALSE",  "FROM",   "FULL",  "GROUP",    "HAVING",      "IMP",       "IN",      "INDEX",
+    "INNER",  "INSERT", "INTO",  "IS",       "JOIN",        "LEFT",      "LIKE",    "MOD",
+    "NOT",    "NULL",   "ON",    "OR",       "ORDER",       "OUTER",     "PERCENT", "PIVOT",
+    "RIGHT",  "SELECT", "SET",   "TABLE",    "TOP",         "TRANSFORM", "TRUE",    "UNION",
+    "UPDATE", "VALUES", "WHERE", "WITH",     "XOR"};
+static_assert(std::is_sorted(std::begin(kReserved), std::end(kReserved)));
+
 std::string Where(size_t offset) {
     return " at position " + std::to_string(offset + 1);
 }
@@ -103,6 +116,19 @@ bool IsWord(const Token& token, std::string_view upperKeyword) {
             return false;
     }
     return true;
+}
+
+bool IsReservedWord(std::string_view word) {
+    if (word.empty() || word.size() > 11)
+        return false;
+    char upper[12];
+    for (size_t i = 0; i < word.size(); ++i) {
+        char c = word[i];
+        upper[i] = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+    }
+    std::string_view key(upper, word.size());
+    auto found = std::lower_bound(std::begin(kReserved), std::end(kReserved), key);
+    return found != std::end(kReserved) && *found == key;
 }
 
 std::string UnquotedText(const Token& token) {
@@ -133,6 +159,7 @@ bool Tokenize(std::string_view sql, std::vector<Token>& tokens, std::string& err
             size_t length = ScanDigitStart(sql, at, isNumber);
             token.kind = isNumber ? TokenKind::Number : TokenKind::Word;
             token.text = sql.substr(at, length);
+            token.reserved = !isNumber && IsReservedWord(token.text);
         } else if (c == '.' && at + 1 < sql.size() && IsDigit(sql[at + 1]) &&
                    (tokens.empty() || (tokens.back().kind != TokenKind::Word &&
                                        tokens.back().kind != TokenKind::Bracketed))) {
@@ -144,6 +171,7 @@ bool Tokenize(std::string_view sql, std::vector<Token>& tokens, std::string& err
                 ++end;
             token.kind = TokenKind::Word;
             token.text = sql.substr(at, end - at);
+            token.reserved = IsReservedWord(token.text);
         } else if (c == '[') {
             size_t close = sql.find(']', at + 1);
             if (close == std::string_view::npos) {

@@ -23,8 +23,9 @@ enum class TokenKind {
 struct Token {
     TokenKind kind = TokenKind::End;
     std::string_view text;
-    char quote = 0;    // String: the quote that delimits it
-    size_t offset = 0; // where the token begins in the statement
+    char quote = 0;        // String: the quote that delimits it
+    bool reserved = false; // Word: a keyword that cannot name a column or table
+    size_t offset = 0;     // where the token begins in the statement
 };
 
 // Splits `sql` into tokens ending with one End token. False with a message
@@ -36,5 +37,8 @@ std::string UnquotedText(const Token& token);
 
 // Case-insensitive match of a Word token against an upper-case keyword.
 bool IsWord(const Token& token, std::string_view upperKeyword);
+
+// True for the words that only ever serve as keywords (SELECT, FROM, AND...).
+bool IsReservedWord(std::string_view word);
 
 } // namespace veltrix::jet

@@ -89,6 +89,7 @@ const FunctionCase kCases[] = {
     {"int_of_text", "int('3.9')", I, "3"},
     {"abs_integer", "abs(-3)", I, "3"},
     {"abs_real", "abs(-2.5)", R, "2.5"},
+    {"abs_of_smallest_integer", "abs(-9223372036854775807 - 1)", E, "integer overflow"},
     {"sgn_negative", "sgn(-7)", I, "-1"},
     {"sgn_zero", "sgn(0)", I, "0"},
     {"sqr", "sqr(16)", R, "4"},

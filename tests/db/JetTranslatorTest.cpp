@@ -46,6 +46,9 @@ const TranslationCase kTranslations[] = {
     {"date_time_literal", "select #2004/1/8 13:05#", "SELECT '2004-01-08 13:05:00'"},
     {"leading_zeros_dropped", "select 007, 0.5, .25, 1E3", "SELECT 7, 0.5, .25, 1E3"},
     {"true_false", "select True, False", "SELECT -1, 0"},
+    {"keywords_as_values", "select null, true, not true", "SELECT NULL, -1, ~-1"},
+    {"single_names_before_operators", "select h1 mod 2, t is null, qs like 'a%' from dlt",
+     R"(SELECT jet_mod("h1", 2), -("t" IS NULL), -("qs" LIKE 'a%') FROM "dlt")"},
     {"aliases", "select qs as [期数], h1 as \"n\" from dlt",
      R"(SELECT "qs" AS "期数", "h1" AS "n" FROM "dlt")"},
     // Operators and Jet's precedence.
