@@ -19,3 +19,6 @@ fi
 cmake --build build-asan -j "$JOBS"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --test-dir build-asan --output-on-failure -j "$JOBS"
+
+echo "== fuzz targets, briefly (clang libFuzzer; scripts/fuzz.sh SECONDS runs them longer)"
+scripts/fuzz.sh "${FUZZ_SECONDS:-5}"

@@ -105,8 +105,8 @@ std::string DataSourceFromConnectionString(const std::string& connectionString) 
         return connectionString;
     size_t begin = at + kKey.size();
     size_t end = connectionString.find(';', begin);
-    std::string path = connectionString.substr(begin, end == std::string::npos ? std::string::npos
-                                                                               : end - begin);
+    std::string path =
+        connectionString.substr(begin, end == std::string::npos ? std::string::npos : end - begin);
     while (!path.empty() && path.back() == ' ')
         path.pop_back();
     while (!path.empty() && path.front() == ' ')
@@ -200,7 +200,9 @@ bool CAdoConnection::Open(const char* connectionString) {
     // WAL needs to create the -wal and -shm files beside the database, so a
     // database in a read-only folder is opened read-only too.
     size_t slash = path.rfind('/');
-    std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+    std::string folder = slash == std::string::npos ? "."
+                         : slash == 0               ? "/"
+                                                    : path.substr(0, slash);
     bool writable = ::access(path.c_str(), W_OK) == 0 && ::access(folder.c_str(), W_OK) == 0;
 
     auto attempt = [&](const std::string& name, int flags) {
@@ -303,6 +305,7 @@ bool CAdoConnection::CloseRecordset() {
 
 bool CAdoConnection::Execute(const char* sql) {
     ClearErrors();
+    m_nLastAttempts = 0;
     if (!m_pConnection) {
         RecordError(SQLITE_MISUSE, "the database is not open", "HY000");
         return false;
@@ -315,6 +318,7 @@ bool CAdoConnection::Execute(const char* sql) {
     }
 
     for (int attempt = 1; attempt <= m_nAttempts; ++attempt) {
+        m_nLastAttempts = attempt;
         CloseRecordset();
         sqlite3_stmt* stmt = nullptr;
         const char* tail = nullptr;
@@ -330,8 +334,7 @@ bool CAdoConnection::Execute(const char* sql) {
             for (const char* p = tail; p && *p; ++p) {
                 if (*p != ';' && *p != ' ' && *p != '\t' && *p != '\r' && *p != '\n') {
                     sqlite3_finalize(stmt);
-                    RecordError(SQLITE_ERROR, "only one statement may be run at a time",
-                                "42000");
+                    RecordError(SQLITE_ERROR, "only one statement may be run at a time", "42000");
                     return false;
                 }
             }
@@ -360,9 +363,8 @@ bool CAdoConnection::Execute(const char* sql) {
 
 void CAdoConnection::RequireRecordset(const char* operation) const {
     if (!m_pConnection)
-        throw DatabaseError(SQLITE_MISUSE,
-                            StrFormat("%x:%s: the database is not open[HY000]", SQLITE_MISUSE,
-                                      operation));
+        throw DatabaseError(SQLITE_MISUSE, StrFormat("%x:%s: the database is not open[HY000]",
+                                                     SQLITE_MISUSE, operation));
 }
 
 int CAdoConnection::GetFieldCount() {
@@ -391,9 +393,8 @@ void CAdoConnection::MoveNext() {
 std::string CAdoConnection::GetFieldText(short index) {
     RequireRecordset("GetFieldText");
     if (!m_pRecordset || !m_bRowReady || index < 0 || index >= sqlite3_column_count(m_pRecordset))
-        throw DatabaseError(SQLITE_RANGE,
-                            StrFormat("%x:no field %d in the current row[HY000]", SQLITE_RANGE,
-                                      index));
+        throw DatabaseError(SQLITE_RANGE, StrFormat("%x:no field %d in the current row[HY000]",
+                                                    SQLITE_RANGE, index));
     switch (sqlite3_column_type(m_pRecordset, index)) {
     case SQLITE_NULL:
         return {};

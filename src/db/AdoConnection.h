@@ -21,7 +21,8 @@ namespace veltrix {
 
 class DatabaseError : public std::runtime_error {
 public:
-    DatabaseError(unsigned code, const std::string& text) : std::runtime_error(text), m_code(code) {}
+    DatabaseError(unsigned code, const std::string& text)
+        : std::runtime_error(text), m_code(code) {}
     unsigned Code() const { return m_code; }
 
 private:
@@ -64,6 +65,8 @@ public:
 
     // Tests shorten the retry wait; the program keeps 10 x 100 ms.
     void SetRetryPolicy(int attempts, std::chrono::milliseconds delay);
+    // How many attempts the last Execute made.
+    int LastAttemptCount() const { return m_nLastAttempts; }
 
 private:
     class Schema;
@@ -84,6 +87,7 @@ private:
     std::string m_strSQLState;
     std::unique_ptr<Schema> m_schema;
     int m_nAttempts = 10;
+    int m_nLastAttempts = 0;
     std::chrono::milliseconds m_retryDelay{100};
 };
 

@@ -105,6 +105,26 @@ TEST_F(AdoConnectionTest, BusyDatabaseIsRetriedThenFails) {
     sqlite3_close(other);
 }
 
+TEST_F(AdoConnectionTest, WriterLockedOutMakesTenAttemptsAHundredMillisecondsApart) {
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(DbPath().c_str(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    auto started = std::chrono::steady_clock::now();
+    EXPECT_FALSE(db.Execute("INSERT INTO p3 (QS) VALUES ('9')"));
+    auto waited = std::chrono::steady_clock::now() - started;
+    EXPECT_EQ(db.LastAttemptCount(), 10);
+    EXPECT_GE(waited, std::chrono::milliseconds(1000)) << "a wait follows every failed attempt";
+    EXPECT_EQ(db.GetSQLState(), "S1000");
+    EXPECT_TRUE(std::regex_match(db.GetErrorText(), std::regex("^[0-9a-f]+:.+\\[S1000\\]$")))
+        << db.GetErrorText();
+    // Reading is not blocked by the writer (WAL), and nothing was written.
+    ASSERT_TRUE(db.Execute("select count(*) from p3"));
+    EXPECT_EQ(db.LastAttemptCount(), 1);
+    EXPECT_EQ(db.GetFieldText(0), "0");
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+}
+
 TEST_F(AdoConnectionTest, BusyDatabaseSucceedsOnceTheLockIsReleased) {
     db.SetRetryPolicy(10, std::chrono::milliseconds(20));
     sqlite3* other = nullptr;
@@ -133,8 +153,8 @@ TEST(AdoConnectionOpenTest, FileThatIsNotSqliteFailsAtOpen) {
     test::TempDir dir;
     std::ofstream(dir.File("DLT.mdb")) << std::string(4096, '\x01') << "Standard Jet DB";
     CAdoConnection db;
-    EXPECT_FALSE(db.Open(("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + dir.File("DLT.mdb"))
-                             .c_str()));
+    EXPECT_FALSE(
+        db.Open(("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + dir.File("DLT.mdb")).c_str()));
     EXPECT_FALSE(db.GetErrorText().empty());
 }
 
@@ -162,9 +182,9 @@ TEST(AdoConnectionOpenTest, CloseLeavesOnlyTheDatabaseFile) {
 }
 
 TEST(ConnectionStringTest, TakesTheDataSource) {
-    EXPECT_EQ(DataSourceFromConnectionString(
-                  "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=./DLT.mdb"),
-              "./DLT.mdb");
+    EXPECT_EQ(
+        DataSourceFromConnectionString("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=./DLT.mdb"),
+        "./DLT.mdb");
     EXPECT_EQ(DataSourceFromConnectionString("data source=a.db;Mode=Read"), "a.db");
     EXPECT_EQ(DataSourceFromConnectionString("/tmp/x.mdb"), "/tmp/x.mdb");
 }

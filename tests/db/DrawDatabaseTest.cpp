@@ -59,7 +59,8 @@ TEST(LotteryCatalogueTest, OrdersVisitEveryGameOnce) {
         EXPECT_EQ(std::string(info.savedFileName), std::string(info.code) + ".TXT");
         EXPECT_EQ(std::string(info.serverPath), "/getData/" + std::string(info.savedFileName));
         // The minimum token count is the number of columns the file fills.
-        int filled = 1 + static_cast<int>(std::count(info.columns.begin(), info.columns.end(), ','));
+        int filled =
+            1 + static_cast<int>(std::count(info.columns.begin(), info.columns.end(), ','));
         if (info.kind == LotteryKind::Dlt)
             --filled; // T is written empty
         EXPECT_EQ(info.minTokenCount, filled) << info.code;

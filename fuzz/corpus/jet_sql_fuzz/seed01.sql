@@ -1,0 +1,1 @@
+select top 1 qs from dlt order by qs desc

@@ -1,0 +1,1 @@
+select top 1 ' '+format(rq,'mm.dd')+' '+right(qs,5)+'│'+format(h1,'0#'),format(h2,'0#'),format(h3,'0#'),format(h4,'0#'),format(h5,'0#')+' + '+format(l1,'0#')+' '+format(l2,'0#'),' │' from dlt order by qs desc

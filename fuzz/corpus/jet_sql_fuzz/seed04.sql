@@ -1,0 +1,1 @@
+select top 1 ' '+format(rq,'mm.dd')+' '+right(qs,5)+'│'+right(str(h1),1)+str(h2)+str(h3)+'                   │' from 3d order by qs desc

@@ -1,0 +1,1 @@
+select * from (select top 30 * from dlt order by qs desc) order by qs

@@ -1,0 +1,1 @@
+select h1, count(*) from dlt group by h1 union all select h2, count(*) from dlt group by h2

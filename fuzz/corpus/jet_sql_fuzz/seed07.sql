@@ -1,0 +1,1 @@
+select iif(h1 mod 2 = 1, 'odd', 'even') & '-' & h2 \ 3 ^ 2 from dlt where qs like '07[0-9]%' and rq between #2007-01-01# and #12/31/2007#

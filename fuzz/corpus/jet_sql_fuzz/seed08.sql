@@ -1,0 +1,1 @@
+select top 10 percent distinct h1 from dlt order by h1

@@ -1,0 +1,1 @@
+select cint(2.5), clng(3.5), int(-1.5), fix(-1.5), val(' 1 2abc'), str(0), datediff('d', #2007-01-01#, rq), dateadd('m', 1, #2007-01-31#), weekday(rq) from dlt

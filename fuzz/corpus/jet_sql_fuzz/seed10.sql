@@ -1,0 +1,1 @@
+select h1 into tmp from dlt where h1 > 10

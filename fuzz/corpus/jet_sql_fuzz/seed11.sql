@@ -1,0 +1,1 @@
+update dlt set t = 'x' + t where qs = '07001'

@@ -1,0 +1,1 @@
+delete * from dlt where qs = '07002'

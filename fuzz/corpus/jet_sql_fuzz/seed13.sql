@@ -1,0 +1,1 @@
+create table t1 (a text(10), b long, c double, d datetime)
