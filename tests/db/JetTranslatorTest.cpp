@@ -272,9 +272,41 @@ INSTANTIATE_TEST_SUITE_P(Jet, JetTranslationFailureTest, ::testing::ValuesIn(kFa
                          [](const auto& param) { return std::string(param.param.name); });
 
 TEST(JetTranslationLimitsTest, DeepButAllowedNestingWorks) {
-    JetTranslation translation = TranslateJetSql(Nested(60));
+    JetTranslation translation = TranslateJetSql(Nested(99));
     ASSERT_TRUE(translation.ok) << translation.error;
     EXPECT_EQ(translation.sql, "SELECT 1");
+}
+
+// Just inside the nesting limit, each way of nesting still translates (and,
+// under the sanitizers, stays within the stack); one level more is refused.
+TEST(JetTranslationLimitsTest, DeepestNestingOfEachKind) {
+    auto repeat = [](const std::string& text, int count) {
+        std::string out;
+        for (int i = 0; i < count; ++i)
+            out += text;
+        return out;
+    };
+    struct Kind {
+        const char* name;
+        std::string open, middle, close;
+    };
+    const Kind kinds[] = {
+        {"subqueries_in_from", "select * from (", "select qs from dlt", ")"},
+        {"subqueries_in_in", "select qs from dlt where qs in (", "select qs from dlt", ")"},
+        {"function_calls", "select ", "", ""},
+    };
+    for (const Kind& kind : kinds) {
+        SCOPED_TRACE(kind.name);
+        for (int depth : {48, 200}) {
+            std::string sql;
+            if (std::string(kind.name) == "function_calls")
+                sql = "select " + repeat("abs(", depth) + "h1" + repeat(")", depth) + " from dlt";
+            else
+                sql = repeat(kind.open, depth) + kind.middle + repeat(kind.close, depth);
+            JetTranslation translation = TranslateJetSql(sql);
+            EXPECT_EQ(translation.ok, depth == 48) << translation.error;
+        }
+    }
 }
 
 TEST(JetTranslationLimitsTest, LongOperatorChainIsRefusedNotOverflowed) {
