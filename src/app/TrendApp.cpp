@@ -1,20 +1,21 @@
 #include "app/TrendApp.h"
 
-#include "app/TrendDlg.h"
-
-#include <QTimer>
+#include "app/AppLook.h"
 
 namespace veltrix {
 
 CTrendApp::CTrendApp(int& argc, char** argv) : QApplication(argc, argv) {
+    // The program's name is the caption of its message boxes.
     setApplicationName(QStringLiteral("Veltrix"));
+    setWindowIcon(AppIcon());
+    InstallFontSubstitutions();
 }
 
-int CTrendApp::InitInstance() {
-    CTrendDlg dialog;
-    if (!dialog.OnInitDialog())
-        QTimer::singleShot(0, &dialog, [&dialog] { dialog.done(QDialog::Accepted); });
-    dialog.exec();
+int CTrendApp::InitInstance(TrendDlgServices services) {
+    CTrendDlg dialog(services);
+    if (dialog.OnInitDialog())
+        dialog.exec();
+    // The program ends with the window; there is no loop of its own.
     return 0;
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 // CTrendApp: starts the main window modally and ends the program when it ends.
 
+#include "app/TrendDlg.h"
+
 #include <QApplication>
 
 namespace veltrix {
@@ -8,8 +10,10 @@ namespace veltrix {
 class CTrendApp : public QApplication {
 public:
     CTrendApp(int& argc, char** argv);
-    // Runs the main window; returns the process exit status.
-    int InitInstance();
+    // Runs the main window with the given services (null ones get the real
+    // implementations); returns the process exit status. A window whose
+    // database cannot be opened ends before it is shown.
+    int InitInstance(TrendDlgServices services = {});
 };
 
 } // namespace veltrix

@@ -15,6 +15,14 @@
 // The window's member functions are grouped by subsystem into files:
 // TrendDlg.cpp (controls, data exchange, queries, saved commands),
 // TrendDlgChart.cpp, TrendDlgReports.cpp and TrendDlgUpdates.cpp.
+//
+// Every control has an object name, for tests and style sheets: "editResult",
+// "editCommand", "comboCommands", "comboRunLength", "labelCount",
+// "groupButtons", and "button<id>" for the buttons by control id
+// ("button1002" is "查询", "button1021" is "最后开奖").
+//
+// The two edit boxes are CEditBox (controls/EditBox.h): the stored texts are
+// UTF-8 with CR LF line ends, and the boxes give them back byte for byte.
 
 #include "chart/ChartScene.h"
 #include "common/MessageSink.h"
@@ -25,6 +33,7 @@
 #include <QDialog>
 #include <QFont>
 #include <QIcon>
+#include <memory>
 #include <string>
 
 class QComboBox;
@@ -36,6 +45,8 @@ class QPlainTextEdit;
 namespace veltrix {
 
 class CColorButton;
+class CEditBox;
+class ChartPainter;
 class DrawDownloader;
 class FileOpener;
 
@@ -166,11 +177,20 @@ protected:
 private:
     std::string CommandTextForOrder() override;
     void CreateControls();
+    void ConnectControls();
+    void SetUpButtons();
+    CEditBox* ResultBox() const;
+    CEditBox* CommandBox() const;
     void PaintChart(QPainter& painter); // walks m_chartScene
     void ShowChartScene(ChartScene scene);
 
     TrendDlgServices m_services;
+    // The real services for those the caller left null.
+    std::unique_ptr<MessageSink> m_ownMessages;
+    std::unique_ptr<FileOpener> m_ownOpener;
+    std::unique_ptr<ProgramLauncher> m_ownLauncher;
     ChartScene m_chartScene;
+    std::shared_ptr<ChartPainter> m_chartPainter; // keeps the chart's texts between frames
     bool m_bBusy = false; // an update runs: close requests wait
 };
 

@@ -1,13 +1,96 @@
-// Placeholder: the trend chart comes with the chart work.
+// The trend chart in the window: a draw request reads the command text and
+// the visible result lines, has the core compute the scene, sets the
+// record-count label and asks for a repaint of what changes; the paint event
+// only paints the last scene.
+
 #include "app/TrendDlg.h"
+#include "chart/ChartPainter.h"
+#include "chart/TrendChart.h"
+
+#include <QPaintEngine>
+#include <QPainter>
 
 namespace veltrix {
 
-void CTrendDlg::DrawTrendChart() {}
-void CTrendDlg::DrawSsqChart() {}
-void CTrendDlg::DrawThreeDigitChart() {}
-void CTrendDlg::DrawFiveDigitChart() {}
-void CTrendDlg::PaintChart(QPainter&) {}
-void CTrendDlg::ShowChartScene(ChartScene scene) { m_chartScene = std::move(scene); }
+namespace {
+
+ChartInput ReadChartInput(const CTrendDlg& dlg) {
+    ChartInput input;
+    input.clientHeight = dlg.height();
+    input.recordCount = dlg.m_nCount;
+    const int first = dlg.ResultFirstVisibleLine();
+    input.lines.reserve(kChartLinesRead);
+    for (int i = 0; i < kChartLinesRead; ++i)
+        input.lines.push_back(dlg.ResultLine(first + i, kChartLineMaxBytes));
+    return input;
+}
+
+} // namespace
+
+void CTrendDlg::DrawTrendChart() {
+    switch (ChooseChartLayout(CommandBoxText())) {
+    case ChartLayout::None:
+        ShowChartScene({});
+        return;
+    case ChartLayout::Ssq:
+        DrawSsqChart();
+        return;
+    case ChartLayout::ThreeDigit:
+        DrawThreeDigitChart();
+        return;
+    case ChartLayout::FiveDigit:
+        DrawFiveDigitChart();
+        return;
+    case ChartLayout::Dlt:
+        ShowChartScene(ComputeChartScene(ChartLayout::Dlt, ReadChartInput(*this)));
+        return;
+    }
+}
+
+void CTrendDlg::DrawSsqChart() {
+    ShowChartScene(ComputeChartScene(ChartLayout::Ssq, ReadChartInput(*this)));
+}
+
+void CTrendDlg::DrawThreeDigitChart() {
+    ShowChartScene(ComputeChartScene(ChartLayout::ThreeDigit, ReadChartInput(*this)));
+}
+
+void CTrendDlg::DrawFiveDigitChart() {
+    ShowChartScene(ComputeChartScene(ChartLayout::FiveDigit, ReadChartInput(*this)));
+}
+
+void CTrendDlg::ShowChartScene(ChartScene scene) {
+    for (const ChartPrimitive& primitive : scene.primitives) {
+        if (const auto* label = std::get_if<ChartLabel>(&primitive))
+            SetCountLabelText(label->text);
+    }
+    if (scene.primitives.empty()) {
+        // Games without a chart draw nothing: the area keeps its picture
+        // until the window repaints it for another reason, and then shows
+        // only the background.
+        m_chartScene = {};
+        return;
+    }
+    // Typing below the visible rows, say, changes nothing on the chart.
+    if (scene.primitives == m_chartScene.primitives)
+        return;
+    const QRect dirty = ChartSceneBounds(m_chartScene) | ChartSceneBounds(scene);
+    m_chartScene = std::move(scene);
+    update(dirty);
+}
+
+void CTrendDlg::PaintChart(QPainter& painter) {
+    // The label beside the result box repaints the window behind it on every
+    // count it shows; such a paint does not reach the chart.
+    const QPaintEngine* engine = painter.paintEngine();
+    if (engine && !engine->systemClip().isEmpty() &&
+        !engine->systemClip().intersects(ChartSceneBounds(m_chartScene)))
+        return;
+    // The chart's own font rather than m_font: the chart's geometry wants a
+    // character cell 12 pixels high, which CreateChartFont guarantees.
+    if (!m_chartPainter)
+        m_chartPainter = std::make_shared<ChartPainter>(CreateChartFont());
+    m_chartPainter->Paint(painter, m_chartScene);
+}
 
 } // namespace veltrix

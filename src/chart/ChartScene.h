@@ -19,6 +19,7 @@ struct ChartColor {
 struct ChartFill {
     int x1, y1, x2, y2;
     ChartColor color;
+    friend bool operator==(const ChartFill&, const ChartFill&) = default;
 };
 
 // From (x1, y1) to (x2, y2), the end point itself not drawn.
@@ -26,6 +27,7 @@ struct ChartLine {
     int x1, y1, x2, y2;
     ChartColor color;
     int width;
+    friend bool operator==(const ChartLine&, const ChartLine&) = default;
 };
 
 // Text whose character cell has its top-left corner at (x, y).
@@ -33,11 +35,13 @@ struct ChartText {
     int x, y;
     ChartColor color;
     std::string text;
+    friend bool operator==(const ChartText&, const ChartText&) = default;
 };
 
 // Sets the record-count label.
 struct ChartLabel {
     std::string text;
+    friend bool operator==(const ChartLabel&, const ChartLabel&) = default;
 };
 
 using ChartPrimitive = std::variant<ChartFill, ChartLine, ChartText, ChartLabel>;

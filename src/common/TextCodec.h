@@ -15,6 +15,15 @@ std::string GbkToUtf8(std::string_view bytes);
 // UTF-8 text stays as it is; anything else is taken as GBK.
 std::string DecodeLocalText(std::string_view bytes);
 
+// Encodes UTF-8 text as GBK, for writing into a settings file that is GBK.
+// False when the text is not valid UTF-8 or holds a character GBK lacks.
+bool Utf8ToGbk(std::string_view utf8, std::string* gbk);
+
+// Decodes one UTF-8 sequence at `pos`. Returns its length (1 to 4) and sets
+// *codePoint, or returns 0 for a byte that does not start a valid sequence
+// (overlong forms, surrogates and values above U+10FFFF are not valid).
+size_t DecodeUtf8At(std::string_view bytes, size_t pos, char32_t* codePoint);
+
 // Columns the UTF-8 text takes when CJK, full-width and box-drawing characters
 // count two and every other character one.
 int DisplayColumns(std::string_view utf8);

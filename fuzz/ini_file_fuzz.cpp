@@ -1,0 +1,33 @@
+// Settings file bytes → profile reads, a profile write and the saved commands.
+//
+// Besides running clean under the sanitizers, a write that succeeds must be
+// readable at once: the value comes back from the new bytes, as long as the
+// file stays in one encoding (a write that removes the only bytes that are not
+// UTF-8 turns a GBK file into a UTF-8 one, and its other lines then read
+// differently).
+
+#include "common/IniFile.h"
+#include "common/TextCodec.h"
+#include "query/SavedCommands.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    std::string_view bytes(reinterpret_cast<const char*>(data), size);
+
+    veltrix::ProfileStringFromText(bytes, "Command", "cmd1", "default");
+    veltrix::ProfileIntFromText(bytes, "OPTION", "Analyse_DLT_LINE", 2);
+    for (const std::string& name : veltrix::SavedCommandNames(bytes))
+        veltrix::SavedCommandText(bytes, name);
+
+    bool ok = false;
+    std::string written =
+        veltrix::ProfileTextWithValue(bytes, "OPTION", "Analyse_DLT_LINE", "3", &ok);
+    if (ok && veltrix::IsValidUtf8(bytes) == veltrix::IsValidUtf8(written) &&
+        veltrix::ProfileStringFromText(written, "OPTION", "Analyse_DLT_LINE", "") != "3")
+        std::abort();
+    return 0;
+}

@@ -1,0 +1,33 @@
+#include "app/DesktopServices.h"
+
+#include "common/FileIO.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QProcess>
+#include <QUrl>
+
+namespace veltrix {
+
+void MessageBoxSink::ShowMessage(const std::string& text, MessageIcon icon) {
+    QWidget* owner = m_owner ? m_owner : QApplication::activeWindow();
+    QMessageBox box(icon == MessageIcon::Warning ? QMessageBox::Warning : QMessageBox::NoIcon,
+                    QStringLiteral("Veltrix"), QString::fromStdString(text), QMessageBox::Ok,
+                    owner);
+    box.exec();
+}
+
+void DesktopFileOpener::OpenTextFile(const std::string& path) {
+    QString absolute = QFileInfo(QString::fromStdString(path)).absoluteFilePath();
+    QDesktopServices::openUrl(QUrl::fromLocalFile(absolute));
+}
+
+void DetachedProgramLauncher::Launch(const std::string& program) {
+    if (!FileExists(program))
+        return;
+    QProcess::startDetached(QString::fromStdString(program), {});
+}
+
+} // namespace veltrix

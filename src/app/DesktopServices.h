@@ -1,0 +1,36 @@
+#pragma once
+// The window's real services: message boxes captioned "Veltrix", reports
+// opened in the desktop's program for text files, and detached programs.
+// Tests replace all three with recording doubles.
+
+#include "app/TrendDlg.h"
+#include "common/FileOpener.h"
+#include "common/MessageSink.h"
+
+class QWidget;
+
+namespace veltrix {
+
+class MessageBoxSink : public MessageSink {
+public:
+    // owner: the window the boxes are modal to; null for the active window.
+    explicit MessageBoxSink(QWidget* owner = nullptr) : m_owner(owner) {}
+    void ShowMessage(const std::string& text, MessageIcon icon = MessageIcon::None) override;
+
+private:
+    QWidget* m_owner;
+};
+
+class DesktopFileOpener : public FileOpener {
+public:
+    void OpenTextFile(const std::string& path) override;
+};
+
+class DetachedProgramLauncher : public ProgramLauncher {
+public:
+    // Starts `program` without waiting; nothing happens when it is absent or
+    // cannot be started.
+    void Launch(const std::string& program) override;
+};
+
+} // namespace veltrix

@@ -1,0 +1,106 @@
+// The query console: the statement runner, "查询", "删除Tab", the saved
+// commands, and the two small handlers of the window (run length, prize
+// check).
+#include "app/TrendDlg.h"
+
+#include "common/FileIO.h"
+#include "common/IniFile.h"
+#include "common/Strings.h"
+#include "controls/EditBox.h"
+#include "query/SavedCommands.h"
+
+#include <QComboBox>
+#include <QTextCursor>
+
+#include <algorithm>
+
+namespace veltrix {
+namespace {
+
+constexpr const char* kSettingsPath = "./Veltrix.ini";
+constexpr const char* kPrizeCheckProgram = "./Prizeq.dll";
+
+std::string ReadSettings() {
+    std::string bytes;
+    if (!ReadFileBytes(kSettingsPath, &bytes))
+        bytes.clear();
+    return bytes;
+}
+
+} // namespace
+
+std::string CTrendDlg::RunQuery(const std::string& sql) {
+    return RunQueryOutcome(sql).resultText;
+}
+
+QueryOutcome CTrendDlg::RunQueryOutcome(const std::string& sql) {
+    // The runner calls CommandTextForOrder (ExchangeData(true)) once the
+    // statement has a record set, and reports failures through ShowMessage.
+    QueryOutcome outcome = RunStatement(m_db, sql, *this);
+    if (!outcome.ran)
+        return outcome;
+    m_nCount = outcome.recordCount;
+    if (outcome.countComplete) {
+        m_strCount = StrFormat("%ld", static_cast<long>(m_nCount));
+        ExchangeData(false);
+    }
+    ExchangeData(true);
+    m_strResult = outcome.resultText;
+    ExchangeData(false);
+    return outcome;
+}
+
+void CTrendDlg::RunCommand() {
+    ExchangeData(true);
+    RunQuery(std::string(m_strSQL));
+    ExchangeData(false);
+    DrawTrendChart();
+    m_editResult->setFocus(Qt::OtherFocusReason);
+    QTextCursor cursor = m_editResult->textCursor();
+    cursor.movePosition(QTextCursor::End);
+    m_editResult->setTextCursor(cursor);
+    m_editResult->ensureCursorVisible();
+}
+
+void CTrendDlg::ReplaceTabs() {
+    ExchangeData(true);
+    std::replace(m_strResult.begin(), m_strResult.end(), '\t', ' ');
+    ExchangeData(false);
+}
+
+void CTrendDlg::LoadCommands() {
+    m_comboCommands->clear();
+    for (const std::string& name : SavedCommandNames(ReadSettings()))
+        m_comboCommands->addItem(QString::fromStdString(name));
+    // The fourth entry is the one selected at start; with fewer, none is.
+    m_comboCommands->setCurrentIndex(m_comboCommands->count() >= 4 ? 3 : -1);
+    SelectCommand();
+}
+
+void CTrendDlg::SelectCommand() {
+    int index = m_comboCommands->currentIndex();
+    if (index < 0)
+        return;
+    std::string name = m_comboCommands->itemText(index).toStdString();
+    std::string text = SavedCommandText(ReadSettings(), name);
+    if (text.empty())
+        return;
+    ExchangeData(true);
+    m_strSQL = text;
+    ExchangeData(false);
+}
+
+void CTrendDlg::SaveRunLength() {
+    int index = m_comboRunLength->currentIndex();
+    if (index < 0)
+        return;
+    // The item's text as a 10-byte buffer holds it: at most 9 bytes.
+    std::string value = m_comboRunLength->itemText(index).toStdString().substr(0, 9);
+    WriteProfileString("OPTION", "Analyse_DLT_LINE", value, kSettingsPath);
+}
+
+void CTrendDlg::LaunchPrizeCheck() {
+    m_services.launcher->Launch(kPrizeCheckProgram);
+}
+
+} // namespace veltrix

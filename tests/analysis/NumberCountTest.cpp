@@ -1,0 +1,121 @@
+#include "analysis/NumberCount.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <sstream>
+
+namespace veltrix {
+namespace {
+
+// The (number, count) pairs of a count list, in the order listed.
+std::vector<std::pair<int, int>> ListedCounts(const std::string& list) {
+    std::vector<std::pair<int, int>> counts;
+    std::istringstream in(list);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line == "\r")
+            continue;
+        int number = 0;
+        int count = 0;
+        if (std::sscanf(line.c_str(), "%d = %d", &number, &count) == 2)
+            counts.emplace_back(number, count);
+    }
+    return counts;
+}
+
+std::map<int, int> NonZeroCounts(const std::string& list) {
+    std::map<int, int> counts;
+    for (auto [number, count] : ListedCounts(list)) {
+        if (count != 0)
+            counts[number] = count;
+    }
+    return counts;
+}
+
+std::string Repeat(const std::string& text, int times) {
+    std::string out;
+    for (int i = 0; i < times; ++i)
+        out += text;
+    return out;
+}
+
+TEST(NumberCountTest, MostFrequentFirstWithEmptyLineBetweenGroups) {
+    std::string text = Repeat("07 ", 12) + Repeat("19 33 ", 11) + "01\r\n";
+    std::string expected = "07 = 12\r\n\r\n19 = 11\r\n33 = 11\r\n\r\n01 = 1\r\n\r\n";
+    for (int number = 2; number <= 35; ++number) {
+        if (number == 7 || number == 19 || number == 33)
+            continue;
+        char line[16];
+        std::snprintf(line, sizeof line, "%02d = 0\r\n", number);
+        expected += line;
+    }
+    EXPECT_EQ(NumberCountText(text), expected);
+}
+
+TEST(NumberCountTest, EmptyTextStaysEmpty) {
+    EXPECT_EQ(NumberCountText(""), "");
+}
+
+TEST(NumberCountTest, DigitPairsAreTakenFromTheLeftWithoutOverlap) {
+    struct Case {
+        const char* name;
+        std::string text;
+        std::map<int, int> counts;
+    };
+    const Case cases[] = {
+        {"year_gives_two_numbers", "2013", {{20, 1}, {13, 1}}},
+        {"odd_run_leaves_last_digit", "13035", {{13, 1}, {3, 1}}},
+        {"zero_and_above_35_use_up_their_digits", "00 36 99 0512", {{5, 1}, {12, 1}}},
+        {"pair_out_of_range_is_still_consumed", "3605", {{5, 1}}},
+        {"single_digits_between_blanks_never_count", " 3  4  5 \r\n", {}},
+        {"pair_at_the_very_end", "x12", {{12, 1}}},
+        {"one_byte_text", "7", {}},
+        {"issue_digits_pair_up_before_the_fields",
+         "2013001 01 05 35\r\n",
+         {{20, 1}, {13, 1}, {1, 1}, {5, 1}, {35, 1}}},
+        {"non_ascii_bytes_are_not_digits",
+         "\xe4\xb8\x80"
+         "12",
+         {{12, 1}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string list = NumberCountText(c.text);
+        EXPECT_EQ(NonZeroCounts(list), c.counts);
+        EXPECT_EQ(ListedCounts(list).size(), 35u) << "every number is always listed";
+    }
+}
+
+TEST(NumberCountTest, EqualCountsStayInNumberOrderAndZerosComeLast) {
+    std::string list = NumberCountText("35 02 35 02 10");
+    std::vector<std::pair<int, int>> listed = ListedCounts(list);
+    ASSERT_EQ(listed.size(), 35u);
+    EXPECT_EQ(listed[0], std::make_pair(2, 2));
+    EXPECT_EQ(listed[1], std::make_pair(35, 2));
+    EXPECT_EQ(listed[2], std::make_pair(10, 1));
+    EXPECT_EQ(listed[3], std::make_pair(1, 0));
+    EXPECT_EQ(listed[34], std::make_pair(34, 0));
+    EXPECT_EQ(list.substr(0, 30), "02 = 2\r\n35 = 2\r\n\r\n10 = 1\r\n\r\n01");
+}
+
+TEST(NumberCountTest, CountingTheListAgainCountsItsOwnDigits) {
+    // "01 = 1" holds the pair 01 once and a lone digit; every line of the
+    // first list names its number once.
+    std::string second = NumberCountText(NumberCountText("01"));
+    std::string expected;
+    for (int number = 1; number <= 35; ++number) {
+        char line[16];
+        std::snprintf(line, sizeof line, "%02d = 1\r\n", number);
+        expected += line;
+    }
+    EXPECT_EQ(second, expected);
+}
+
+TEST(NumberCountTest, CountsAboveNineAreWrittenInFull) {
+    std::string list = NumberCountText(Repeat("05", 1234));
+    EXPECT_EQ(list.substr(0, 12), "05 = 1234\r\n\r");
+}
+
+} // namespace
+} // namespace veltrix

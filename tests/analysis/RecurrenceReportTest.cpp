@@ -1,0 +1,142 @@
+#include "analysis/RecurrenceReport.h"
+#include "LiteralReports.h"
+#include "RandomResultText.h"
+#include "common/Strings.h"
+
+#include <gtest/gtest.h>
+
+namespace veltrix {
+namespace {
+
+// What the scratch file holds for a result text.
+std::string Scratch(const std::string& resultText) {
+    return ToTextModeBytes(resultText);
+}
+
+std::string Rows(const std::string& row, int count) {
+    std::string out;
+    for (int i = 0; i < count; ++i)
+        out += row + "\r\n";
+    return out;
+}
+
+const std::string kFiller = "40 41 42 43 44 45 46";
+
+TEST(RecurrenceRowsTest, KeepRuleCountsTheLineEnd) {
+    struct Case {
+        const char* name;
+        std::string scratch;
+        std::vector<std::string_view> rows;
+    };
+    const Case cases[] = {
+        {"full_row_cut_to_fourteen", Scratch("01 05 12 23 34 03 11\r\n"), {"01 05 12 23 34"}},
+        {"eight_bytes_keep_their_line_end", Scratch("01 05 12\r\n"), {"01 05 12\r\r\n"}},
+        {"seven_bytes_kept", Scratch("01 05 1\r\n"), {"01 05 1\r\r\n"}},
+        {"six_bytes_dropped", Scratch("01 05 \r\n"), {}},
+        {"eleven_bytes_keep_part_of_the_end", Scratch("01 05 12 23\r\n"), {"01 05 12 23\r\r\n"}},
+        {"last_line_without_end", Scratch("01 05\r\n01 05 12 23 34 03 11"), {"01 05 12 23 34"}},
+        {"last_line_short_without_end", Scratch("01 05 12 23 34\r\n01 05 12"), {"01 05 12 23 34"}},
+        {"long_row_is_one_row",
+         Scratch(std::string(300, '7') + "\r\n01 05 12 23 34\r\n"),
+         {"77777777777777", "01 05 12 23 34"}},
+        {"empty", "", {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(RecurrenceRows(c.scratch), c.rows);
+    }
+}
+
+TEST(RecurrenceReportTest, ExampleLine) {
+    // Above the last row: 01 in 7 rows, 05 in 4, 12 in 9, 23 in none, 34 in 3.
+    std::string text;
+    for (int r = 0; r < 30; ++r) {
+        text += r < 7 ? "01 " : "40 ";
+        text += r < 4 ? "05 " : "41 ";
+        text += r < 9 ? "12 " : "42 ";
+        text += "43 ";
+        text += r < 3 ? "34" : "44";
+        text += " 45 46\r\n";
+    }
+    text += "01 05 12 23 34 03 11\r\n";
+    EXPECT_EQ(RecurrenceReportText(Scratch(text)), "01 05 12 23 34 [ 97430]\n");
+}
+
+TEST(RecurrenceReportTest, OnlyRowsFromThirtyOnAreReported) {
+    EXPECT_EQ(RecurrenceReportText(Scratch(Rows(kFiller, 30))), "");
+    EXPECT_EQ(RecurrenceReportText(Scratch(Rows(kFiller, 31))), "40 41 42 43 44 [3030303030]\n");
+    EXPECT_EQ(RecurrenceReportText(Scratch(Rows(kFiller, 33))),
+              "40 41 42 43 44 [3030303030]\n40 41 42 43 44 [3030303030]\n"
+              "40 41 42 43 44 [3030303030]\n");
+}
+
+TEST(RecurrenceReportTest, WindowIsExactlyTheThirtyRowsAbove) {
+    const std::string ones = "01 41 42 43 44 45 46\r\n";
+    // 01 stands in row 0, which row 30 still sees and row 31 no longer does.
+    EXPECT_EQ(RecurrenceReportText(Scratch(ones + Rows(kFiller, 29) + ones)),
+              "01 41 42 43 44 [303030301]\n");
+    EXPECT_EQ(
+        RecurrenceReportText(Scratch(ones + Rows(kFiller, 29) + "02 41 42 43 44 45 46\r\n" + ones)),
+        "02 41 42 43 44 [303030300]\n01 41 42 43 44 [303030300]\n");
+}
+
+TEST(RecurrenceReportTest, ShortRowsAreNotRowsAbove) {
+    std::string text = "01 41 42 43 44 45 46\r\n" + Rows(kFiller, 29) + "01 05\r\n\r\n" +
+                       "01 41 42 43 44 45 46\r\n";
+    EXPECT_EQ(RecurrenceReportText(Scratch(text)), "01 41 42 43 44 [303030301]\n");
+}
+
+TEST(RecurrenceReportTest, ShortKeptRowsCarryNoLineEndIntoTheReport) {
+    // The parts of "02 06 13" are 02, 06, 13, the CR LF at bytes 9-10 and the
+    // empty text at 12-13; only the short row above holds a CR LF.
+    std::string text = Rows(kFiller, 29) + "01 05 12\r\n" + "02 06 13\r\n";
+    EXPECT_EQ(RecurrenceReportText(Scratch(text)), "02 06 13 [301000]\n");
+    std::string first = Rows(kFiller, 30) + "01 05 12\r\n";
+    EXPECT_EQ(RecurrenceReportText(Scratch(first)), "01 05 12 [300000]\n");
+}
+
+TEST(RecurrenceReportTest, PartsAreFoundAnywhereInTheRowText) {
+    std::string text = Rows(kFiller, 29) + "12345678901234567\r\n" + "12 23 34 45 56 67\r\n";
+    EXPECT_EQ(RecurrenceReportText(Scratch(text)), "12 23 34 45 56 [ 11111]\n");
+}
+
+TEST(RecurrenceReportTest, ARowHoldingANumberTwiceCountsOnce) {
+    std::string text = Rows(kFiller, 29) + "07 07 07 07 07 07 07\r\n" + "07 41 42 43 44 45 46\r\n";
+    EXPECT_EQ(RecurrenceReportText(Scratch(text)), "07 41 42 43 44 [292929291]\n");
+}
+
+TEST(RecurrenceReportTest, MatchesTheRowByRowRescanOnRandomTexts) {
+    std::mt19937 random(7177);
+    for (int round = 0; round < 300; ++round) {
+        std::uniform_int_distribution<int> lineCount(0, 90);
+        std::uniform_int_distribution<int> highest(2, 35);
+        std::string text = test::RandomResultText(random, lineCount(random), 7, highest(random));
+        std::string scratch = Scratch(text);
+        SCOPED_TRACE(testing::Message()
+                     << "round " << round << " text " << testing::PrintToString(text));
+        ASSERT_EQ(RecurrenceReportText(scratch), test::LiteralRecurrence(scratch));
+    }
+}
+
+TEST(RecurrenceReportTest, MatchesTheRowByRowRescanOnArbitraryBytes) {
+    // Not result texts at all: any byte, lone line feeds, rows of every
+    // length; the tallies must still agree.
+    std::mt19937 random(99);
+    std::uniform_int_distribution<int> length(0, 2000);
+    std::uniform_int_distribution<int> byte(0, 255);
+    std::uniform_int_distribution<int> percent(0, 99);
+    for (int round = 0; round < 200; ++round) {
+        std::string scratch;
+        for (int i = length(random); i > 0; --i) {
+            int p = percent(random);
+            scratch += p < 6    ? '\n'
+                       : p < 40 ? static_cast<char>('0' + byte(random) % 3)
+                                : static_cast<char>(byte(random));
+        }
+        SCOPED_TRACE(round);
+        ASSERT_EQ(RecurrenceReportText(scratch), test::LiteralRecurrence(scratch));
+    }
+}
+
+} // namespace
+} // namespace veltrix

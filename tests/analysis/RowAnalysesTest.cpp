@@ -1,0 +1,192 @@
+#include "analysis/RowAnalyses.h"
+#include "common/FileIO.h"
+#include "common/FileOpener.h"
+#include "fakes/RecordingMessages.h"
+#include "fakes/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+namespace veltrix {
+namespace {
+
+class RecordingOpener : public FileOpener {
+public:
+    void OpenTextFile(const std::string& path) override { paths.push_back(path); }
+    std::vector<std::string> paths;
+};
+
+class RecordingSteps : public RowAnalysisSteps {
+public:
+    void AnalyseGaps(int fieldsPerRow) override {
+        calls.push_back("gaps " + std::to_string(fieldsPerRow));
+    }
+    void Analyse3D() override { calls.push_back("3d"); }
+    void AnalysePeriod() override { calls.push_back("period"); }
+    void AnalyseRecurrence() override { calls.push_back("recurrence"); }
+    std::vector<std::string> calls;
+};
+
+TEST(RunRowAnalysesTest, StepsByGameTag) {
+    struct Case {
+        const char* name;
+        const char* command;
+        std::vector<std::string> calls;
+    };
+    const Case cases[] = {
+        {"dlt", "select * from dlt", {"gaps 7", "period", "recurrence"}},
+        {"ssq_no_recurrence", "select * from ssq", {"gaps 7", "period"}},
+        {"three_digit", "select * from 3d", {"gaps 3", "3d"}},
+        {"three_digit_wins_over_ssq", "select * from ssq, 3D", {"gaps 3", "3d"}},
+        {"tags_in_any_case", "select * from Ssq", {"gaps 7", "period"}},
+        {"other_games_like_dlt", "select * from p5", {"gaps 7", "period", "recurrence"}},
+        {"empty_command", "", {"gaps 7", "period", "recurrence"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        RecordingSteps steps;
+        RunRowAnalyses(c.command, steps);
+        EXPECT_EQ(steps.calls, c.calls);
+    }
+}
+
+// Rows of a dlt query, each ended by CR LF as the result text has them.
+std::string DltRows(int count) {
+    std::string text;
+    for (int i = 0; i < count; ++i) {
+        char row[64];
+        std::snprintf(row, sizeof row, "%02d %02d %02d %02d %02d %02d %02d\r\n", i % 35 + 1,
+                      (i * 7) % 35 + 1, (i * 3) % 35 + 1, (i * 11) % 35 + 1, (i * 13) % 35 + 1,
+                      i % 12 + 1, (i * 5) % 12 + 1);
+        text += row;
+    }
+    return text;
+}
+
+class RowAnalysesFilesTest : public testing::Test {
+protected:
+    std::string Read(const std::string& name) {
+        std::string bytes;
+        EXPECT_TRUE(ReadFileBytes(dir.File(name), &bytes)) << name;
+        return bytes;
+    }
+    std::vector<std::string> FilesInDir() {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(dir.Path()))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+    void Analyse(const std::string& text, const std::string& command, int runLength = 2) {
+        AnalyseRowsOfText(text, command, runLength, services);
+    }
+
+    test::TempDir dir;
+    test::ScopedWorkingDirectory cwd{dir.Path()};
+    test::RecordingMessages messages;
+    RecordingOpener opener;
+    ReportServices services{messages, opener};
+};
+
+TEST_F(RowAnalysesFilesTest, DltRowsGetEveryReportOpenedInOrder) {
+    const std::string text = DltRows(40);
+    Analyse(text, "select top 40 * from dlt");
+    EXPECT_EQ(opener.paths, (std::vector<std::string>{"./Analyse_gap.txt", "./Analyse_123.txt",
+                                                      "./DLT_FX_QS.txt", "./DLT_FX.txt"}));
+    EXPECT_EQ(FilesInDir(), (std::vector<std::string>{"Analyse_123.txt", "Analyse_gap.txt",
+                                                      "DLT_FX.txt", "DLT_FX_QS.txt", "dlt.txt"}));
+    EXPECT_TRUE(messages.texts.empty());
+
+    std::string scratch = Read("dlt.txt");
+    EXPECT_EQ(scratch.substr(0, 23), "01 01 01 01 01 01 01\r\r\n");
+    EXPECT_EQ(scratch.size(), text.size() + 40);
+
+    std::string recurrence = Read("DLT_FX.txt");
+    EXPECT_EQ(std::count(recurrence.begin(), recurrence.end(), '\n'), 10);
+    EXPECT_EQ(recurrence.find("\r\r"), std::string::npos);
+    EXPECT_EQ(recurrence.substr(0, 15), "31 01 21 16 06 ");
+
+    std::string gap = Read("Analyse_gap.txt");
+    EXPECT_EQ(gap.substr(0, gap.find('\n') + 1),
+              "02 08 04 12 14 02 06 :    1,   7,   3,  11,  13,   1,   5\r\n");
+    std::string period = Read("DLT_FX_QS.txt");
+    EXPECT_EQ(period.substr(0, period.find('\n') + 1),
+              "'---H1------H2------H3------H4------H5------L1------L2\r\n");
+}
+
+TEST_F(RowAnalysesFilesTest, SsqRowsGetNoRecurrenceReport) {
+    Analyse(DltRows(40), "select * from ssq");
+    EXPECT_EQ(opener.paths, (std::vector<std::string>{"./Analyse_gap.txt", "./Analyse_123.txt",
+                                                      "./SSQ_FX_QS.txt"}));
+    EXPECT_EQ(FilesInDir(),
+              (std::vector<std::string>{"Analyse_123.txt", "Analyse_gap.txt", "SSQ_FX_QS.txt"}));
+}
+
+TEST_F(RowAnalysesFilesTest, ThreeDigitRows) {
+    Analyse("01 02 03\r\n04 05 06\r\n07 08 09\r\n01 02 03\r\n04 05 06\r\n", "select * from 3d");
+    EXPECT_EQ(opener.paths,
+              (std::vector<std::string>{"./Analyse_gap.txt", "./Analyse_123.txt", "./3D_FX.txt"}));
+    std::string report = Read("3D_FX.txt");
+    EXPECT_EQ(report.substr(0, report.find('\n') + 1), "01 = [7] 01 = [8] 01 = [9]      [789]\r\n");
+    EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), 10);
+}
+
+TEST_F(RowAnalysesFilesTest, EmptyBoxWritesNothing) {
+    Analyse("", "select * from dlt");
+    EXPECT_TRUE(opener.paths.empty());
+    EXPECT_TRUE(FilesInDir().empty());
+    EXPECT_TRUE(messages.texts.empty());
+}
+
+TEST_F(RowAnalysesFilesTest, FewRowsStillGiveAnEmptyRecurrenceReport) {
+    Analyse(DltRows(3), "select * from dlt");
+    EXPECT_EQ(opener.paths, (std::vector<std::string>{"./Analyse_gap.txt", "./Analyse_123.txt",
+                                                      "./DLT_FX_QS.txt", "./DLT_FX.txt"}));
+    EXPECT_EQ(Read("DLT_FX.txt"), "");
+}
+
+TEST_F(RowAnalysesFilesTest, SingleRowWithoutLineEndGetsOnlyTheRecurrenceReport) {
+    Analyse("01 02 03 04 05 06 07", "select * from dlt");
+    EXPECT_EQ(opener.paths, (std::vector<std::string>{"./DLT_FX.txt"}));
+    EXPECT_EQ(Read("dlt.txt"), "01 02 03 04 05 06 07");
+}
+
+TEST_F(RowAnalysesFilesTest, ReportThatCannotBeCreatedIsNamedAndTheOthersStillRun) {
+    std::filesystem::create_directory(dir.Path() / "Analyse_gap.txt");
+    std::filesystem::create_directory(dir.Path() / "DLT_FX_QS.txt");
+    Analyse(DltRows(40), "select * from dlt");
+    EXPECT_EQ(messages.texts, (std::vector<std::string>{"can't create file Analyse_gap.txt",
+                                                        "can't create file DLT_FX_QS.txt"}));
+    EXPECT_EQ(opener.paths, (std::vector<std::string>{"./Analyse_123.txt", "./DLT_FX.txt"}));
+}
+
+TEST_F(RowAnalysesFilesTest, ScratchFileThatCannotBeCreatedSkipsTheRecurrenceReport) {
+    std::filesystem::create_directory(dir.Path() / "dlt.txt");
+    Analyse(DltRows(40), "select * from dlt");
+    EXPECT_EQ(messages.texts, (std::vector<std::string>{"can't create file dlt.txt"}));
+    EXPECT_EQ(opener.paths, (std::vector<std::string>{"./Analyse_gap.txt", "./Analyse_123.txt",
+                                                      "./DLT_FX_QS.txt"}));
+    EXPECT_FALSE(FileExists(dir.File("DLT_FX.txt")));
+}
+
+TEST_F(RowAnalysesFilesTest, ReportsReplaceOldFiles) {
+    ASSERT_TRUE(WriteFileBytes(dir.File("Analyse_gap.txt"), std::string(5000, 'x')));
+    Analyse("01 02 03 04 05 06 07\r\n02 02 02 02 02 02 02", "select * from p3");
+    EXPECT_EQ(Read("Analyse_gap.txt"),
+              "02 02 02 02 02 02 02 :    1,   0,  -1,  -2,  -3,  -4,  -5\r\n");
+}
+
+TEST_F(RowAnalysesFilesTest, RunLengthReachesThePeriodReport) {
+    const std::string box =
+        "13 14 15 16 17 03 04\r\n01 02 03 04 05 06 07\r\n08 09 10 11 12 01 02\r\n"
+        "13 14 15 16 17 03 04\r\n01 02 03 04 05 06 07\r\n08 09 10 11 12 01 02\r\n";
+    WritePeriodReport(box, "dlt", 3, services);
+    EXPECT_NE(Read("DLT_FX_QS.txt").find("01=[13]"), std::string::npos);
+    WritePeriodReport(box, "dlt", 2, services);
+    EXPECT_EQ(Read("DLT_FX_QS.txt").find("01=[13]"), std::string::npos);
+}
+
+} // namespace
+} // namespace veltrix

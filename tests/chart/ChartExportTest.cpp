@@ -1,0 +1,120 @@
+// veltrix-chart end to end: the PNG of the chart area, made without a display.
+
+#include "chart/ChartPainter.h"
+#include "chart/ChartSceneText.h"
+#include "chart/TrendChart.h"
+#include "fakes/TempDir.h"
+
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+namespace veltrix {
+namespace {
+
+class ChartExportTest : public testing::Test {
+protected:
+    void SetUp() override {
+        m_program = qEnvironmentVariable("VELTRIX_CHART");
+        if (m_program.isEmpty())
+            GTEST_SKIP() << "VELTRIX_CHART is not set (run through ctest)";
+    }
+
+    // Runs veltrix-chart with no display and no platform chosen.
+    int Export(const QStringList& args, const QByteArray& input, QByteArray* out = nullptr,
+               QByteArray* err = nullptr) {
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            env.remove(QString::fromLatin1(name));
+        process.setProcessEnvironment(env);
+        process.start(m_program, args);
+        process.write(input);
+        process.closeWriteChannel();
+        EXPECT_TRUE(process.waitForFinished(60000));
+        if (out)
+            *out = process.readAllStandardOutput();
+        if (err)
+            *err = process.readAllStandardError();
+        return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    }
+
+    QString m_program;
+    test::TempDir m_dir;
+};
+
+const QByteArray kRows = "01 02 03 04 05 06 07\r\n02 03 04 05 06 07 08\r\n";
+
+TEST_F(ChartExportTest, WritesThePictureOfTheChartArea) {
+    const QString png = QString::fromStdString(m_dir.File("chart.png"));
+    QByteArray err;
+    ASSERT_EQ(Export({"--command", "select * from dlt", "--height", "300", "--first-line", "0",
+                      "--record-count", "2", "--png", png},
+                     kRows, nullptr, &err),
+              0)
+        << err.toStdString();
+    QImage image(png);
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(image.size(), QSize(kChartAreaWidth, 300));
+    // R = 20 grid rows: bands down to y = 285, the grid's last line there.
+    EXPECT_EQ(image.pixelColor(140, 150), QColor(245, 220, 220));
+    EXPECT_EQ(image.pixelColor(5, 150), QColor(200, 200, 255));
+    EXPECT_EQ(image.pixelColor(100, 285), QColor(200, 200, 255));
+    // The same scene painted here gives the same picture, background aside.
+    ChartInput input;
+    input.clientHeight = 300;
+    input.recordCount = 2;
+    input.lines = ChartLinesFromText(kRows.toStdString(), 0);
+    const QImage expected =
+        RenderChartImage(ComputeTrendChart("dlt", input), QSize(kChartAreaWidth, 300),
+                         CreateChartFont(), image.pixelColor(0, 0));
+    EXPECT_EQ(image.convertToFormat(QImage::Format_RGB32), expected);
+}
+
+TEST_F(ChartExportTest, PrintsTheSceneWhenAsked) {
+    const QString png = QString::fromStdString(m_dir.File("p5.png"));
+    QByteArray out;
+    ASSERT_EQ(Export({"--scene", "--png", png, "--command", "p5", "--height", "100", "--first-line",
+                      "1", "--record-count", "5"},
+                     "01 02 03 04 05\r\n06 07 08 09 00\r\n", &out),
+              0);
+    ChartInput input;
+    input.clientHeight = 100;
+    input.recordCount = 5;
+    input.lines = {"06 07 08 09 00"};
+    EXPECT_EQ(out.toStdString(), FormatChartScene(ComputeTrendChart("p5", input)));
+}
+
+TEST_F(ChartExportTest, GamesWithoutAChartGiveAnEmptyArea) {
+    const QString png = QString::fromStdString(m_dir.File("7xc.png"));
+    ASSERT_EQ(Export({"--command", "select * from 7xc", "--height", "50", "--first-line", "0",
+                      "--record-count", "0", "--png", png},
+                     kRows),
+              0);
+    QImage image(png);
+    ASSERT_FALSE(image.isNull());
+    const QColor background = image.pixelColor(0, 0);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            ASSERT_EQ(image.pixelColor(x, y), background) << x << "," << y;
+}
+
+TEST_F(ChartExportTest, RefusesWhatItCannotDraw) {
+    const QString png = QString::fromStdString(m_dir.File("bad.png"));
+    const QStringList base = {"--command", "dlt", "--first-line", "0", "--record-count", "0"};
+    EXPECT_EQ(Export(base + QStringList{"--height", "541"}, kRows), 2) << "no --png";
+    EXPECT_EQ(Export(base + QStringList{"--height", "0", "--png", png}, kRows), 1);
+    EXPECT_EQ(Export(base + QStringList{"--height", "40000", "--png", png}, kRows), 2);
+    const QString missingFolder = QString::fromStdString(m_dir.File("no/such/dir.png"));
+    QByteArray err;
+    EXPECT_EQ(
+        Export(base + QStringList{"--height", "541", "--png", missingFolder}, kRows, nullptr, &err),
+        1);
+    EXPECT_NE(err.indexOf("cannot write"), -1) << err.toStdString();
+    EXPECT_FALSE(QFile::exists(png));
+}
+
+} // namespace
+} // namespace veltrix

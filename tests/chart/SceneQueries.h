@@ -1,0 +1,81 @@
+#pragma once
+// Helpers for reading a chart scene in tests: the primitives of one kind,
+// split at the record-count label (everything the grid needs comes before
+// it, everything the rows give comes after it), printed as the CLI prints them.
+
+#include "chart/ChartSceneText.h"
+#include "chart/TrendChart.h"
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace veltrix {
+
+inline void PrintTo(const ChartFill& p, std::ostream* os) {
+    *os << FormatChartPrimitive(p);
+}
+inline void PrintTo(const ChartLine& p, std::ostream* os) {
+    *os << FormatChartPrimitive(p);
+}
+inline void PrintTo(const ChartText& p, std::ostream* os) {
+    *os << FormatChartPrimitive(p);
+}
+inline void PrintTo(const ChartLabel& p, std::ostream* os) {
+    *os << FormatChartPrimitive(p);
+}
+
+namespace test {
+
+inline constexpr ChartColor kBand1{255, 230, 230};
+inline constexpr ChartColor kBand2{245, 220, 220};
+inline constexpr ChartColor kBand3{230, 230, 255};
+inline constexpr ChartColor kBand4{220, 220, 245};
+inline constexpr ChartColor kGrid{200, 200, 255};
+inline constexpr ChartColor kPenRed{255, 120, 120};
+inline constexpr ChartColor kPenBlue{120, 120, 255};
+inline constexpr ChartColor kRed{255, 0, 0};
+inline constexpr ChartColor kBlue{0, 0, 255};
+inline constexpr ChartColor kGrey{128, 128, 128};
+
+enum class Part { All, BeforeLabel, AfterLabel };
+
+inline size_t LabelIndex(const ChartScene& scene) {
+    for (size_t i = 0; i < scene.primitives.size(); ++i) {
+        if (std::holds_alternative<ChartLabel>(scene.primitives[i]))
+            return i;
+    }
+    return scene.primitives.size();
+}
+
+template <class T> std::vector<T> Primitives(const ChartScene& scene, Part part = Part::All) {
+    const size_t label = LabelIndex(scene);
+    std::vector<T> out;
+    for (size_t i = 0; i < scene.primitives.size(); ++i) {
+        if ((part == Part::BeforeLabel && i >= label) || (part == Part::AfterLabel && i <= label))
+            continue;
+        if (const T* p = std::get_if<T>(&scene.primitives[i]))
+            out.push_back(*p);
+    }
+    return out;
+}
+
+// Input from result lines written as the result box shows them.
+inline ChartInput Input(int height, std::vector<std::string> lines, int recordCount = 0) {
+    ChartInput input;
+    input.clientHeight = height;
+    input.recordCount = recordCount;
+    input.lines = std::move(lines);
+    return input;
+}
+
+// The scene's trend lines (the only width-2 lines).
+inline std::vector<ChartLine> TrendLines(const ChartScene& scene) {
+    std::vector<ChartLine> out;
+    for (const ChartLine& line : Primitives<ChartLine>(scene, Part::AfterLabel))
+        out.push_back(line);
+    return out;
+}
+
+} // namespace test
+} // namespace veltrix

@@ -1,0 +1,105 @@
+#include "common/TextCodec.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace veltrix {
+namespace {
+
+struct Utf8Case {
+    const char* name;
+    std::string bytes;
+    bool valid;
+};
+
+TEST(TextCodecTest, Utf8ValidityFollowsTheStrictRules) {
+    const std::vector<Utf8Case> cases = {
+        {"empty", "", true},
+        {"ascii", "select * from dlt\r\n", true},
+        {"chinese", "大乐透近30期", true},
+        {"box drawing", "┌──┐", true},
+        {"four bytes", "\xF0\x9F\x98\x80", true},
+        {"gbk bytes", "\xB4\xF3\xC0\xD6", false},
+        {"lone continuation", "a\x80z", false},
+        {"overlong slash", "\xC0\xAF", false},
+        {"overlong three bytes", "\xE0\x80\xAF", false},
+        {"surrogate", "\xED\xA0\x80", false},
+        {"above U+10FFFF", "\xF4\x90\x80\x80", false},
+        {"cut sequence at end", "ok\xE5\xA4", false},
+        {"lead byte FF", "\xFF", false},
+    };
+    for (const Utf8Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(IsValidUtf8(c.bytes), c.valid);
+    }
+}
+
+TEST(TextCodecTest, DecodeUtf8AtReportsLengthAndCodePoint) {
+    char32_t c = 0;
+    EXPECT_EQ(DecodeUtf8At("A", 0, &c), 1u);
+    EXPECT_EQ(c, U'A');
+    EXPECT_EQ(DecodeUtf8At("x大", 1, &c), 3u);
+    EXPECT_EQ(c, U'大');
+    EXPECT_EQ(DecodeUtf8At("\xF0\x9F\x98\x80", 0, &c), 4u);
+    EXPECT_EQ(c, U'\U0001F600');
+    EXPECT_EQ(DecodeUtf8At("\xE5\xA4", 0, &c), 0u);
+}
+
+TEST(TextCodecTest, GbkDecodesChineseAndKeepsAscii) {
+    EXPECT_EQ(GbkToUtf8("cmd1=1 \xB4\xF3\xC0\xD6\xCD\xB8\xBD\xFC"
+                        "30"
+                        "\xC6\xDA"),
+              "cmd1=1 大乐透近30期");
+    EXPECT_EQ(GbkToUtf8("\r\n[\xD1\xA1\xCF\xEE]\r\n"), "\r\n[选项]\r\n");
+}
+
+TEST(TextCodecTest, GbkMarksBytesThatStartNoCharacter) {
+    // 0xFF is no GBK lead byte; a lead byte at the very end has no trail.
+    EXPECT_EQ(GbkToUtf8("a\xFF"
+                        "b"),
+              "a\xEF\xBF\xBD"
+              "b");
+    EXPECT_EQ(GbkToUtf8("ok\xB4"), "ok\xEF\xBF\xBD");
+}
+
+TEST(TextCodecTest, DecodeLocalTextKeepsUtf8AndDecodesTheRest) {
+    EXPECT_EQ(DecodeLocalText("大乐透"), "大乐透");
+    EXPECT_EQ(DecodeLocalText("\xCB\xAB\xC9\xAB\xC7\xF2"), "双色球");
+}
+
+TEST(TextCodecTest, Utf8ToGbkRoundTripsAndRefusesWhatGbkLacks) {
+    std::string gbk;
+    ASSERT_TRUE(Utf8ToGbk("选项=3", &gbk));
+    EXPECT_EQ(gbk, "\xD1\xA1\xCF\xEE=3");
+    EXPECT_EQ(GbkToUtf8(gbk), "选项=3");
+    EXPECT_FALSE(Utf8ToGbk("\xF0\x9F\x98\x80", &gbk)); // an emoji
+    EXPECT_FALSE(Utf8ToGbk("\xFF", &gbk));
+}
+
+struct WidthCase {
+    const char* name;
+    std::string text;
+    int columns;
+};
+
+TEST(TextCodecTest, DisplayColumnsCountsWideCharactersTwice) {
+    const std::vector<WidthCase> cases = {
+        {"empty", "", 0},
+        {"ascii", "12 34", 5},
+        {"chinese", "星期日", 6},
+        {"box drawing", "┌─┬─┐", 10},
+        {"mixed bulletin label", "│22选5 ", 8},
+        {"full-width digit", "１", 2},
+        {"latin accent", "é", 1},
+        {"stray byte", "a\xFF", 2},
+    };
+    for (const WidthCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(DisplayColumns(c.text), c.columns);
+    }
+}
+
+} // namespace
+} // namespace veltrix

@@ -1,0 +1,256 @@
+#include "controls/EditBox.h"
+#include "common/Strings.h"
+#include "controls/EditText.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QScrollBar>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+namespace veltrix {
+namespace {
+
+struct StoredCase {
+    const char* name;
+    std::string text;
+};
+
+std::vector<StoredCase> StoredCases() {
+    std::string randomBytes;
+    std::mt19937 random(20240611);
+    for (int i = 0; i < 20000; ++i)
+        randomBytes += static_cast<char>(random() % 256);
+    std::string mostlyRows;
+    for (int i = 0; i < 300; ++i)
+        mostlyRows += (i % 7 == 0 ? "07\t11\r" : "07 11 23\n") + std::string(i % 3, ' ') + "\r\n";
+    return {
+        {"empty", ""},
+        {"one line", "01 02 03"},
+        {"rows", "2024001 07 11\r\n2024002 08 12\r\n"},
+        {"only a line end", "\r\n"},
+        {"blank lines", "\r\n\r\n\r\na"},
+        {"lone cr", "field\rstill the same line\r\n"},
+        {"lone lf", "field\nstill the same line\r\n"},
+        {"lf then cr", "a\n\rb"},
+        {"cr before cr lf", "a\r\r\nb"},
+        {"trailing lone cr", "a\r"},
+        {"tabs", "07\t11\t23\r\n\t\r\n"},
+        {"chinese and box drawing", "│大乐透 05.06 24050│01 02 03│\r\n└──┘"},
+        {"four-byte character", "\xF0\x9F\x98\x80 x\r\n"},
+        {"control characters", "\x01\x02\x1B[0m\x1F\x7F"},
+        {"nul inside", std::string("a\0b\r\n\0", 6)},
+        {"invalid bytes", "\xFF\xFE gbk \xB4\xF3\xC0\xD6 cut \xE5\xA4"},
+        {"overlong and surrogate bytes", "\xC0\xAF \xED\xA0\x80"},
+        {"stand-in characters themselves", "\xEF\x9C\x8D \xEF\x9C\xBF \xEF\x9E\x80 \xEF\x9B\xBF"},
+        {"separators the document would break at", "a\xE2\x80\xA8"
+                                                   "b\xE2\x80\xA9"
+                                                   "c\xEF\xB7\x90"
+                                                   "d\xEF\xB7\x91"
+                                                   "e"},
+        {"escape mark before an ordinary character", "\xEF\x9C\xBF"
+                                                     "A"},
+        {"many odd rows", mostlyRows},
+        {"random bytes", randomBytes},
+    };
+}
+
+class EditBoxTest : public ::testing::Test {
+protected:
+    // What the document holds, read back without the box's cached copy.
+    std::string DocumentText() const { return StoredTextFromEdit(box.document()->toRawText()); }
+
+    CEditBox box;
+};
+
+TEST_F(EditBoxTest, StoredTextsComeBackByteForByte) {
+    for (const StoredCase& c : StoredCases()) {
+        SCOPED_TRACE(c.name);
+        box.SetStoredText(c.text);
+        EXPECT_EQ(DocumentText(), c.text);
+        EXPECT_EQ(box.StoredText(), c.text);
+    }
+}
+
+TEST_F(EditBoxTest, LinesAgreeWithTheCoreLineSplit) {
+    for (const StoredCase& c : StoredCases()) {
+        SCOPED_TRACE(c.name);
+        box.SetStoredText(c.text);
+        std::vector<std::string_view> lines = SplitEditLines(c.text);
+        ASSERT_EQ(box.LineCount(), static_cast<int>(lines.size()));
+        for (size_t i = 0; i < lines.size(); ++i) {
+            SCOPED_TRACE(i);
+            ASSERT_EQ(box.Line(static_cast<int>(i), std::string::npos), lines[i]);
+            ASSERT_EQ(box.Line(static_cast<int>(i), 8), lines[i].substr(0, 8));
+            ASSERT_EQ(box.Line(static_cast<int>(i), 255), lines[i].substr(0, 255));
+        }
+        EXPECT_EQ(box.Line(static_cast<int>(lines.size()), 255), "");
+        EXPECT_EQ(box.Line(-1, 255), "");
+    }
+}
+
+TEST_F(EditBoxTest, TypedLineBreaksComeBackAsCrLf) {
+    box.SetStoredText("keep\rthis\r\n");
+    box.moveCursor(QTextCursor::End);
+    QTest::keyClicks(&box, "ab");
+    QTest::keyClick(&box, Qt::Key_Return);
+    QTest::keyClicks(&box, "cd");
+    QTest::keyClick(&box, Qt::Key_Return, Qt::ShiftModifier);
+    QTest::keyClicks(&box, "e");
+    EXPECT_EQ(box.StoredText(), "keep\rthis\r\nab\r\ncd\r\ne");
+    EXPECT_EQ(DocumentText(), box.StoredText());
+    EXPECT_EQ(box.LineCount(), 4);
+}
+
+TEST_F(EditBoxTest, EditsInTheMiddleLeaveTheRestAlone) {
+    const std::string tail = "\xFF\n\t\xE5\xA4 end";
+    box.SetStoredText("line1\r\n" + tail);
+    QTextCursor cursor = box.textCursor();
+    cursor.setPosition(5); // after "line1"
+    box.setTextCursor(cursor);
+    QTest::keyClicks(&box, "X");
+    EXPECT_EQ(box.StoredText(), "line1X\r\n" + tail);
+}
+
+TEST_F(EditBoxTest, UndoBringsBackTheTextBeforeTheTyping) {
+    box.SetStoredText("a\rb");
+    box.moveCursor(QTextCursor::End);
+    QTest::keyClicks(&box, "zz");
+    box.undo();
+    EXPECT_EQ(box.StoredText(), "a\rb");
+}
+
+TEST_F(EditBoxTest, TypingLimitStopsTypingAndPastingButNotTheProgram) {
+    box.SetTypingLimit(5);
+    QTest::keyClicks(&box, "abcdefg");
+    EXPECT_EQ(box.StoredText(), "abcde");
+
+    box.SetStoredText("abc");
+    box.moveCursor(QTextCursor::End);
+    QApplication::clipboard()->setText(QStringLiteral("12345678"));
+    box.paste();
+    EXPECT_EQ(box.StoredText(), "abc12");
+
+    // Replacing a selection makes room.
+    box.selectAll();
+    QTest::keyClicks(&box, "xy");
+    EXPECT_EQ(box.StoredText(), "xy");
+
+    box.SetStoredText(std::string(20, 'x'));
+    EXPECT_EQ(box.StoredText(), std::string(20, 'x'));
+}
+
+// The box's own line index against the core's split of its text, and the
+// layout's line counts against ours once it has laid the blocks out.
+void ExpectLinesMatchText(CEditBox& box) {
+    const std::string text = box.StoredText();
+    std::vector<std::string_view> lines = SplitEditLines(text);
+    ASSERT_EQ(box.LineCount(), static_cast<int>(lines.size()));
+    for (size_t i = 0; i < lines.size(); ++i)
+        ASSERT_EQ(box.Line(static_cast<int>(i), 255), lines[i].substr(0, 255)) << "line " << i;
+    for (QTextBlock block = box.document()->begin(); block.isValid(); block = block.next())
+        ASSERT_EQ(block.lineCount(), block.layout()->lineCount() > 0 ? block.layout()->lineCount()
+                                                                     : block.lineCount());
+}
+
+TEST_F(EditBoxTest, LinesStayRightThroughEditsAcrossGroupedLines) {
+    std::string text;
+    for (int i = 0; i < 300; ++i)
+        text += StrFormat("%03d 07 11\r\n", i);
+    box.resize(300, 200);
+    box.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
+    box.SetStoredText(text);
+    ExpectLinesMatchText(box);
+
+    // A new line typed in the middle of a group of lines.
+    QTextCursor cursor = box.textCursor();
+    QTextBlock group = box.document()->findBlockByLineNumber(30);
+    cursor.setPosition(group.position() + (30 - group.firstLineNumber()) * 10 + 3);
+    box.setTextCursor(cursor);
+    QTest::keyClick(&box, Qt::Key_Return);
+    QTest::keyClicks(&box, "new");
+    box.repaint();
+    ExpectLinesMatchText(box);
+    EXPECT_EQ(box.LineCount(), 302);
+    EXPECT_EQ(box.Line(30, 255), "030");
+    EXPECT_EQ(box.Line(31, 255), "new 07 11");
+    EXPECT_EQ(box.Line(32, 255), "031 07 11");
+
+    // A selection from one group of lines into the next, deleted.
+    QTextBlock first = box.document()->findBlockByLineNumber(60);
+    QTextBlock second = box.document()->findBlockByLineNumber(70);
+    ASSERT_NE(first.blockNumber(), second.blockNumber());
+    cursor.setPosition(first.position() + 20);
+    cursor.setPosition(second.position() + 5, QTextCursor::KeepAnchor);
+    box.setTextCursor(cursor);
+    QTest::keyClick(&box, Qt::Key_Delete);
+    box.repaint();
+    ExpectLinesMatchText(box);
+    EXPECT_EQ(DocumentText(), box.StoredText());
+
+    // Several lines pasted in.
+    QApplication::clipboard()->setText(QStringLiteral("p1\np2\r\np3"));
+    box.moveCursor(QTextCursor::Start);
+    box.paste();
+    box.repaint();
+    ExpectLinesMatchText(box);
+    EXPECT_EQ(box.Line(0, 255), "p1");
+    EXPECT_EQ(box.Line(2, 255), "p3000 07 11");
+
+    // Scrolling through the grouped lines.
+    box.verticalScrollBar()->setValue(150);
+    box.repaint();
+    EXPECT_EQ(box.FirstVisibleLine(), 150);
+    ExpectLinesMatchText(box);
+}
+
+TEST_F(EditBoxTest, ListenersOfEitherChangeSignalSeeTheNewLines) {
+    std::string text;
+    for (int i = 0; i < 1000; ++i)
+        text += StrFormat("%04d\r\n", i);
+    box.resize(300, 200);
+    box.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
+    int seenByTextChanged = -1;
+    std::string lineSeenByTextChanged;
+    int seenByStoredTextChanged = -1;
+    int scrollRange = -1;
+    QObject::connect(&box, &QPlainTextEdit::textChanged, [&] {
+        seenByTextChanged = box.LineCount();
+        lineSeenByTextChanged = box.Line(700, 255);
+    });
+    QObject::connect(&box, &CEditBox::StoredTextChanged, [&] {
+        seenByStoredTextChanged = box.LineCount();
+        scrollRange = box.verticalScrollBar()->maximum();
+    });
+    box.SetStoredText(text);
+    EXPECT_EQ(seenByTextChanged, 1001);
+    EXPECT_EQ(lineSeenByTextChanged, "0700");
+    EXPECT_EQ(seenByStoredTextChanged, 1001);
+    // The range counts lines, not blocks: nearly all of them are reachable.
+    EXPECT_GT(scrollRange, 950);
+}
+
+TEST_F(EditBoxTest, FirstVisibleLineFollowsTheScrollBar) {
+    std::string text;
+    for (int i = 0; i < 500; ++i)
+        text += StrFormat("%03d 07 11\r\n", i);
+    box.resize(300, 200);
+    box.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
+    box.SetStoredText(text);
+    EXPECT_EQ(box.FirstVisibleLine(), 0);
+    box.verticalScrollBar()->setValue(120);
+    EXPECT_EQ(box.FirstVisibleLine(), 120);
+    EXPECT_EQ(box.Line(box.FirstVisibleLine(), 255), "120 07 11");
+}
+
+} // namespace
+} // namespace veltrix

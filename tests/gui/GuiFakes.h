@@ -1,0 +1,24 @@
+#pragma once
+// Doubles for the window's services that record what they were asked to do.
+
+#include "app/TrendDlg.h"
+#include "common/FileOpener.h"
+
+#include <string>
+#include <vector>
+
+namespace veltrix::test {
+
+class RecordingFileOpener : public FileOpener {
+public:
+    void OpenTextFile(const std::string& path) override { paths.push_back(path); }
+    std::vector<std::string> paths;
+};
+
+class RecordingLauncher : public ProgramLauncher {
+public:
+    void Launch(const std::string& program) override { programs.push_back(program); }
+    std::vector<std::string> programs;
+};
+
+} // namespace veltrix::test

@@ -1,0 +1,123 @@
+// The analysis buttons of the real window: what they show, which reports they
+// write and the order in which the window opens them.
+
+#include "gui/TrendDlgFixture.h"
+
+#include "common/Strings.h"
+
+#include <filesystem>
+#include <vector>
+
+namespace veltrix::test {
+namespace {
+
+using Texts = std::vector<std::string>;
+
+std::string DltRows(int count) {
+    std::string text;
+    for (int i = 0; i < count; ++i)
+        text += StrFormat("%02d %02d %02d %02d %02d %02d %02d\r\n", i % 35 + 1, (i * 3) % 35 + 1,
+                          (i * 4) % 35 + 1, (i * 6) % 35 + 1, (i * 9) % 35 + 1, i % 12 + 1,
+                          (i * 7) % 12 + 1);
+    return text;
+}
+
+// The oldest pattern row follows a three-row run that repeats the pattern,
+// so only runs of three rows find it.
+const std::string kThreeRowRun = "13 14 15 16 17 03 04\r\n01 02 03 04 05 06 07\r\n"
+                                 "08 09 10 11 12 01 02\r\n13 14 15 16 17 03 04\r\n"
+                                 "01 02 03 04 05 06 07\r\n08 09 10 11 12 01 02\r\n";
+
+class TrendDlgReportsTest : public TrendDlgFixture {
+protected:
+    void Analyse(const std::string& rows, const QString& command) {
+        dlg->SetResultBoxText(rows);
+        ReplaceTyped(CommandEdit(), command);
+        Click(1008);
+    }
+};
+
+TEST_F(TrendDlgReportsTest, CountReplacesTheResultAndKeepsTheTypedCommand) {
+    dlg->SetResultBoxText("07 07\r\n");
+    ResultEdit()->moveCursor(QTextCursor::End);
+    TypeInto(ResultEdit(), QStringLiteral("19"));
+    ReplaceTyped(CommandEdit(), QStringLiteral("typed"));
+    Click(1007);
+    EXPECT_EQ(ResultEdit()->StoredText().substr(0, 28), "07 = 2\r\n\r\n19 = 1\r\n\r\n01 = 0\r\n");
+    EXPECT_EQ(dlg->m_strResult, ResultEdit()->StoredText());
+    EXPECT_EQ(CommandEdit()->StoredText(), "typed");
+}
+
+TEST_F(TrendDlgReportsTest, CountOfAnEmptyBoxChangesNothing) {
+    ReplaceTyped(CommandEdit(), QStringLiteral("typed"));
+    Click(1007);
+    EXPECT_EQ(ResultEdit()->StoredText(), "");
+    EXPECT_EQ(CommandEdit()->StoredText(), "typed");
+}
+
+TEST_F(TrendDlgReportsTest, BackZoneIndexKeepsWhatWasTypedIntoTheCommandBox) {
+    dlg->SetResultBoxText("03 11\r\n2013001 01 05\r\n");
+    ResultEdit()->moveCursor(QTextCursor::End);
+    TypeInto(ResultEdit(), QStringLiteral("12 01"));
+    ReplaceTyped(CommandEdit(), QStringLiteral("select l1, l2 from dlt"));
+    Click(1010);
+    EXPECT_EQ(ResultEdit()->StoredText(), "03 11 29\r\n12 01 11\r\n");
+    EXPECT_EQ(dlg->m_strResult, "03 11 29\r\n12 01 11\r\n");
+    EXPECT_EQ(CommandEdit()->StoredText(), "select l1, l2 from dlt");
+    Click(1010);
+    EXPECT_EQ(ResultEdit()->StoredText(), "") << "no five-character line is left";
+}
+
+TEST_F(TrendDlgReportsTest, AnalyseOpensTheReportsInOrder) {
+    const std::string rows = DltRows(40);
+    Analyse(rows, QStringLiteral("select h1,h2,h3,h4,h5,l1,l2 from dlt"));
+    EXPECT_EQ(opener.paths,
+              (Texts{"./Analyse_gap.txt", "./Analyse_123.txt", "./DLT_FX_QS.txt", "./DLT_FX.txt"}));
+    EXPECT_TRUE(messages.texts.empty());
+    EXPECT_EQ(FileText("dlt.txt"), ToTextModeBytes(rows));
+    std::string gap = FileText("Analyse_gap.txt");
+    EXPECT_EQ(gap.substr(0, gap.find('\n') + 1),
+              "02 04 05 07 10 02 08 :    1,   3,   4,   6,   9,   1,   7\r\n");
+    // The boxes are left as they were.
+    EXPECT_EQ(ResultEdit()->StoredText(), rows);
+    EXPECT_EQ(CommandEdit()->StoredText(), "select h1,h2,h3,h4,h5,l1,l2 from dlt");
+}
+
+TEST_F(TrendDlgReportsTest, AnalyseByGameTag) {
+    Analyse(DltRows(40), QStringLiteral("select * from ssq"));
+    EXPECT_EQ(opener.paths, (Texts{"./Analyse_gap.txt", "./Analyse_123.txt", "./SSQ_FX_QS.txt"}));
+    opener.paths.clear();
+    Analyse("01 02 03\r\n04 05 06\r\n07 08 09\r\n", QStringLiteral("select * from 3d"));
+    EXPECT_EQ(opener.paths, (Texts{"./Analyse_gap.txt", "./Analyse_123.txt", "./3D_FX.txt"}));
+    EXPECT_FALSE(FileExists(dir.File("DLT_FX.txt")));
+}
+
+TEST_F(TrendDlgReportsTest, AnalyseReadsWhatWasTypedIntoTheResultBox) {
+    ReplaceTyped(CommandEdit(), QStringLiteral("select * from p3"));
+    ReplaceTyped(ResultEdit(), QStringLiteral("01 02 03 04 05 06 07\n02 02 02 02 02 02 02"));
+    Click(1008);
+    EXPECT_EQ(FileText("Analyse_gap.txt"),
+              "02 02 02 02 02 02 02 :    1,   0,  -1,  -2,  -3,  -4,  -5\r\n");
+    EXPECT_EQ(FileText("dlt.txt"), "01 02 03 04 05 06 07\r\r\n02 02 02 02 02 02 02");
+}
+
+TEST_F(TrendDlgReportsTest, PeriodReportFollowsTheRunLengthList) {
+    WriteSettings("[OPTION]\r\nAnalyse_DLT_LINE=3\r\n");
+    Analyse(kThreeRowRun, QStringLiteral("select * from dlt"));
+    EXPECT_NE(FileText("DLT_FX_QS.txt").find("01=[13]"), std::string::npos);
+    Choose(RunLengthList(), 0);
+    Click(1008);
+    EXPECT_EQ(FileText("DLT_FX_QS.txt").find("01=[13]"), std::string::npos);
+}
+
+TEST_F(TrendDlgReportsTest, ReportThatCannotBeCreatedIsShownAndTheOthersOpen) {
+    std::filesystem::create_directory(dir.Path() / "Analyse_gap.txt");
+    std::filesystem::create_directory(dir.Path() / "dlt.txt");
+    Analyse(DltRows(40), QStringLiteral("select * from dlt"));
+    EXPECT_EQ(messages.texts,
+              (Texts{"can't create file Analyse_gap.txt", "can't create file dlt.txt"}));
+    EXPECT_EQ(opener.paths, (Texts{"./Analyse_123.txt", "./DLT_FX_QS.txt"}));
+}
+
+} // namespace
+} // namespace veltrix::test

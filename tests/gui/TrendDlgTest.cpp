@@ -1,0 +1,417 @@
+#include "gui/TrendDlgFixture.h"
+
+#include "common/Strings.h"
+
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QScrollBar>
+
+#include <map>
+#include <vector>
+
+namespace veltrix::test {
+namespace {
+
+using Texts = std::vector<std::string>;
+
+class TrendDlgTest : public TrendDlgFixture {
+protected:
+    void SeedDraws() {
+        Exec("INSERT INTO dlt (qs, rq, h1, h2, h3, h4, h5, l1, l2) VALUES "
+             "(24001, '2024-01-01', 1, 2, 3, 4, 5, 6, 7), "
+             "(24002, '2024-01-03', 8, 9, 10, 11, 12, 1, 2), "
+             "(24003, '2024-01-06', 13, 14, 15, 16, 17, 3, 4)");
+    }
+    void RunTyped(const QString& sql) {
+        ReplaceTyped(CommandEdit(), sql);
+        Click(1002);
+    }
+};
+
+TEST_F(TrendDlgTest, WindowHasItsTitleSizeAndFlags) {
+    ASSERT_TRUE(initResult);
+    EXPECT_EQ(dlg->windowTitle().toStdString(), "Zox 彩票-走势分析");
+    EXPECT_EQ(dlg->size(), QSize(1011, 541));
+    EXPECT_EQ(dlg->minimumSize(), dlg->maximumSize());
+    EXPECT_TRUE(dlg->windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_FALSE(dlg->windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_FALSE(dlg->windowIcon().isNull());
+}
+
+struct Placement {
+    const char* name;
+    QRect rect;
+    const char* caption;
+};
+
+TEST_F(TrendDlgTest, ControlsStandAtTheirPlacesWithTheirCaptions) {
+    const std::vector<Placement> placements = {
+        {"button1002", {871, 4, 45, 21}, "查询"},
+        {"button1005", {921, 4, 45, 21}, "重载"},
+        {"button1008", {702, 126, 51, 18}, "分   析"},
+        {"button1007", {754, 126, 51, 18}, "统计个数"},
+        {"button1004", {807, 126, 51, 18}, "删除Tab"},
+        {"button1010", {859, 126, 51, 18}, "后区索引"},
+        {"button1009", {912, 126, 51, 18}, "中奖查询"},
+        {"button1013", {702, 144, 51, 18}, "更新DLT"},
+        {"button1019", {754, 144, 51, 18}, "更新七星"},
+        {"button1018", {807, 144, 51, 18}, "更新22/5"},
+        {"button1017", {859, 144, 51, 18}, "更新排五"},
+        {"button1014", {702, 162, 51, 18}, "更新SSQ"},
+        {"button1020", {754, 162, 51, 18}, "更新七乐"},
+        {"button1015", {807, 162, 51, 18}, "更新3D"},
+        {"button1016", {912, 144, 51, 18}, "更新排三"},
+        {"button1012", {859, 162, 51, 18}, "更新全部"},
+        {"button1021", {912, 162, 51, 18}, "最后开奖"},
+        {"editCommand", {697, 28, 309, 90}, nullptr},
+        {"editResult", {697, 186, 309, 351}, nullptr},
+        {"labelCount", {966, 165, 31, 15}, nullptr},
+        {"groupButtons", {697, 115, 309, 67}, nullptr},
+        {"comboCommands", {697, 6, 171, 21}, nullptr},
+        {"comboRunLength", {969, 4, 37, 21}, nullptr},
+    };
+    for (const Placement& p : placements) {
+        SCOPED_TRACE(p.name);
+        QWidget* widget = Find<QWidget>(p.name);
+        ASSERT_NE(widget, nullptr);
+        EXPECT_EQ(widget->geometry(), p.rect);
+        if (p.caption) {
+            EXPECT_EQ(qobject_cast<QAbstractButton*>(widget)->text().toStdString(), p.caption);
+        }
+    }
+    // The chart area on the left is free of controls.
+    for (QWidget* child : dlg->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        EXPECT_GE(child->x(), 691) << child->objectName().toStdString();
+}
+
+TEST_F(TrendDlgTest, TabOrderFollowsTheControlTable) {
+    const Texts expected = {
+        "comboCommands", "button1002", "button1005", "comboRunLength", "editCommand", "button1008",
+        "button1007",    "button1004", "button1010", "button1009",     "button1013",  "button1019",
+        "button1018",    "button1017", "button1014", "button1020",     "button1015",  "button1016",
+        "button1012",    "editResult", "button1021"};
+    Texts order;
+    QWidget* widget = CommandList();
+    for (size_t i = 0; i < expected.size(); ++i) {
+        order.push_back(widget->objectName().toStdString());
+        do {
+            widget = widget->nextInFocusChain();
+        } while (!(widget->focusPolicy() & Qt::TabFocus) || widget->objectName().isEmpty());
+    }
+    EXPECT_EQ(order, expected);
+}
+
+TEST_F(TrendDlgTest, StartStateIsEmptyWithTheCommandListFocused) {
+    EXPECT_EQ(dlg->focusWidget(), CommandList());
+    EXPECT_EQ(CountLabel(), "");
+    EXPECT_EQ(ResultEdit()->StoredText(), "");
+    EXPECT_EQ(dlg->m_nCount, 0);
+    EXPECT_TRUE(dlg->m_db.IsOpen());
+    EXPECT_TRUE(messages.texts.empty());
+    EXPECT_EQ(RunLengthList()->currentText().toStdString(), "2");
+    ASSERT_EQ(RunLengthList()->count(), 2);
+    EXPECT_EQ(RunLengthList()->itemText(0).toStdString(), "2");
+    EXPECT_EQ(RunLengthList()->itemText(1).toStdString(), "3");
+}
+
+TEST_F(TrendDlgTest, BoxesUseAFontWithDoubleWidthCjkAndBoxDrawing) {
+    QFontMetrics metrics(ResultEdit()->font());
+    EXPECT_EQ(metrics.horizontalAdvance(QStringLiteral("0")), 6);
+    EXPECT_EQ(metrics.horizontalAdvance(QStringLiteral("大")), 12);
+    EXPECT_EQ(metrics.horizontalAdvance(QStringLiteral("─")), 12);
+    EXPECT_EQ(metrics.horizontalAdvance(QStringLiteral("│01 02│")), 6 * 5 + 2 * 12);
+    EXPECT_EQ(dlg->m_font.pixelSize(), 12);
+    EXPECT_TRUE(dlg->m_font.bold());
+    EXPECT_EQ(QFontMetrics(dlg->m_font).horizontalAdvance(QStringLiteral("大")),
+              2 * QFontMetrics(dlg->m_font).horizontalAdvance(QStringLiteral("0")));
+}
+
+TEST_F(TrendDlgTest, SavedCommandsFillTheListAndTheFourthIsLoaded) {
+    ASSERT_EQ(CommandList()->count(), 4);
+    EXPECT_EQ(CommandList()->itemText(0).toStdString(), "1 大乐透近30期");
+    EXPECT_EQ(CommandList()->currentIndex(), 3);
+    EXPECT_EQ(CommandEdit()->StoredText(), "select qs,h1,h2\r\nfrom dlt\r\n");
+    EXPECT_EQ(dlg->m_strSQL, "select qs,h1,h2\r\nfrom dlt\r\n");
+}
+
+TEST_F(TrendDlgTest, ChoosingACommandReplacesTypedCommandButKeepsTheResultBox) {
+    TypeInto(ResultEdit(), QStringLiteral("typed 结果"));
+    ReplaceTyped(CommandEdit(), QStringLiteral("typed command"));
+    Choose(CommandList(), 1);
+    EXPECT_EQ(CommandEdit()->StoredText(), "select top 30 h1,h2 from ssq order by qs desc\r\n");
+    EXPECT_EQ(ResultEdit()->StoredText(), "typed 结果");
+}
+
+TEST_F(TrendDlgTest, ReloadPicksUpEditsOfTheSettingsFile) {
+    WriteSettings("[Command]\r\ncmd1=1 a\r\ncmd2=2 b\r\ncmd5=5 e\r\ncmd5_SQL1=select 5\r\n");
+    ReplaceTyped(CommandEdit(), QStringLiteral("mine"));
+    Click(1005);
+    ASSERT_EQ(CommandList()->count(), 3);
+    EXPECT_EQ(CommandList()->currentIndex(), -1);
+    EXPECT_EQ(CommandEdit()->StoredText(), "mine");
+    Choose(CommandList(), 2);
+    EXPECT_EQ(CommandEdit()->StoredText(), "select 5\r\n");
+    // A name without lines leaves the box alone.
+    ReplaceTyped(CommandEdit(), QStringLiteral("mine again"));
+    Choose(CommandList(), 0);
+    EXPECT_EQ(CommandEdit()->StoredText(), "mine again");
+}
+
+TEST_F(TrendDlgTest, PickingARunLengthWritesTheSettingAtOnce) {
+    Choose(RunLengthList(), 1);
+    EXPECT_EQ(FileText("Veltrix.ini").substr(0, 30), "[OPTION]\r\nAnalyse_DLT_LINE=3\r\n");
+    // The rest of the file is untouched.
+    EXPECT_EQ(FileText("Veltrix.ini").substr(30), DefaultSettings().substr(30));
+    Choose(RunLengthList(), 0);
+    EXPECT_EQ(FileText("Veltrix.ini"), DefaultSettings());
+}
+
+TEST_F(TrendDlgTest, PickingARunLengthCreatesAMissingSettingsFile) {
+    std::filesystem::remove(dir.File("Veltrix.ini"));
+    Choose(RunLengthList(), 1);
+    EXPECT_EQ(FileText("Veltrix.ini"), "[OPTION]\r\nAnalyse_DLT_LINE=3\r\n");
+}
+
+TEST_F(TrendDlgTest, QueryShowsRowsAndCount) {
+    SeedDraws();
+    RunTyped(QStringLiteral("select qs, h1, h2 from dlt order by qs"));
+    EXPECT_EQ(ResultEdit()->StoredText(), "24001 1 2\r\n24002 8 9\r\n24003 13 14\r\n");
+    EXPECT_EQ(CountLabel(), "3");
+    EXPECT_EQ(dlg->m_nCount, 3);
+    EXPECT_EQ(dlg->m_strResult, ResultEdit()->StoredText());
+    EXPECT_TRUE(messages.texts.empty());
+    // The caret stands at the end of the result box, which has the focus.
+    EXPECT_EQ(dlg->focusWidget(), ResultEdit());
+    EXPECT_TRUE(ResultEdit()->textCursor().atEnd());
+    EXPECT_FALSE(ResultEdit()->textCursor().hasSelection());
+}
+
+TEST_F(TrendDlgTest, TopInTheCommandReversesTheRows) {
+    SeedDraws();
+    RunTyped(QStringLiteral("select ToP 3 qs from dlt order by qs desc"));
+    EXPECT_EQ(ResultEdit()->StoredText(), "24001\r\n24002\r\n24003\r\n");
+    EXPECT_EQ(CountLabel(), "3");
+}
+
+TEST_F(TrendDlgTest, InsertEmptiesTheResultAndKeepsTheLabel) {
+    SeedDraws();
+    RunTyped(QStringLiteral("select qs from dlt"));
+    ASSERT_EQ(CountLabel(), "3");
+    dlg->RunQuery("INSERT INTO dlt (qs, h1) VALUES (24004, 9)");
+    EXPECT_EQ(ResultEdit()->StoredText(), "");
+    EXPECT_EQ(dlg->m_nCount, 0);
+    EXPECT_EQ(CountLabel(), "3");
+}
+
+TEST_F(TrendDlgTest, NoMatchingRowsShowZero) {
+    RunTyped(QStringLiteral("select qs from dlt where qs < 0"));
+    EXPECT_EQ(ResultEdit()->StoredText(), "");
+    EXPECT_EQ(CountLabel(), "0");
+}
+
+TEST_F(TrendDlgTest, FailedStatementShowsOneMessageCaptionedByTheSink) {
+    SeedDraws();
+    RunTyped(QStringLiteral("select qs from dlt"));
+    RunTyped(QStringLiteral("selec nonsense"));
+    ASSERT_EQ(messages.texts.size(), 1u);
+    EXPECT_FALSE(messages.texts[0].empty());
+    EXPECT_EQ(messages.icons[0], MessageIcon::None);
+    EXPECT_EQ(ResultEdit()->StoredText(), "");
+    EXPECT_EQ(CountLabel(), "3");
+    EXPECT_EQ(CommandEdit()->StoredText(), "selec nonsense");
+}
+
+TEST_F(TrendDlgTest, EmptyCommandChangesNoText) {
+    TypeInto(ResultEdit(), QStringLiteral("kept"));
+    RunTyped(QString());
+    EXPECT_EQ(ResultEdit()->StoredText(), "kept");
+    EXPECT_EQ(CountLabel(), "");
+    EXPECT_TRUE(ResultEdit()->textCursor().atEnd());
+}
+
+TEST_F(TrendDlgTest, QueryKeepsWhatWasTypedIntoTheCommandBox) {
+    SeedDraws();
+    RunTyped(QStringLiteral("select qs from dlt where qs = 24002\nand h1 = 8"));
+    EXPECT_EQ(CommandEdit()->StoredText(), "select qs from dlt where qs = 24002\r\nand h1 = 8");
+    EXPECT_EQ(ResultEdit()->StoredText(), "24002\r\n");
+}
+
+TEST_F(TrendDlgTest, ReplaceTabsKeepsTypedTextInBothBoxes) {
+    dlg->SetResultBoxText("01\t02\r\n");
+    ResultEdit()->moveCursor(QTextCursor::End);
+    TypeInto(ResultEdit(), QStringLiteral("03\t04"));
+    ReplaceTyped(CommandEdit(), QStringLiteral("typed\tcommand"));
+    Click(1004);
+    EXPECT_EQ(ResultEdit()->StoredText(), "01 02\r\n03 04");
+    EXPECT_EQ(CommandEdit()->StoredText(), "typed\tcommand");
+}
+
+TEST_F(TrendDlgTest, ExchangeRoundTripsTheExactText) {
+    const std::string text = "24001 07 11\r\nfield\rwith\nbreaks\t│大\r\n\xFF\r\n";
+    dlg->SetResultBoxText(text);
+    dlg->ExchangeData(true);
+    EXPECT_EQ(dlg->m_strResult, text);
+    ResultEdit()->moveCursor(QTextCursor::End);
+    TypeInto(ResultEdit(), QStringLiteral("typed\nmore"));
+    dlg->ExchangeData(true);
+    EXPECT_EQ(dlg->m_strResult, text + "typed\r\nmore");
+}
+
+TEST_F(TrendDlgTest, ExchangeLeavesAControlShowingItsTextUntouched) {
+    std::string text;
+    for (int i = 0; i < 200; ++i)
+        text += StrFormat("%05d 01 02\r\n", i);
+    dlg->SetResultBoxText(text);
+    QTextCursor cursor = ResultEdit()->textCursor();
+    cursor.setPosition(25);
+    ResultEdit()->setTextCursor(cursor);
+    TypeInto(ResultEdit(), QStringLiteral("x"));
+    ResultEdit()->verticalScrollBar()->setValue(40);
+    dlg->ExchangeData(true);
+    dlg->ExchangeData(false);
+    EXPECT_EQ(ResultEdit()->textCursor().position(), 26);
+    EXPECT_EQ(ResultEdit()->verticalScrollBar()->value(), 40);
+    EXPECT_TRUE(ResultEdit()->document()->isUndoAvailable());
+
+    // Without a preceding save, the boxes go back to the stored texts.
+    TypeInto(CommandEdit(), QStringLiteral("lost"));
+    dlg->m_strSQL = "stored";
+    dlg->ExchangeData(false);
+    EXPECT_EQ(CommandEdit()->StoredText(), "stored");
+}
+
+TEST_F(TrendDlgTest, AccessorsReadTheBoxesLineByLine) {
+    dlg->SetResultBoxText("01 02 03\r\n04 05\r\n");
+    EXPECT_EQ(dlg->ResultLineCount(), 3);
+    EXPECT_EQ(dlg->ResultLine(0, 255), "01 02 03");
+    EXPECT_EQ(dlg->ResultLine(0, 5), "01 02");
+    EXPECT_EQ(dlg->ResultLine(2, 255), "");
+    EXPECT_EQ(dlg->ResultLine(3, 255), "");
+    EXPECT_EQ(dlg->ResultBoxText(), "01 02 03\r\n04 05\r\n");
+    EXPECT_EQ(dlg->m_strResult, ""); // the stored text is not touched
+    dlg->SetResultBoxText("");
+    EXPECT_EQ(dlg->ResultLineCount(), 1);
+
+    std::string many;
+    for (int i = 0; i < 300; ++i)
+        many += StrFormat("%03d\r\n", i);
+    dlg->SetResultBoxText(many);
+    ResultEdit()->verticalScrollBar()->setValue(10);
+    EXPECT_EQ(dlg->ResultFirstVisibleLine(), 10);
+    EXPECT_EQ(dlg->ResultLine(dlg->ResultFirstVisibleLine(), 255), "010");
+
+    ReplaceTyped(CommandEdit(), QStringLiteral("select\nx"));
+    EXPECT_EQ(dlg->CommandBoxText(), "select\r\nx");
+    dlg->SetCountLabelText("42");
+    EXPECT_EQ(CountLabel(), "42");
+}
+
+TEST_F(TrendDlgTest, TitleServicesAndPrizeCheck) {
+    dlg->SetTitleText("1/8 正在下载 dlt.TXT");
+    EXPECT_EQ(dlg->TitleText(), "1/8 正在下载 dlt.TXT");
+    dlg->ShowMessage("note", MessageIcon::Warning);
+    EXPECT_EQ(messages.texts, Texts{"note"});
+    EXPECT_EQ(messages.icons.back(), MessageIcon::Warning);
+    dlg->OpenReport("./Analyse_gap.txt");
+    EXPECT_EQ(opener.paths, Texts{"./Analyse_gap.txt"});
+    Click(1009);
+    EXPECT_EQ(launcher.programs, Texts{"./Prizeq.dll"});
+}
+
+TEST_F(TrendDlgTest, EnterAndEscapeDoNotCloseTheWindow) {
+    QTest::keyClick(CommandList(), Qt::Key_Escape);
+    QTest::keyClick(CommandList(), Qt::Key_Return);
+    QTest::keyClick(dlg.get(), Qt::Key_Escape);
+    EXPECT_TRUE(dlg->isVisible());
+    // Enter in the command box makes a new line.
+    CommandEdit()->moveCursor(QTextCursor::End);
+    QTest::keyClick(CommandEdit(), Qt::Key_Return);
+    EXPECT_EQ(CommandEdit()->StoredText(), "select qs,h1,h2\r\nfrom dlt\r\n\r\n");
+    EXPECT_TRUE(dlg->isVisible());
+}
+
+TEST_F(TrendDlgTest, ClosingEndsWithOkAndSavesTheBoxes) {
+    TypeInto(ResultEdit(), QStringLiteral("last words"));
+    EXPECT_TRUE(dlg->close());
+    EXPECT_FALSE(dlg->isVisible());
+    EXPECT_EQ(dlg->result(), QDialog::Accepted);
+    EXPECT_EQ(dlg->m_strResult, "last words");
+}
+
+TEST_F(TrendDlgTest, LaterButtonsExistAndAreEnabled) {
+    for (int id = 1002; id <= 1021; ++id) {
+        if (id == 1003 || id == 1006 || id == 1011)
+            continue;
+        SCOPED_TRACE(id);
+        ASSERT_NE(Button(id), nullptr);
+        EXPECT_TRUE(Button(id)->isEnabled());
+        EXPECT_TRUE(Button(id)->DrawsBorder());
+        EXPECT_TRUE(Button(id)->IsIdleRaised());
+        EXPECT_EQ(Button(id)->Color(1),
+                  id == 1021 ? Button(id)->palette().color(QPalette::Active, QPalette::ButtonText)
+                             : QColor(255, 0, 0));
+    }
+}
+
+// A window started on other settings or without a database.
+struct StartCase {
+    const char* name;
+    const char* settings; // null: no file
+    const char* runLength;
+};
+
+class TrendDlgStartTest : public TrendDlgFixture, public ::testing::WithParamInterface<StartCase> {
+protected:
+    void PrepareFolder() override {
+        CreateDatabase();
+        if (GetParam().settings)
+            WriteSettings(GetParam().settings);
+    }
+};
+
+TEST_P(TrendDlgStartTest, RunLengthListShowsTheSetting) {
+    ASSERT_TRUE(initResult);
+    EXPECT_EQ(RunLengthList()->currentText().toStdString(), GetParam().runLength);
+    // Reading the setting never writes the file.
+    if (!GetParam().settings)
+        EXPECT_EQ(FileText("Veltrix.ini"), "<missing>");
+    else
+        EXPECT_EQ(FileText("Veltrix.ini"), GetParam().settings);
+    EXPECT_EQ(CommandList()->count(), 0);
+    EXPECT_EQ(CommandEdit()->StoredText(), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Settings, TrendDlgStartTest,
+    ::testing::Values(StartCase{"three", "[OPTION]\r\nAnalyse_DLT_LINE=3\r\n", "3"},
+                      StartCase{"two", "[OPTION]\r\nAnalyse_DLT_LINE=2\r\n", "2"},
+                      StartCase{"seven", "[OPTION]\r\nAnalyse_DLT_LINE=7\r\n", "2"},
+                      StartCase{"zero", "[OPTION]\r\nAnalyse_DLT_LINE=0\r\n", "2"},
+                      StartCase{"text", "[OPTION]\r\nAnalyse_DLT_LINE=three\r\n", "2"},
+                      StartCase{"gbk file",
+                                "[OPTION]\r\nAnalyse_DLT_LINE=3\r\n; \xD1\xA1\xCF\xEE\r\n", "3"},
+                      StartCase{"no file", nullptr, "2"}),
+    [](const ::testing::TestParamInfo<StartCase>& param) {
+        std::string name = param.param.name;
+        for (char& c : name)
+            if (c == ' ')
+                c = '_';
+        return name;
+    });
+
+class TrendDlgNoDatabaseTest : public TrendDlgFixture {
+protected:
+    void PrepareFolder() override { WriteSettings(DefaultSettings()); }
+};
+
+TEST_F(TrendDlgNoDatabaseTest, SaysSoAndEndsWithoutShowingTheWindow) {
+    EXPECT_FALSE(initResult);
+    EXPECT_EQ(messages.texts, Texts{"can't open dictionary file."});
+    EXPECT_EQ(messages.icons, std::vector<MessageIcon>{MessageIcon::Warning});
+    EXPECT_EQ(dlg->result(), QDialog::Accepted);
+    EXPECT_FALSE(dlg->isVisible());
+    EXPECT_FALSE(std::filesystem::exists(dir.File("DLT.mdb")));
+}
+
+} // namespace
+} // namespace veltrix::test
