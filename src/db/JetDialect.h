@@ -16,7 +16,8 @@
 //   still serve them; texts compare without regard to case;
 // - TOP n [PERCENT] keeps the rows tied with the last one, anywhere TOP may
 //   stand (subqueries, DISTINCT, union branches);
-// - SELECT ... INTO, INSERT ... VALUES (one row) and INSERT ... SELECT,
+// - SELECT ... INTO, INSERT ... VALUES (one row, or several as SQLite takes
+//   them) and INSERT ... SELECT,
 //   UPDATE, DELETE [*] FROM, CREATE TABLE with Jet's type names, CREATE and
 //   DROP INDEX, DROP TABLE, ALTER TABLE ADD/DROP COLUMN.
 // Not supported (an error text): crosstab queries, parameters, tables in

@@ -136,17 +136,22 @@ std::string Parser::ParseInsert() {
     if (PeekSymbol("(") && !SubqueryFollows())
         sql += " " + ParseNameList(false);
     if (AcceptWord("VALUES")) {
-        ExpectSymbol("(");
-        std::string values;
-        do {
-            if (!values.empty())
-                values += ", ";
-            values += AsValue(ParseExpression()).sql;
-        } while (AcceptSymbol(","));
-        ExpectSymbol(")");
-        if (PeekSymbol(","))
-            FailHere("INSERT ... VALUES adds one row at a time");
-        return sql + " VALUES (" + values + ")";
+        // Jet takes one row; more rows (as SQLite writes them) are taken too.
+        sql += " VALUES ";
+        for (bool firstRow = true; firstRow || AcceptSymbol(","); firstRow = false) {
+            if (!firstRow)
+                sql += ", ";
+            ExpectSymbol("(");
+            std::string values;
+            do {
+                if (!values.empty())
+                    values += ", ";
+                values += AsValue(ParseExpression()).sql;
+            } while (AcceptSymbol(","));
+            ExpectSymbol(")");
+            sql += "(" + values + ")";
+        }
+        return sql;
     }
     if (PeekWord("SELECT") || PeekSymbol("("))
         return sql + " " + ParseSelectStatement(false);
