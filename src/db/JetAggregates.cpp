@@ -68,13 +68,13 @@ template <bool sample, bool root> void SpreadFinal(sqlite3_context* context) {
     ResultNumber(context, Number::Real(root ? std::sqrt(variance) : variance));
 }
 
-struct AggregateSpec {
+struct AggregateEntry {
     const char* name;
     void (*step)(sqlite3_context*, int, sqlite3_value**);
     void (*final)(sqlite3_context*);
 };
 
-constexpr AggregateSpec kAggregates[] = {
+constexpr AggregateEntry kAggregates[] = {
     {"jet_first", KeepStep<true>, KeepFinal},
     {"jet_last", KeepStep<false>, KeepFinal},
     {"jet_stdev", SpreadStep, SpreadFinal<true, true>},
@@ -86,9 +86,9 @@ constexpr AggregateSpec kAggregates[] = {
 } // namespace
 
 bool RegisterAggregateFunctions(sqlite3* db) {
-    for (const AggregateSpec& spec : kAggregates) {
-        if (sqlite3_create_function_v2(db, spec.name, 1, SQLITE_UTF8, nullptr, nullptr, spec.step,
-                                       spec.final, nullptr) != SQLITE_OK)
+    for (const AggregateEntry& entry : kAggregates) {
+        if (sqlite3_create_function_v2(db, entry.name, 1, SQLITE_UTF8, nullptr, nullptr, entry.step,
+                                       entry.final, nullptr) != SQLITE_OK)
             return false;
     }
     return true;

@@ -318,7 +318,7 @@ void IsDate(sqlite3_context* context, int, sqlite3_value** argv) {
     sqlite3_result_int(context, value.IsText() && ParseDateText(value.text, date) ? -1 : 0);
 }
 
-constexpr FunctionSpec kDateFunctions[] = {
+constexpr FunctionEntry kDateFunctions[] = {
     {"jet_year", 1, 1, DateField<Field::Year>},
     {"jet_month", 1, 1, DateField<Field::Month>},
     {"jet_day", 1, 1, DateField<Field::Day>},

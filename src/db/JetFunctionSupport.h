@@ -39,7 +39,7 @@ size_t ByteOffsetOfChar(std::string_view text, size_t index);
 
 using ScalarFunction = void (*)(sqlite3_context*, int, sqlite3_value**);
 
-struct FunctionSpec {
+struct FunctionEntry {
     const char* name;
     int minArgs;
     int maxArgs;
@@ -48,7 +48,7 @@ struct FunctionSpec {
 };
 
 // Registers each function for every argument count it takes.
-bool RegisterScalars(sqlite3* db, const FunctionSpec* specs, size_t count);
+bool RegisterScalars(sqlite3* db, const FunctionEntry* entries, size_t count);
 
 bool RegisterOperatorFunctions(sqlite3* db);
 bool RegisterTextFunctions(sqlite3* db);

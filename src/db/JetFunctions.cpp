@@ -102,12 +102,12 @@ size_t ByteOffsetOfChar(std::string_view text, size_t index) {
     return text.size();
 }
 
-bool RegisterScalars(sqlite3* db, const FunctionSpec* specs, size_t count) {
+bool RegisterScalars(sqlite3* db, const FunctionEntry* entries, size_t count) {
     for (size_t i = 0; i < count; ++i) {
-        const FunctionSpec& spec = specs[i];
-        int flags = SQLITE_UTF8 | (spec.deterministic ? SQLITE_DETERMINISTIC : 0);
-        for (int args = spec.minArgs; args <= spec.maxArgs; ++args) {
-            if (sqlite3_create_function_v2(db, spec.name, args, flags, nullptr, spec.function,
+        const FunctionEntry& entry = entries[i];
+        int flags = SQLITE_UTF8 | (entry.deterministic ? SQLITE_DETERMINISTIC : 0);
+        for (int args = entry.minArgs; args <= entry.maxArgs; ++args) {
+            if (sqlite3_create_function_v2(db, entry.name, args, flags, nullptr, entry.function,
                                            nullptr, nullptr, nullptr) != SQLITE_OK)
                 return false;
         }

@@ -122,7 +122,7 @@ void Log(sqlite3_context* context, int, sqlite3_value** argv) {
     ResultNumber(context, Number::Real(std::log(number.AsDouble())));
 }
 
-constexpr FunctionSpec kMathFunctions[] = {
+constexpr FunctionEntry kMathFunctions[] = {
     {"jet_cint", 1, 1, ConvertToInteger<-32768, 32767>},
     {"jet_clng", 1, 1, ConvertToInteger<-2147483648LL, 2147483647LL>},
     {"jet_cdbl", 1, 1, CDbl},

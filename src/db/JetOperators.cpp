@@ -339,7 +339,7 @@ void Like(sqlite3_context* context, int, sqlite3_value** argv) {
     sqlite3_result_int(context, MatchPattern(CodePoints(TextOf(value)), compiled) ? 1 : 0);
 }
 
-constexpr FunctionSpec kOperators[] = {
+constexpr FunctionEntry kOperators[] = {
     {"jet_plus", 2, 2, Plus},
     {"jet_minus", 2, 2, Minus},
     {"jet_amp", 2, 2, Concatenate},

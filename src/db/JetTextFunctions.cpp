@@ -297,7 +297,7 @@ void IsNumeric(sqlite3_context* context, int, sqlite3_value** argv) {
     sqlite3_result_int(context, !value.IsNull() && ToNumber(value, number) ? -1 : 0);
 }
 
-constexpr FunctionSpec kTextFunctions[] = {
+constexpr FunctionEntry kTextFunctions[] = {
     {"jet_format", 1, 2, Format},
     {"jet_left", 2, 2, LeftRight<true>},
     {"jet_right", 2, 2, LeftRight<false>},
