@@ -20,13 +20,6 @@ QFont DialogFont() {
     return font;
 }
 
-QFont ChartFont() {
-    QFont font(QStringLiteral("宋体"));
-    font.setPixelSize(12);
-    font.setWeight(QFont::Bold);
-    return font;
-}
-
 namespace {
 
 QPixmap IconPixmap(int size) {

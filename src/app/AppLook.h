@@ -15,9 +15,6 @@ void InstallFontSubstitutions();
 // The window's font: "宋体" at 9 points (12 pixels).
 QFont DialogFont();
 
-// The chart font: "宋体", a 12-pixel character cell, bold.
-QFont ChartFont();
-
 // The window icon: a small trend chart.
 QIcon AppIcon();
 

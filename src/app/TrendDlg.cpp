@@ -1,6 +1,7 @@
 // The window itself: construction, start-up, data exchange, the accessors the
 // other subsystems read the boxes through, and the window's events.
 #include "app/TrendDlg.h"
+#include "chart/ChartPainter.h"
 
 #include "app/AppLook.h"
 #include "app/DesktopServices.h"
@@ -71,7 +72,7 @@ bool CTrendDlg::OnInitDialog() {
     int runLength = GetProfileInt("OPTION", "Analyse_DLT_LINE", 2, kSettingsPath);
     m_comboRunLength->setCurrentIndex(runLength == 3 ? 1 : 0);
 
-    m_font = ChartFont();
+    m_font = CreateChartFont();
 
     std::string connection =
         StrFormat("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=%s", kDatabasePath);
@@ -91,6 +92,9 @@ bool CTrendDlg::OnInitDialog() {
     ResultBox()->SetTypingLimit(0);
     SetUpButtons();
     m_comboCommands->setFocus(Qt::OtherFocusReason);
+    // The window's first paint shows the chart of the (empty) result box.
+    if (opened)
+        DrawTrendChart();
     return opened;
 }
 

@@ -86,10 +86,9 @@ void CTrendDlg::PaintChart(QPainter& painter) {
     if (engine && !engine->systemClip().isEmpty() &&
         !engine->systemClip().intersects(ChartSceneBounds(m_chartScene)))
         return;
-    // The chart's own font rather than m_font: the chart's geometry wants a
-    // character cell 12 pixels high, which CreateChartFont guarantees.
+    // m_font comes from CreateChartFont: a character cell 12 pixels high.
     if (!m_chartPainter)
-        m_chartPainter = std::make_shared<ChartPainter>(CreateChartFont());
+        m_chartPainter = std::make_shared<ChartPainter>(m_font);
     m_chartPainter->Paint(painter, m_chartScene);
 }
 

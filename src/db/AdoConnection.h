@@ -54,6 +54,9 @@ public:
     // The field as text: integers plain decimal, reals with up to 15
     // significant digits, null empty, text as stored. Never cut short.
     std::string GetFieldText(short index);
+    // The same text appended to `out`: the statement runner builds its rows
+    // without a string per field.
+    void AppendFieldText(short index, std::string& out);
 
     std::string GetErrorText() const { return m_strError; }
     std::string GetSQLState() const { return m_strSQLState; }

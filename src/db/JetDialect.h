@@ -4,6 +4,25 @@
 // translated to SQLite SQL before it runs. The translation is pure text work;
 // the functions the translated text calls (format, str, iif, ...) are
 // registered on each connection by RegisterJetFunctions.
+//
+// What the translation keeps of Jet:
+// - names: every name is quoted ("3d"); [bracketed] names; 'single' and
+//   "double" quoted texts; #dates# (ISO and US m/d/yyyy) become ISO texts;
+// - Jet's operator precedence; / always fractional; \ and Mod on operands
+//   rounded half to even; + joins texts and adds numbers, decided per row when
+//   the types are not known from the text; & treats null as empty text;
+// - truth values -1/0 wherever a value is needed, plain SQLite predicates
+//   where a condition is (WHERE, ON, HAVING, IIf's condition), so indexes
+//   still serve them; texts compare without regard to case;
+// - TOP n [PERCENT] keeps the rows tied with the last one, anywhere TOP may
+//   stand (subqueries, DISTINCT, union branches);
+// - SELECT ... INTO, INSERT ... VALUES (one row, or several as SQLite takes
+//   them) and INSERT ... SELECT,
+//   UPDATE, DELETE [*] FROM, CREATE TABLE with Jet's type names, CREATE and
+//   DROP INDEX, DROP TABLE, ALTER TABLE ADD/DROP COLUMN.
+// Not supported (an error text): crosstab queries, parameters, tables in
+// other databases, UPDATE or DELETE over joins, DISTINCTROW's effect on joins
+// (it is ignored, as it is on a single table).
 
 #include <string>
 #include <string_view>

@@ -1,25 +1,44 @@
-// Placeholder translation until the full dialect layer lands: quotes table
-// names that begin with a digit and turns a leading "select top N" into LIMIT.
+// TranslateJetSql: one Jet statement in, one SQLite statement out, or the
+// reason why not. Pure text work: no database is touched.
 #include "db/JetDialect.h"
+#include "db/JetLexer.h"
+#include "db/JetParser.h"
 
-#include <cctype>
-#include <regex>
+#include <new>
 
 namespace veltrix {
 
-JetTranslation TranslateJetSql(std::string_view jetSql, const JetSchema*) {
-    std::string sql(jetSql);
-    sql = std::regex_replace(sql, std::regex(R"(\b([0-9]+[A-Za-z_][A-Za-z0-9_]*)\b)"), "\"$1\"");
-    std::smatch match;
-    std::regex top(R"(^\s*select\s+top\s+([0-9]+)\s+)", std::regex::icase);
-    if (std::regex_search(sql, match, top)) {
-        std::string limit = match[1];
-        sql = "select " + match.suffix().str();
-        while (!sql.empty() && (sql.back() == ';' || std::isspace(static_cast<unsigned char>(sql.back()))))
-            sql.pop_back();
-        sql += " LIMIT " + limit;
+namespace {
+
+// Jet itself takes statements of about 64,000 characters.
+constexpr size_t kMaxStatementBytes = 65536;
+
+} // namespace
+
+JetTranslation TranslateJetSql(std::string_view jetSql, const JetSchema* schema) {
+    JetTranslation result;
+    if (jetSql.size() > kMaxStatementBytes) {
+        result.error = "The statement is too long (more than 65,536 bytes)";
+        return result;
     }
-    return {true, sql, {}};
+    std::vector<jet::Token> tokens;
+    tokens.reserve(jetSql.size() / 4 + 8);
+    if (!jet::Tokenize(jetSql, tokens, result.error))
+        return result;
+    if (tokens.size() == 1) {
+        result.error = "The statement is empty";
+        return result;
+    }
+    try {
+        jet::Parser parser(tokens, schema);
+        result.sql = parser.TranslateStatement();
+        result.ok = true;
+    } catch (const jet::TranslationError& error) {
+        result.error = error.message;
+    } catch (const std::bad_alloc&) {
+        result.error = "Out of memory while translating the statement";
+    }
+    return result;
 }
 
 } // namespace veltrix

@@ -51,7 +51,7 @@ QueryOutcome RunStatement(CAdoConnection& db, const std::string& sql, QueryHost&
         while (!db.IsEOF()) {
             rowStart = text.size();
             for (int i = 0; i < fieldCount; ++i) {
-                text += db.GetFieldText(static_cast<short>(i));
+                db.AppendFieldText(static_cast<short>(i), text);
                 if (i < fieldCount - 1)
                     text += ' ';
             }

@@ -1,0 +1,366 @@
+// Jet queries on the real draw history (data/draws), run through the
+// statement runner: the program's own newest-issue queries, and the queries a
+// hobbyist types. Every expected answer is computed here from the draw files
+// themselves, independently of the database.
+#include "JetDrawData.h"
+#include "fakes/TempDir.h"
+#include "query/StatementRunner.h"
+
+#include "db/DrawDatabase.h"
+#include "db/JetDialect.h"
+
+#include <algorithm>
+#include <chrono>
+#include <functional>
+#include <gtest/gtest.h>
+#include <map>
+#include <set>
+
+namespace veltrix {
+namespace {
+
+using test::Draw;
+
+class CommandHost : public QueryHost {
+public:
+    std::string CommandTextForOrder() override { return commandText; }
+    void ShowMessage(const std::string& text, MessageIcon) override { messages.push_back(text); }
+    std::string commandText;
+    std::vector<std::string> messages;
+};
+
+// One database with every game's real draws, shared by the suite.
+class JetDrawQueriesTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        s_dir = new test::TempDir;
+        s_db = new CAdoConnection;
+        s_draws = new std::map<LotteryKind, std::vector<Draw>>;
+        std::string path = s_dir->File("DLT.mdb");
+        std::string error;
+        ASSERT_TRUE(CreateDrawDatabase(path, &error)) << error;
+        ASSERT_TRUE(s_db->Open(path.c_str())) << s_db->GetErrorText();
+        for (const LotteryInfo& game : AllLotteries()) {
+            (*s_draws)[game.kind] = test::ReadDrawFile(game);
+            ASSERT_TRUE(test::InsertDraws(*s_db, game, (*s_draws)[game.kind], error)) << error;
+        }
+        ASSERT_GT((*s_draws)[LotteryKind::Dlt].size(), 1000u) << "VELTRIX_SAMPLE_DRAWS not set?";
+    }
+    static void TearDownTestSuite() {
+        delete s_db;
+        delete s_draws;
+        delete s_dir;
+    }
+
+    static const std::vector<Draw>& Draws(LotteryKind kind) { return (*s_draws)[kind]; }
+
+    QueryOutcome Run(const std::string& sql) {
+        host.commandText = sql;
+        return RunStatement(*s_db, sql, host);
+    }
+
+    CommandHost host;
+    static test::TempDir* s_dir;
+    static CAdoConnection* s_db;
+    static std::map<LotteryKind, std::vector<Draw>>* s_draws;
+};
+
+test::TempDir* JetDrawQueriesTest::s_dir = nullptr;
+CAdoConnection* JetDrawQueriesTest::s_db = nullptr;
+std::map<LotteryKind, std::vector<Draw>>* JetDrawQueriesTest::s_draws = nullptr;
+
+std::string TwoDigits(int n) {
+    std::string text = std::to_string(n);
+    return text.size() < 2 ? "0" + text : text;
+}
+
+// The draws sorted by issue, as "order by qs" reads them (issues of one game
+// have one length, so text order is number order).
+std::vector<Draw> ByIssue(std::vector<Draw> draws) {
+    std::sort(draws.begin(), draws.end(), [](const Draw& a, const Draw& b) { return a.qs < b.qs; });
+    return draws;
+}
+
+TEST_F(JetDrawQueriesTest, NewestIssueQueriesGiveTheNewestIssue) {
+    for (const LotteryInfo& game : AllLotteries()) {
+        SCOPED_TRACE(std::string(game.code));
+        std::vector<Draw> draws = ByIssue(Draws(game.kind));
+        std::string expected = draws.empty() ? "" : draws.back().qs + "\r\n";
+        QueryOutcome outcome = Run(std::string(game.newestIssueQuery));
+        EXPECT_FALSE(outcome.failed) << (host.messages.empty() ? "" : host.messages.back());
+        EXPECT_EQ(outcome.resultText, expected);
+    }
+}
+
+struct HobbyistCase {
+    const char* name;
+    std::string sql;
+    // The expected result text, computed from the draws.
+    std::function<std::string(const std::map<LotteryKind, std::vector<Draw>>&)> expected;
+    bool anyRowOrder = false; // rows tied on the ORDER BY keys may come in any order
+};
+
+std::string Lines(const std::vector<std::string>& rows) {
+    std::string text;
+    for (const std::string& row : rows)
+        text += row + "\r\n";
+    return text;
+}
+
+std::map<int, int> MainNumberCounts(const std::vector<Draw>& draws, size_t count) {
+    std::map<int, int> counts;
+    for (const Draw& draw : draws) {
+        for (size_t i = 0; i < count; ++i)
+            ++counts[draw.numbers[i]];
+    }
+    return counts;
+}
+
+const std::string kUnionOfDltNumbers =
+    "(select h1 as n from dlt union all select h2 from dlt union all select h3 from dlt "
+    "union all select h4 from dlt union all select h5 from dlt)";
+
+const HobbyistCase kHobbyistCases[] = {
+    {"recent_draws_with_two_digits",
+     "select top 5 qs, format(h1,'0#'), format(h2,'0#'), format(h3,'0#'), format(h4,'0#'), "
+     "format(h5,'0#'), format(l1,'0#'), format(l2,'0#') from dlt order by qs desc",
+     [](const auto& all) {
+         std::vector<Draw> draws = ByIssue(all.at(LotteryKind::Dlt));
+         std::vector<std::string> rows; // newest five, oldest first (the runner turns TOP round)
+         for (size_t i = draws.size() - 5; i < draws.size(); ++i) {
+             std::string row = draws[i].qs;
+             for (int n : draws[i].numbers) {
+                 row += ' ';
+                 row += TwoDigits(n);
+             }
+             rows.push_back(row);
+         }
+         return Lines(rows);
+     }},
+    {"counts_per_number_with_union_all",
+     "select n, count(*) from " + kUnionOfDltNumbers + " group by n order by n",
+     [](const auto& all) {
+         std::vector<std::string> rows;
+         for (auto [number, count] : MainNumberCounts(all.at(LotteryKind::Dlt), 5))
+             rows.push_back(std::to_string(number) + " " + std::to_string(count));
+         return Lines(rows);
+     }},
+    {"hot_numbers_top_five_with_ties",
+     "select top 5 format(n,'00'), count(*) from " + kUnionOfDltNumbers +
+         " group by n order by count(*) desc",
+     [](const auto& all) {
+         std::map<int, int> counts = MainNumberCounts(all.at(LotteryKind::Dlt), 5);
+         std::vector<int> sorted;
+         for (auto [number, count] : counts)
+             sorted.push_back(count);
+         std::sort(sorted.rbegin(), sorted.rend());
+         int fifth = sorted[4];
+         std::vector<std::string> rows;
+         for (auto [number, count] : counts) {
+             if (count >= fifth)
+                 rows.push_back(TwoDigits(number) + " " + std::to_string(count));
+         }
+         return Lines(rows);
+     },
+     true},
+    {"sums_and_spans",
+     "select qs, h1+h2+h3+h4+h5, h5-h1 from dlt where qs between '26081' and '26095' order by qs",
+     [](const auto& all) {
+         std::vector<std::string> rows;
+         for (const Draw& d : ByIssue(all.at(LotteryKind::Dlt))) {
+             if (d.qs < "26081" || d.qs > "26095")
+                 continue;
+             const std::vector<int>& n = d.numbers;
+             rows.push_back(d.qs + " " + std::to_string(n[0] + n[1] + n[2] + n[3] + n[4]) + " " +
+                            std::to_string(n[4] - n[0]));
+         }
+         return Lines(rows);
+     }},
+    {"odd_and_even_counts_with_iif_and_mod",
+     "select sum(iif(h1 mod 2 = 1, 1, 0)), sum(iif(h1 mod 2 = 0, 1, 0)) from dlt",
+     [](const auto& all) {
+         int odd = 0, even = 0;
+         for (const Draw& d : all.at(LotteryKind::Dlt))
+             (d.numbers[0] % 2 ? odd : even) += 1;
+         return Lines({std::to_string(odd) + " " + std::to_string(even)});
+     }},
+    {"odd_numbers_per_draw_from_truth_values",
+     "select top 3 qs, abs((h1 mod 2 = 1) + (h2 mod 2 = 1) + (h3 mod 2 = 1) + (h4 mod 2 = 1) + "
+     "(h5 mod 2 = 1)) from dlt order by qs desc",
+     [](const auto& all) {
+         std::vector<Draw> draws = ByIssue(all.at(LotteryKind::Dlt));
+         std::vector<std::string> rows;
+         for (size_t i = draws.size() - 3; i < draws.size(); ++i) {
+             int odd = 0;
+             for (size_t k = 0; k < 5; ++k)
+                 odd += draws[i].numbers[k] % 2;
+             rows.push_back(draws[i].qs + " " + std::to_string(odd));
+         }
+         return Lines(rows);
+     }},
+    {"like_on_issue", "select count(*) from dlt where qs like '25%'",
+     [](const auto& all) {
+         long count =
+             std::count_if(all.at(LotteryKind::Dlt).begin(), all.at(LotteryKind::Dlt).end(),
+                           [](const Draw& d) { return d.qs.starts_with("25"); });
+         return Lines({std::to_string(count)});
+     }},
+    {"between_on_issue", "select qs, h1 from dlt where qs between '26001' and '26005' order by qs",
+     [](const auto& all) {
+         std::vector<std::string> rows;
+         for (const Draw& d : ByIssue(all.at(LotteryKind::Dlt))) {
+             if (d.qs >= "26001" && d.qs <= "26005")
+                 rows.push_back(d.qs + " " + std::to_string(d.numbers[0]));
+         }
+         return Lines(rows);
+     }},
+    {"last_thirty_draws_in_ascending_order",
+     "select qs from (select top 30 qs from dlt order by qs desc) order by qs",
+     [](const auto& all) {
+         // Ascending from the query; the runner lists rows in reverse for TOP.
+         std::vector<Draw> draws = ByIssue(all.at(LotteryKind::Dlt));
+         std::vector<std::string> rows;
+         for (size_t i = draws.size(); i-- > draws.size() - 30;)
+             rows.push_back(draws[i].qs);
+         return Lines(rows);
+     }},
+    {"draws_per_game",
+     "select 'dlt',count(*) from dlt union all select 'ssq',count(*) from ssq "
+     "union all select 'p5',count(*) from p5 union all select 'p3',count(*) "
+     "from p3 union all select '3d',count(*) from 3d union all select "
+     "'7xc',count(*) from 7xc union all select '7lc',count(*) from 7lc",
+     [](const auto& all) {
+         std::vector<std::string> rows;
+         for (LotteryKind kind :
+              {LotteryKind::Dlt, LotteryKind::Ssq, LotteryKind::P5, LotteryKind::P3,
+               LotteryKind::ThreeD, LotteryKind::SevenXc, LotteryKind::SevenLc})
+             rows.push_back(std::string(Lottery(kind).code) + " " +
+                            std::to_string(all.at(kind).size()));
+         return Lines(rows);
+     }},
+    {"three_digits_joined", "select qs, h1 & h2 & h3 from 3d where qs >= '2026210' order by qs",
+     [](const auto& all) {
+         std::vector<std::string> rows;
+         for (const Draw& d : ByIssue(all.at(LotteryKind::ThreeD))) {
+             if (d.qs >= "2026210")
+                 rows.push_back(d.qs + " " + std::to_string(d.numbers[0]) +
+                                std::to_string(d.numbers[1]) + std::to_string(d.numbers[2]));
+         }
+         return Lines(rows);
+     }},
+    {"triples_in_p3", "select count(*) from p3 where h1 = h2 and h2 = h3",
+     [](const auto& all) {
+         long count = std::count_if(
+             all.at(LotteryKind::P3).begin(), all.at(LotteryKind::P3).end(), [](const Draw& d) {
+                 return d.numbers[0] == d.numbers[1] && d.numbers[1] == d.numbers[2];
+             });
+         return Lines({std::to_string(count)});
+     }},
+    {"draws_per_weekday", "select weekday(rq), count(*) from dlt group by weekday(rq) order by 1",
+     [](const auto& all) {
+         std::map<unsigned, int> counts;
+         for (const Draw& d : all.at(LotteryKind::Dlt)) {
+             int y = std::stoi(d.rq.substr(0, 4));
+             unsigned m = static_cast<unsigned>(std::stoi(d.rq.substr(5, 2)));
+             unsigned day = static_cast<unsigned>(std::stoi(d.rq.substr(8, 2)));
+             std::chrono::weekday w{std::chrono::sys_days{
+                 std::chrono::year{y} / std::chrono::month{m} / std::chrono::day{day}}};
+             ++counts[w.c_encoding() + 1]; // Sunday is 1
+         }
+         std::vector<std::string> rows;
+         for (auto [weekday, count] : counts)
+             rows.push_back(std::to_string(weekday) + " " + std::to_string(count));
+         return Lines(rows);
+     }},
+    {"draws_per_year", "select year(rq), count(*) from ssq group by year(rq) order by year(rq)",
+     [](const auto& all) {
+         std::map<std::string, int> counts;
+         for (const Draw& d : all.at(LotteryKind::Ssq))
+             ++counts[d.rq.substr(0, 4)];
+         std::vector<std::string> rows;
+         for (auto [year, count] : counts)
+             rows.push_back(year + " " + std::to_string(count));
+         return Lines(rows);
+     }},
+    {"largest_and_smallest", "select max(h5), min(h1), max(l2) from dlt",
+     [](const auto& all) {
+         int maxH5 = 0, minH1 = 99, maxL2 = 0;
+         for (const Draw& d : all.at(LotteryKind::Dlt)) {
+             maxH5 = std::max(maxH5, d.numbers[4]);
+             minH1 = std::min(minH1, d.numbers[0]);
+             maxL2 = std::max(maxL2, d.numbers[6]);
+         }
+         return Lines(
+             {std::to_string(maxH5) + " " + std::to_string(minH1) + " " + std::to_string(maxL2)});
+     }},
+    {"sum_band_with_between_in_iif",
+     "select sum(iif(h1+h2+h3+h4+h5 between 60 and 90, 1, 0)) from dlt",
+     [](const auto& all) {
+         int count = 0;
+         for (const Draw& d : all.at(LotteryKind::Dlt)) {
+             int sum = d.numbers[0] + d.numbers[1] + d.numbers[2] + d.numbers[3] + d.numbers[4];
+             count += sum >= 60 && sum <= 90;
+         }
+         return Lines({std::to_string(count)});
+     }},
+};
+
+class JetHobbyistQueryTest : public JetDrawQueriesTest,
+                             public ::testing::WithParamInterface<HobbyistCase> {};
+
+std::vector<std::string> SortedLines(const std::string& text) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    for (size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
+        lines.push_back(text.substr(start, end - start));
+    std::sort(lines.begin(), lines.end());
+    return lines;
+}
+
+TEST_P(JetHobbyistQueryTest, GivesTheComputedRows) {
+    const HobbyistCase& c = GetParam();
+    QueryOutcome outcome = Run(c.sql);
+    ASSERT_FALSE(outcome.failed) << host.messages.back();
+    std::string expected = c.expected(*s_draws);
+    ASSERT_FALSE(expected.empty());
+    if (c.anyRowOrder)
+        EXPECT_EQ(SortedLines(outcome.resultText), SortedLines(expected));
+    else
+        EXPECT_EQ(outcome.resultText, expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Jet, JetHobbyistQueryTest, ::testing::ValuesIn(kHobbyistCases),
+                         [](const auto& param) { return std::string(param.param.name); });
+
+class IssueIsUnique : public JetSchema {
+public:
+    bool IsUniqueColumn(std::string_view, std::string_view column) const override {
+        return column == "qs";
+    }
+};
+
+// The import's and the bulletin's queries read the newest draw through the
+// issue number's index, and a range of issues uses it too.
+TEST_F(JetDrawQueriesTest, IssueQueriesUseTheKey) {
+    IssueIsUnique schema;
+    for (const char* jet :
+         {"select * from dlt where qs between '07001' and '07100'",
+          "select top 1 qs from dlt order by qs desc", "select qs from dlt where qs like '07%'"}) {
+        SCOPED_TRACE(jet);
+        JetTranslation translation = TranslateJetSql(jet, &schema);
+        ASSERT_TRUE(translation.ok);
+        sqlite3_stmt* stmt = nullptr;
+        std::string explain = "EXPLAIN QUERY PLAN " + translation.sql;
+        ASSERT_EQ(sqlite3_prepare_v2(s_db->Handle(), explain.c_str(), -1, &stmt, nullptr),
+                  SQLITE_OK);
+        std::string plan;
+        while (sqlite3_step(stmt) == SQLITE_ROW)
+            plan += reinterpret_cast<const char*>(sqlite3_column_text(stmt, 3)) + std::string("\n");
+        sqlite3_finalize(stmt);
+        EXPECT_NE(plan.find("INDEX"), std::string::npos) << plan;
+        EXPECT_EQ(plan.find("TEMP B-TREE"), std::string::npos) << plan;
+    }
+}
+
+} // namespace
+} // namespace veltrix

@@ -1,0 +1,303 @@
+// The Jet functions and operators as a query sees them: each case runs
+// "select <expression>" on a real connection and checks the value's text and
+// its storage class (the field text of a real 3 and an integer 3 are alike).
+#include "JetEvaluation.h"
+#include "fakes/DrawDatabaseFixture.h"
+
+#include <ctime>
+#include <gtest/gtest.h>
+
+namespace veltrix {
+namespace {
+
+enum class Kind { Integer, Real, Text, Null, Error };
+
+struct FunctionCase {
+    const char* name;
+    const char* expression;
+    Kind kind;
+    const char* text; // the value's text, or a part of the error message
+};
+
+class JetFunctionTest : public ::testing::TestWithParam<FunctionCase> {
+protected:
+    static void SetUpTestSuite() { s_db = new test::MemoryDatabase; }
+    static void TearDownTestSuite() { delete s_db; }
+    static test::MemoryDatabase* s_db;
+};
+
+test::MemoryDatabase* JetFunctionTest::s_db = nullptr;
+
+TEST_P(JetFunctionTest, GivesJetsResult) {
+    const FunctionCase& c = GetParam();
+    test::Evaluation result =
+        test::EvaluateFirstRow(s_db->Handle(), std::string("select ") + c.expression);
+    if (c.kind == Kind::Error) {
+        EXPECT_NE(result.error.find(c.text), std::string::npos) << result.error;
+        return;
+    }
+    ASSERT_EQ(result.error, "");
+    ASSERT_EQ(result.fields.size(), 1u);
+    const test::EvaluatedField& field = result.fields[0];
+    int expectedType = c.kind == Kind::Integer ? SQLITE_INTEGER
+                       : c.kind == Kind::Real  ? SQLITE_FLOAT
+                       : c.kind == Kind::Text  ? SQLITE_TEXT
+                                               : SQLITE_NULL;
+    EXPECT_EQ(field.type, expectedType);
+    if (c.kind == Kind::Real) {
+        EXPECT_DOUBLE_EQ(std::stod(field.text), std::stod(c.text)) << field.text;
+    } else {
+        EXPECT_EQ(field.text, c.text);
+    }
+}
+
+constexpr Kind I = Kind::Integer, R = Kind::Real, T = Kind::Text, N = Kind::Null, E = Kind::Error;
+
+const FunctionCase kCases[] = {
+    // Str, CStr, Val.
+    {"str_zero_has_leading_blank", "str(0)", T, " 0"},
+    {"str_positive", "str(5)", T, " 5"},
+    {"str_negative", "str(-5)", T, "-5"},
+    {"str_fraction", "str(2.5)", T, " 2.5"},
+    {"str_fraction_below_one", "str(0.5)", T, " .5"},
+    {"str_negative_fraction", "str(-0.5)", T, "-.5"},
+    {"str_numeric_text", "str('12')", T, " 12"},
+    {"str_large", "str(1e20)", T, " 1E+20"},
+    {"str_word_is_type_mismatch", "str('x')", E, "Type mismatch"},
+    {"str_null", "str(null)", N, ""},
+    {"cstr_fraction", "cstr(2.5)", T, "2.5"},
+    {"cstr_integer", "cstr(7)", T, "7"},
+    {"val_prefix", "val('12abc')", I, "12"},
+    {"val_ignores_blanks", "val('  1 2 3')", I, "123"},
+    {"val_hexadecimal", "val('&H1F')", I, "31"},
+    {"val_word", "val('abc')", I, "0"},
+    {"val_exponent", "val('2.5e2x')", R, "250"},
+    {"val_negative_fraction", "val('-.5')", R, "-0.5"},
+    // Conversions and rounding.
+    {"cint_half_to_even_down", "cint(2.5)", I, "2"},
+    {"cint_half_to_even_up", "cint(3.5)", I, "4"},
+    {"cint_negative_half", "cint(-2.5)", I, "-2"},
+    {"cint_above_half", "cint(2.51)", I, "3"},
+    {"cint_numeric_text", "cint('7.5')", I, "8"},
+    {"cint_overflow", "cint(32767.5)", E, "Overflow"},
+    {"cint_word", "cint('abc')", E, "Type mismatch"},
+    {"clng_half_to_even", "clng(2.5)", I, "2"},
+    {"clng_overflow", "clng(1e10)", E, "Overflow"},
+    {"int_floors", "int(-2.5)", I, "-3"},
+    {"int_of_positive", "int(2.7)", I, "2"},
+    {"fix_truncates", "fix(-2.5)", I, "-2"},
+    {"int_of_text", "int('3.9')", I, "3"},
+    {"abs_integer", "abs(-3)", I, "3"},
+    {"abs_real", "abs(-2.5)", R, "2.5"},
+    {"abs_of_smallest_integer", "abs(-9223372036854775807 - 1)", E, "integer overflow"},
+    {"sgn_negative", "sgn(-7)", I, "-1"},
+    {"sgn_zero", "sgn(0)", I, "0"},
+    {"sqr", "sqr(16)", R, "4"},
+    {"sqr_negative", "sqr(-1)", E, "Invalid procedure call"},
+    {"round_half_to_even", "round(2.5)", R, "2"},
+    {"round_half_up_to_even", "round(3.5)", R, "4"},
+    {"round_places_as_written", "round(2.675, 2)", R, "2.68"},
+    {"round_places_half_even", "round(0.125, 2)", R, "0.12"},
+    {"round_integer_stays_integer", "round(7)", I, "7"},
+    {"round_negative_places", "round(1.5, -1)", E, "Invalid procedure call"},
+    // Text functions.
+    {"left", "left('abcdef', 2)", T, "ab"},
+    {"right", "right('abcdef', 2)", T, "ef"},
+    {"right_longer_than_text", "right('abc', 10)", T, "abc"},
+    {"right_counts_characters", "right('福彩3D', 3)", T, "彩3D"},
+    {"left_of_number", "left(12345, 2)", T, "12"},
+    {"left_negative_length", "left('abc', -1)", E, "Invalid procedure call"},
+    {"right_of_null", "right(null, 2)", N, ""},
+    {"mid_with_length", "mid('abcdef', 2, 3)", T, "bcd"},
+    {"mid_to_end", "mid('abcdef', 5)", T, "ef"},
+    {"mid_past_end", "mid('abc', 10)", T, ""},
+    {"mid_start_zero", "mid('abc', 0)", E, "Invalid procedure call"},
+    {"len_counts_characters", "len('福彩3D')", I, "4"},
+    {"len_of_null", "len(null)", N, ""},
+    {"instr_without_case", "instr('abcABC', 'C')", I, "3"},
+    {"instr_from_start", "instr(4, 'abcABC', 'c')", I, "6"},
+    {"instr_exact_compare", "instr(1, 'abcABC', 'C', 0)", I, "6"},
+    {"instr_empty_sought", "instr('abc', '')", I, "1"},
+    {"instr_absent", "instr('abc', 'z')", I, "0"},
+    {"instr_null", "instr(null, 'a')", N, ""},
+    {"ucase", "ucase('aBc')", T, "ABC"},
+    {"lcase", "lcase('aBc')", T, "abc"},
+    {"trim", "trim('  a  ')", T, "a"},
+    {"ltrim", "ltrim('  a ')", T, "a "},
+    {"rtrim", "rtrim(' a  ')", T, " a"},
+    {"space", "space(3)", T, "   "},
+    {"space_negative", "space(-1)", E, "Invalid procedure call"},
+    {"string_of_text", "string(3, 'ab')", T, "aaa"},
+    {"string_of_code", "string(2, 65)", T, "AA"},
+    {"chr_ascii", "chr(65)", T, "A"},
+    {"chr_chinese", "chr(20013)", T, "中"},
+    {"chr_out_of_range", "chr(70000)", E, "Invalid procedure call"},
+    {"asc_ascii", "asc('A')", I, "65"},
+    {"asc_chinese", "asc('中')", I, "20013"},
+    {"asc_empty", "asc('')", E, "Invalid procedure call"},
+    // Logic.
+    {"iif_false", "iif(1 > 2, 'y', 'n')", T, "n"},
+    {"iif_null_condition", "iif(null, 'y', 'n')", T, "n"},
+    {"nz_with_fallback", "nz(null, 'x')", T, "x"},
+    {"nz_in_a_query_is_empty_text", "nz(null)", T, ""},
+    {"nz_of_value", "nz(5)", I, "5"},
+    {"switch_first_true", "switch(1 = 2, 'a', 2 = 2, 'b')", T, "b"},
+    {"switch_none_true", "switch(1 = 2, 'a')", N, ""},
+    {"isnull_true", "isnull(null)", I, "-1"},
+    {"isnull_false", "isnull(5)", I, "0"},
+    {"isnumeric_text", "isnumeric('12')", I, "-1"},
+    {"isnumeric_word", "isnumeric('x')", I, "0"},
+    {"isdate_text", "isdate('2004-10-18')", I, "-1"},
+    {"isdate_word", "isdate('x')", I, "0"},
+    // Dates.
+    {"year_iso", "year('2004-10-18')", I, "2004"},
+    {"month_slashes_one_digit", "month('2004/1/8')", I, "1"},
+    {"day_points_one_digit", "day('2004.1.8')", I, "8"},
+    {"year_compact", "year('20041018')", I, "2004"},
+    {"month_compact", "month('20041018')", I, "10"},
+    {"weekday_sunday_is_one", "weekday('2004-10-17')", I, "1"},
+    {"weekday_monday_first", "weekday('2004-10-18', 2)", I, "1"},
+    {"year_of_word", "year('x')", E, "Type mismatch"},
+    {"year_of_null", "year(null)", N, ""},
+    {"dateadd_month_clamps", "dateadd('m', 1, '2004-01-31')", T, "2004-02-29"},
+    {"dateadd_month_clamps_common_year", "dateadd('m', 1, '2003-01-31')", T, "2003-02-28"},
+    {"dateadd_year_from_leap_day", "dateadd('yyyy', 1, '2004-02-29')", T, "2005-02-28"},
+    {"dateadd_day_over_year_end", "dateadd('d', 1, '2004-12-31')", T, "2005-01-01"},
+    {"dateadd_weeks", "dateadd('ww', 2, '2004/1/1')", T, "2004-01-15"},
+    {"dateadd_hour_gives_date_time", "dateadd('h', 1, '2004-01-01')", T, "2004-01-01 01:00:00"},
+    {"dateadd_quarter_back", "dateadd('q', -1, '2004-03-31')", T, "2003-12-31"},
+    {"dateadd_unknown_interval", "dateadd('x', 1, '2004-01-01')", E, "Invalid procedure call"},
+    {"datediff_days", "datediff('d', '2004-01-01', '2004-03-01')", I, "60"},
+    {"datediff_month_boundary", "datediff('m', '2004-01-31', '2004-02-01')", I, "1"},
+    {"datediff_year_boundary", "datediff('yyyy', '2003-12-31', '2004-01-01')", I, "1"},
+    {"datediff_week_boundary", "datediff('ww', '2004-01-03', '2004-01-04')", I, "1"},
+    {"datediff_whole_weeks", "datediff('w', '2004-01-01', '2004-01-15')", I, "2"},
+    {"datediff_hours", "datediff('h', '2004-01-01 10:59:00', '2004-01-01 11:00:00')", I, "1"},
+    {"datepart_quarter", "datepart('q', '2004-05-01')", I, "2"},
+    {"datepart_day_of_year", "datepart('y', '2004-02-01')", I, "32"},
+    {"dateserial_normalises", "dateserial(2004, 13, 1)", T, "2005-01-01"},
+    {"dateserial_two_digit_year", "dateserial(4, 2, 30)", T, "2004-03-01"},
+    // Format.
+    {"format_two_digits", "format(7, '0#')", T, "07"},
+    {"format_two_digits_wide", "format(12, '0#')", T, "12"},
+    {"format_more_digits_than_places", "format(123, '0#')", T, "123"},
+    {"format_zeros", "format(7, '00')", T, "07"},
+    {"format_three_zeros", "format(7, '000')", T, "007"},
+    {"format_negative", "format(-7, '0#')", T, "-07"},
+    {"format_numeric_text", "format('7', '0#')", T, "07"},
+    {"format_word_unchanged", "format('abc', '0#')", T, "abc"},
+    {"format_null", "format(null, '0#')", N, ""},
+    {"format_month_point_day", "format('2004-10-18', 'mm.dd')", T, "10.18"},
+    {"format_iso_from_short_parts", "format('2004-1-8', 'yyyy-mm-dd')", T, "2004-01-08"},
+    {"format_compact", "format('2004/10/18', 'yyyymmdd')", T, "20041018"},
+    {"format_year", "format('2004.10.18', 'yyyy')", T, "2004"},
+    {"format_month", "format('20041018', 'mm')", T, "10"},
+    {"format_day", "format('2004-10-08', 'dd')", T, "08"},
+    {"format_time", "format('2004-10-18 13:05:09', 'hh:nn:ss')", T, "13:05:09"},
+    {"format_names", "format('2004-10-18', 'dddd mmm d')", T, "Monday Oct 18"},
+    {"format_thousands", "format(1234.5, '#,##0.00')", T, "1,234.50"},
+    {"format_leading_zero", "format(0.5, '0.00')", T, "0.50"},
+    {"format_rounds_half_away", "format(2.5, '0')", T, "3"},
+    {"format_optional_decimals", "format(5, '0.##')", T, "5."},
+    {"format_percent", "format(0.256, 'Percent')", T, "25.60%"},
+    {"format_scientific", "format(12345, '0.00E+00')", T, "1.23E+04"},
+    {"format_short_date", "format('2004/10/18', 'Short Date')", T, "2004-10-18"},
+    {"format_upper_text", "format('abc', '>')", T, "ABC"},
+    {"format_without_pattern", "format(7)", T, "7"},
+    // Operators.
+    {"division_fractional", "7/2", R, "3.5"},
+    {"division_whole_is_real", "6/2", R, "3"},
+    {"division_by_zero", "1/0", E, "Division by zero"},
+    {"integer_division", "5\\2", I, "2"},
+    {"integer_division_rounds_operands", "5.5\\2", I, "3"},
+    {"integer_division_half_even", "2.5\\1", I, "2"},
+    {"mod_sign_of_dividend", "-7 mod 3", I, "-1"},
+    {"mod_rounds_operands", "7.5 mod 2", I, "0"},
+    {"mod_by_zero", "7 mod 0", E, "Division by zero"},
+    {"power", "2^10", R, "1024"},
+    {"power_before_negation", "-2^2", R, "-4"},
+    {"plus_word_and_number", "'a' + 1", E, "Type mismatch"},
+    {"plus_numeric_text_adds", "'2' + 1", I, "3"},
+    {"plus_numeric_texts_join", "'2' + '1'", T, "21"},
+    {"plus_date_text_and_days", "'2004-10-18' + 1", T, "2004-10-19"},
+    {"minus_days_from_date", "#2004-10-18# - 1", T, "2004-10-17"},
+    {"minus_dates_gives_days", "#2004-10-18# - #2004-10-01#", R, "17"},
+    {"plus_texts", "'a' + 'b'", T, "ab"},
+    {"ampersand_null_is_empty", "'a' & null", T, "a"},
+    {"ampersand_two_nulls", "null & null", N, ""},
+    {"ampersand_numbers", "1 & 2", T, "12"},
+    {"ampersand_fraction", "2.5 & ''", T, "2.5"},
+    {"true_is_minus_one", "True", I, "-1"},
+    {"text_equality_without_case", "'a' = 'A'", I, "-1"},
+    {"text_order_without_case", "'a' < 'B'", I, "-1"},
+    {"comparison_false", "5 < 3", I, "0"},
+    {"not_zero", "not 0", I, "-1"},
+    {"not_true", "not True", I, "0"},
+    {"and_of_numbers_is_bitwise", "3 and 5", I, "1"},
+    {"false_and_null", "False and Null", I, "0"},
+    {"true_or_null", "True or Null", I, "-1"},
+    {"null_and_true", "Null and True", N, ""},
+    {"precedence_multiplication", "1 + 2 * 3", I, "7"},
+    {"like_without_case", "'x' like 'X'", I, "-1"},
+    {"like_range", "'b' like '[a-c]'", I, "-1"},
+    {"like_negated_range", "'d' like '[!a-c]'", I, "-1"},
+    {"like_underscore", "'abc' like 'a_c'", I, "-1"},
+    {"like_bracketed_percent", "'a%c' like 'a[%]c'", I, "-1"},
+    {"like_bracketed_percent_literal", "'abc' like 'a[%]c'", I, "0"},
+    {"like_unclosed_list", "'abc' like '[a'", E, "Invalid pattern"},
+    {"between_texts_without_case", "'B' between 'a' and 'c'", I, "-1"},
+    {"in_texts_without_case", "'b' in ('A', 'B')", I, "-1"},
+    {"is_null", "null is null", I, "-1"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Jet, JetFunctionTest, ::testing::ValuesIn(kCases),
+                         [](const auto& param) { return std::string(param.param.name); });
+
+TEST(JetClockFunctionTest, DateAndNowAreLocalTime) {
+    test::MemoryDatabase db;
+    std::time_t before = std::time(nullptr);
+    test::Evaluation result = test::EvaluateFirstRow(db.Handle(), "select date(), now(), time()");
+    std::time_t after = std::time(nullptr);
+    ASSERT_EQ(result.error, "");
+    ASSERT_EQ(result.fields.size(), 3u);
+    auto localText = [](std::time_t t, const char* pattern) {
+        std::tm local{};
+        localtime_r(&t, &local);
+        char buffer[32];
+        std::strftime(buffer, sizeof buffer, pattern, &local);
+        return std::string(buffer);
+    };
+    for (std::time_t t : {before, after}) {
+        if (result.fields[0].text == localText(t, "%Y-%m-%d")) {
+            EXPECT_EQ(result.fields[1].text.substr(0, 10), result.fields[0].text);
+            EXPECT_EQ(result.fields[1].text.size(), 19u);
+            EXPECT_EQ(result.fields[2].text, result.fields[1].text.substr(11));
+            return;
+        }
+    }
+    ADD_FAILURE() << "date() gave " << result.fields[0].text;
+}
+
+class JetAggregateTest : public test::DrawDatabaseFixture {};
+
+TEST_F(JetAggregateTest, FirstAndLastFollowTheRowsRead) {
+    Exec("INSERT INTO p3 (QS,RQ,H1,H2,H3)VALUES ('04001','2004-11-14',1,2,3)");
+    Exec("INSERT INTO p3 (QS,RQ,H1,H2,H3)VALUES ('04002','2004-11-16',4,NULL,6)");
+    Exec("INSERT INTO p3 (QS,RQ,H1,H2,H3)VALUES ('04003','2004-11-19',7,8,9)");
+    test::Evaluation result = test::EvaluateFirstRow(
+        db.Handle(),
+        "select first(h1), last(h1), first(qs), last(h2), count(h2), stdev(h1), varp(h1) "
+        "from (select * from p3 order by qs)");
+    ASSERT_EQ(result.error, "");
+    ASSERT_EQ(result.fields.size(), 7u);
+    EXPECT_EQ(result.fields[0].text, "1");
+    EXPECT_EQ(result.fields[1].text, "7");
+    EXPECT_EQ(result.fields[2].text, "04001");
+    EXPECT_EQ(result.fields[3].text, "8");
+    EXPECT_EQ(result.fields[4].text, "2");
+    EXPECT_DOUBLE_EQ(std::stod(result.fields[5].text), 3.0); // values 1, 4, 7
+    EXPECT_DOUBLE_EQ(std::stod(result.fields[6].text), 6.0);
+}
+
+} // namespace
+} // namespace veltrix
