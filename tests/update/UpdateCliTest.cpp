@@ -1,6 +1,7 @@
 // veltrix-cli update, import and bulletin, run as a process in a folder of
 // their own (./DLT.mdb, ./Veltrix.ini, ./draws/).
 #include "common/FileIO.h"
+#include "db/AdoConnection.h"
 #include "db/DrawDatabase.h"
 #include "fakes/TempDir.h"
 #include "update/Bulletin.h"
@@ -171,6 +172,33 @@ TEST_F(UpdateCliTest, UnusableServerSettingIsNamed) {
     EXPECT_NE(run.err.find("DrawServer \"draws.example\" is not an http:// or https:// address"),
               std::string::npos)
         << run.err;
+}
+
+TEST_F(UpdateCliTest, BulletinPrintsExactlyTheBulletin) {
+    ASSERT_EQ(Run({"import", "dlt", SampleFile("dlt.txt")}).status, 0);
+    std::time_t before = std::time(nullptr);
+    CliRun run = Run({"bulletin"});
+    std::time_t after = std::time(nullptr);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+
+    std::array<std::string, kLotteryCount> answers{};
+    answers[0] = " 08.22 26095│04 06 08 10 14 + 04 05  │\r\n"; // the newest sample dlt draw
+    std::string expected = BuildBulletin(LocalBulletinDate(before), answers);
+    if (run.out != expected) // the day may have turned between the two clocks
+        expected = BuildBulletin(LocalBulletinDate(after), answers);
+    EXPECT_EQ(run.out, expected);
+}
+
+TEST_F(UpdateCliTest, BulletinWithAMissingTableSaysSoAndStillPrints) {
+    CAdoConnection db;
+    ASSERT_TRUE(db.Open(dir.File("DLT.mdb").c_str()));
+    ASSERT_TRUE(db.Execute("DROP TABLE ssq"));
+    db.Close();
+    CliRun run = Run({"bulletin"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("veltrix-cli bulletin: "), std::string::npos);
+    EXPECT_NE(run.out.find("│双色球├─────────┼────────────┤\r\n"), std::string::npos) << run.out;
 }
 
 } // namespace

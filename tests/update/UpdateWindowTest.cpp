@@ -8,6 +8,7 @@
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QPlainTextEdit>
+#include <ctime>
 
 namespace veltrix::test {
 namespace {
@@ -128,6 +129,23 @@ TEST_F(UpdateWindowTest, FailedDownloadsAreNotShown) {
     EXPECT_EQ(dlg->windowTitle().toStdString(), "Zox 彩票-走势分析");
     EXPECT_TRUE(Button(1005)->isEnabled());
     EXPECT_EQ(Count("dlt"), 0);
+}
+
+TEST_F(UpdateWindowTest, LatestDrawsButtonShowsTheBulletin) {
+    ASSERT_TRUE(initResult);
+    Exec("INSERT INTO p3 (QS,RQ,H1,H2,H3)VALUES ('26224','2026-08-22',9,1,2)");
+    std::time_t now = std::time(nullptr);
+    Click(1021);
+    std::array<std::string, kLotteryCount> answers{};
+    answers[2] = " 08.22 26224│9 1 2                   │\r\n";
+    std::string text = dlg->ResultBoxText();
+    if (text != BuildBulletin(LocalBulletinDate(now), answers))
+        now = std::time(nullptr); // the day turned meanwhile
+    EXPECT_EQ(text, BuildBulletin(LocalBulletinDate(now), answers));
+    EXPECT_TRUE(messages.texts.empty());
+
+    Click(1021);
+    EXPECT_EQ(dlg->ResultBoxText(), text) << "nothing accumulates";
 }
 
 TEST_F(UpdateWindowTest, BulletinBarsLineUpInTheResultBoxFont) {
