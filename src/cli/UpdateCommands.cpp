@@ -1,24 +1,178 @@
-// Placeholder until this subsystem lands.
+// update, import and bulletin: the draw-data update for scripts. They work in
+// the current folder on ./DLT.mdb, ./Veltrix.ini and ./draws/, as the window
+// does, print one line per game on stdout and say on stderr what failed or
+// was skipped.
 
 #include "cli/CliCommands.h"
+#include "db/AdoConnection.h"
+#include "query/StatementRunner.h"
+#include "update/Bulletin.h"
+#include "update/DrawUpdate.h"
 
 #include <cstdio>
+#include <ctime>
 
 namespace veltrix::cli {
+namespace {
 
-int UpdateCommand(const Args&) {
-    std::fputs("veltrix-cli update: not available in this build yet\n", stderr);
-    return 2;
+constexpr const char* kDatabasePath = "./DLT.mdb";
+
+class StderrHost : public QueryHost {
+public:
+    explicit StderrHost(const char* command) : m_command(command) {}
+    std::string CommandTextForOrder() override { return {}; }
+    void ShowMessage(const std::string& text, MessageIcon) override {
+        std::fprintf(stderr, "veltrix-cli %s: %s\n", m_command, text.c_str());
+    }
+
+private:
+    const char* m_command;
+};
+
+// Nobody watches a title here; keeping it lets the flow save and restore it.
+class SilentTitle : public UpdateAllHost {
+public:
+    std::string Title() override { return m_title; }
+    void SetTitle(const std::string& text) override { m_title = text; }
+    void SetReloadEnabled(bool) override {}
+
+private:
+    std::string m_title;
+};
+
+// Remembers whether any statement failed (the runner has already said why).
+class CountingRunner : public SqlRunner {
+public:
+    explicit CountingRunner(SqlRunner& inner) : m_inner(inner) {}
+    QueryOutcome Run(const std::string& sql) override {
+        QueryOutcome outcome = m_inner.Run(sql);
+        m_failed = m_failed || outcome.failed;
+        return outcome;
+    }
+    bool AnyFailed() const { return m_failed; }
+
+private:
+    SqlRunner& m_inner;
+    bool m_failed = false;
+};
+
+bool OpenDatabase(CAdoConnection& db, const char* command) {
+    if (db.Open(kDatabasePath))
+        return true;
+    std::fprintf(stderr, "veltrix-cli %s: cannot open %s: %s\n", command, kDatabasePath,
+                 db.GetErrorText().c_str());
+    return false;
 }
 
-int ImportCommand(const Args&) {
-    std::fputs("veltrix-cli import: not available in this build yet\n", stderr);
-    return 2;
+void PrintImport(const char* command, LotteryKind kind, const ImportSummary& summary,
+                 const std::string& path) {
+    const std::string code(Lottery(kind).code);
+    std::printf("%s: %d inserted, %d skipped\n", code.c_str(), summary.inserted,
+                summary.SkippedTotal());
+    if (!summary.fileOpened)
+        std::fprintf(stderr, "veltrix-cli %s: %s: cannot open %s\n", command, code.c_str(),
+                     path.c_str());
+    if (summary.readFailed)
+        std::fprintf(stderr, "veltrix-cli %s: %s: reading %s failed before its end\n", command,
+                     code.c_str(), path.c_str());
+    if (summary.newestQueryFailed)
+        std::fprintf(stderr,
+                     "veltrix-cli %s: %s: the newest stored issue could not be read; every "
+                     "line was taken as new\n",
+                     command, code.c_str());
+    for (const std::string& line : DescribeSkippedLines(summary))
+        std::fprintf(stderr, "veltrix-cli %s: %s: skipped %s\n", command, code.c_str(),
+                     line.c_str());
 }
 
-int BulletinCommand(const Args&) {
-    std::fputs("veltrix-cli bulletin: not available in this build yet\n", stderr);
-    return 2;
+} // namespace
+
+int UpdateCommand(const Args& args) {
+    std::optional<LotteryKind> game;
+    if (args.size() == 1 && args[0] != "all")
+        game = FindLotteryByCode(args[0]);
+    if (args.size() != 1 || (args[0] != "all" && !game)) {
+        std::fputs("usage: veltrix-cli update all|GAME   (GAME: dlt ssq p5 p3 3d t22x5 7xc 7lc)\n",
+                   stderr);
+        return 2;
+    }
+    CAdoConnection db;
+    if (!OpenDatabase(db, "update"))
+        return 1;
+    DrawServerChoice server = DrawServerFromSettings(std::string(kSettingsPath));
+    if (!server.warning.empty())
+        std::fprintf(stderr, "veltrix-cli update: %s\n", server.warning.c_str());
+
+    StderrHost host("update");
+    ConnectionSqlRunner runner(db, host);
+    CurlDrawDownloader downloader;
+    SilentTitle title;
+    DrawUpdateContext context{downloader, runner, server.base};
+    std::vector<GameUpdateReport> reports;
+    if (game)
+        reports.push_back(UpdateGameDraws(*game, context, title));
+    else
+        reports = UpdateAllGameDraws(context, title);
+
+    bool ok = true;
+    for (const GameUpdateReport& report : reports) {
+        const LotteryInfo& info = Lottery(report.kind);
+        if (!report.download.ok)
+            std::fprintf(stderr, "veltrix-cli update: %s: download of %s failed: %s\n",
+                         std::string(info.code).c_str(), DrawFileUrl(server.base, info).c_str(),
+                         report.download.error.c_str());
+        PrintImport("update", report.kind, report.import,
+                    DrawFilePath(context.folder, info.openedFileName));
+        ok = ok && report.Succeeded();
+    }
+    std::fflush(stdout);
+    return ok ? 0 : 1;
+}
+
+int ImportCommand(const Args& args) {
+    std::optional<LotteryKind> game;
+    if (!args.empty())
+        game = FindLotteryByCode(args[0]);
+    if (args.empty() || args.size() > 2 || !game) {
+        std::fputs("usage: veltrix-cli import GAME [FILE]   (GAME: dlt ssq p5 p3 3d t22x5 7xc "
+                   "7lc; FILE: ./draws/GAME.txt)\n",
+                   stderr);
+        return 2;
+    }
+    std::string path =
+        args.size() == 2 ? args[1] : DrawFilePath(kDrawFolder, Lottery(*game).openedFileName);
+    if (path.ends_with(".part")) {
+        std::fprintf(stderr, "veltrix-cli import: %s is an unfinished download; not imported\n",
+                     path.c_str());
+        return 1;
+    }
+    CAdoConnection db;
+    if (!OpenDatabase(db, "import"))
+        return 1;
+    StderrHost host("import");
+    ConnectionSqlRunner runner(db, host);
+    SilentTitle title;
+    ImportSummary summary = ImportDrawFileAt(*game, path, runner, title);
+    PrintImport("import", *game, summary, path);
+    std::fflush(stdout);
+    return summary.Succeeded() ? 0 : 1;
+}
+
+int BulletinCommand(const Args& args) {
+    if (!args.empty()) {
+        std::fputs("usage: veltrix-cli bulletin\n", stderr);
+        return 2;
+    }
+    CAdoConnection db;
+    if (!OpenDatabase(db, "bulletin"))
+        return 1;
+    StderrHost host("bulletin");
+    ConnectionSqlRunner connection(db, host);
+    CountingRunner runner(connection);
+    std::string text = RunBulletin(runner, LocalBulletinDate(std::time(nullptr)));
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    std::fflush(stdout);
+    return runner.AnyFailed() ? 1 : 0;
 }
 
 } // namespace veltrix::cli

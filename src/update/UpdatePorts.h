@@ -1,0 +1,47 @@
+#pragma once
+// What the update flow needs from the program around it: a way to run one
+// statement (the window's statement runner with all its side effects, or the
+// command-line runner) and the title that shows the progress. The flow knows
+// nothing of windows; the window and veltrix-cli adapt themselves to these.
+
+#include "query/StatementRunner.h"
+
+#include <string>
+
+namespace veltrix {
+
+class SqlRunner {
+public:
+    virtual ~SqlRunner() = default;
+    virtual QueryOutcome Run(const std::string& sql) = 0;
+};
+
+// The command-line tool's and the tests' runner: the statement runner over an
+// open connection, messages going to the host.
+class ConnectionSqlRunner : public SqlRunner {
+public:
+    ConnectionSqlRunner(CAdoConnection& db, QueryHost& host) : m_db(db), m_host(host) {}
+    QueryOutcome Run(const std::string& sql) override { return RunStatement(m_db, sql, m_host); }
+
+private:
+    CAdoConnection& m_db;
+    QueryHost& m_host;
+};
+
+// The window title: read it, set it. Setting it must let the title repaint
+// even though the caller keeps the thread busy.
+class TitleProgress {
+public:
+    virtual ~TitleProgress() = default;
+    virtual std::string Title() = 0;
+    virtual void SetTitle(const std::string& text) = 0;
+};
+
+// "更新全部" also greys out the button that reloads the saved commands while
+// it runs.
+class UpdateAllHost : public TitleProgress {
+public:
+    virtual void SetReloadEnabled(bool enabled) = 0;
+};
+
+} // namespace veltrix

@@ -1,0 +1,345 @@
+// Downloads against a real HTTP server on the loopback interface: every
+// failure leaves the previous draw file and the database as they were.
+#include "common/FileIO.h"
+#include "common/Strings.h"
+#include "fakes/DrawDatabaseFixture.h"
+#include "fakes/UpdateFakes.h"
+#include "query/StatementRunner.h"
+#include "update/DrawUpdate.h"
+#include "update/LoopbackDrawServer.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <netinet/in.h>
+#include <openssl/evp.h>
+#include <openssl/x509.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace veltrix {
+namespace {
+
+using namespace std::chrono_literals;
+
+// Short limits keep the stalling cases quick.
+CurlDownloadLimits TestLimits() {
+    CurlDownloadLimits limits;
+    limits.connectTimeout = 2s;
+    limits.totalTimeout = 1500ms;
+    limits.maxBytes = 64 * 1024;
+    limits.maxRedirects = 3;
+    return limits;
+}
+
+std::string DrawLines(int first, int count, int fields) {
+    std::string text;
+    for (int issue = first; issue < first + count; ++issue) {
+        text += StrFormat("%d 2024-01-%02d", issue, issue % 28 + 1);
+        for (int f = 2; f < fields; ++f)
+            text += StrFormat(" %d", (issue + f) % 10);
+        text += "\r\n";
+    }
+    return text;
+}
+
+class DrawDownloadHttpTest : public test::DrawDatabaseFixture {
+protected:
+    void SetUp() override {
+        DrawDatabaseFixture::SetUp();
+        std::filesystem::create_directories(Folder());
+    }
+
+    std::string Folder() const { return dir.File("draws"); }
+    std::string LocalPath(const char* name) const { return Folder() + "/" + name; }
+
+    std::string FileBytes(const std::string& path) {
+        std::string bytes;
+        EXPECT_TRUE(ReadFileBytes(path, &bytes)) << path;
+        return bytes;
+    }
+
+    int Count(const std::string& table) {
+        test::QuietQueryHost quiet;
+        return std::atoi(
+            RunStatement(db, "select count(*) from " + table, quiet).resultText.c_str());
+    }
+
+    test::LoopbackDrawServer server;
+    CurlDrawDownloader downloader{TestLimits()};
+    test::QuietQueryHost host;
+    ConnectionSqlRunner runner{db, host};
+    test::RecordingTitle title{"Zox"};
+    DrawUpdateContext context{downloader, runner, server.Base(), Folder()};
+};
+
+TEST_F(DrawDownloadHttpTest, CompleteTransferReplacesTheFile) {
+    server.Serve("dlt.TXT", "new bytes\r\n");
+    std::ofstream(LocalPath("dlt.txt")) << "old bytes\r\n";
+    DownloadResult result =
+        downloader.Download(server.Base() + "/getData/dlt.TXT", LocalPath("dlt.txt"));
+    EXPECT_TRUE(result.ok) << result.error;
+    EXPECT_EQ(result.httpStatus, 200);
+    EXPECT_EQ(FileBytes(LocalPath("dlt.txt")), "new bytes\r\n");
+    EXPECT_FALSE(FileExists(LocalPath("dlt.txt.part")));
+}
+
+TEST_F(DrawDownloadHttpTest, RedirectIsFollowed) {
+    server.Serve("dlt.TXT", "moved\r\n");
+    server.Handle("old.TXT", [](const httplib::Request&, httplib::Response& response) {
+        response.set_redirect("/getData/dlt.TXT");
+    });
+    DownloadResult result =
+        downloader.Download(server.Base() + "/getData/old.TXT", LocalPath("dlt.txt"));
+    EXPECT_TRUE(result.ok) << result.error;
+    EXPECT_EQ(FileBytes(LocalPath("dlt.txt")), "moved\r\n");
+}
+
+TEST_F(DrawDownloadHttpTest, FullUpdateOfAllEightGames) {
+    const int fields[] = {9, 9, 7, 5, 8, 7, 9, 10}; // catalogue order
+    for (const LotteryInfo& game : AllLotteries())
+        server.Serve(std::string(game.savedFileName),
+                     DrawLines(1000, 20, fields[static_cast<size_t>(game.kind)]));
+    std::vector<GameUpdateReport> reports = UpdateAllGameDraws(context, title);
+    for (const GameUpdateReport& report : reports) {
+        std::string code(Lottery(report.kind).code);
+        SCOPED_TRACE(code);
+        EXPECT_TRUE(report.download.ok) << report.download.error;
+        EXPECT_EQ(report.import.inserted, 20);
+        EXPECT_EQ(Count(code), 20);
+        EXPECT_EQ(server.Requests(std::string(Lottery(report.kind).savedFileName)), 1);
+    }
+    EXPECT_EQ(title.title, "Zox");
+    EXPECT_TRUE(host.messages.empty());
+
+    // A second run downloads again and finds nothing new.
+    reports = UpdateAllGameDraws(context, title);
+    for (const GameUpdateReport& report : reports)
+        EXPECT_EQ(report.import.inserted, 0);
+}
+
+// One misbehaving server per case; the game's previous file has already
+// been imported, so a run that keeps it changes nothing.
+struct FailureCase {
+    const char* name;
+    const char* why; // part of the error text
+    std::function<void(test::LoopbackDrawServer&)> arrange;
+};
+
+class DownloadFailureTest : public DrawDownloadHttpTest,
+                            public ::testing::WithParamInterface<FailureCase> {};
+
+TEST_P(DownloadFailureTest, KeepsTheOldFileAndTheDatabase) {
+    const std::string old = DrawLines(500, 3, 9);
+    std::ofstream(LocalPath("dlt.txt"), std::ios::binary) << old;
+    ASSERT_EQ(UpdateGameDraws(LotteryKind::Dlt, context, title).import.inserted, 3)
+        << "nothing is served yet: the old file is imported";
+    GetParam().arrange(server);
+
+    auto started = std::chrono::steady_clock::now();
+    GameUpdateReport report = UpdateGameDraws(LotteryKind::Dlt, context, title);
+    auto took = std::chrono::steady_clock::now() - started;
+
+    EXPECT_FALSE(report.download.ok);
+    EXPECT_FALSE(report.download.error.empty());
+    EXPECT_NE(report.download.error.find(GetParam().why), std::string::npos)
+        << report.download.error;
+    EXPECT_FALSE(report.Succeeded());
+    EXPECT_EQ(FileBytes(LocalPath("dlt.txt")), old);
+    EXPECT_FALSE(FileExists(LocalPath("dlt.txt.part")));
+    EXPECT_EQ(Count("dlt"), 3);
+    EXPECT_EQ(report.import.inserted, 0);
+    EXPECT_EQ(title.title, "Zox");
+    EXPECT_LT(took, 10s) << "time-outs are seconds";
+}
+
+void Status(test::LoopbackDrawServer& server, int status) {
+    server.Handle("dlt.TXT", [status](const httplib::Request&, httplib::Response& response) {
+        response.status = status;
+        response.set_content(DrawLines(900, 5, 9), "text/plain");
+    });
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    DrawDownload, DownloadFailureTest,
+    ::testing::Values(
+        FailureCase{"NotFound", "status 404", [](test::LoopbackDrawServer&) {}},
+        FailureCase{"NotFoundWithABody", "status 404", [](auto& server) { Status(server, 404); }},
+        FailureCase{"ServerError", "status 500", [](auto& server) { Status(server, 500); }},
+        FailureCase{"NoContent", "status 204", [](auto& server) { Status(server, 204); }},
+        FailureCase{"StallsBeforeAnswering", "timed out",
+                    [](test::LoopbackDrawServer& server) {
+                        server.Handle("dlt.TXT", [&server](const httplib::Request&,
+                                                           httplib::Response& response) {
+                            server.Stall();
+                            response.set_content(DrawLines(900, 5, 9), "text/plain");
+                        });
+                    }},
+        FailureCase{"StallsMidBody", "timed out",
+                    [](test::LoopbackDrawServer& server) {
+                        server.Handle("dlt.TXT", [&server](const httplib::Request&,
+                                                           httplib::Response& response) {
+                            std::string body = DrawLines(900, 50, 9);
+                            response.set_content_provider(
+                                body.size(), "text/plain",
+                                [&server, body](size_t offset, size_t, httplib::DataSink& sink) {
+                                    if (offset > 0) {
+                                        server.Stall();
+                                        return false;
+                                    }
+                                    sink.write(body.data(), body.size() / 2);
+                                    return true;
+                                });
+                        });
+                    }},
+        FailureCase{"BodyCutShort", "transfer closed",
+                    [](test::LoopbackDrawServer& server) {
+                        server.Handle(
+                            "dlt.TXT", [](const httplib::Request&, httplib::Response& response) {
+                                std::string body = DrawLines(900, 50, 9);
+                                response.set_content_provider(
+                                    body.size(), "text/plain",
+                                    [body](size_t offset, size_t, httplib::DataSink& sink) {
+                                        if (offset > 0)
+                                            return false; // drops the connection
+                                        sink.write(body.data(), body.size() / 2);
+                                        return true;
+                                    });
+                            });
+                    }},
+        FailureCase{"ChunkedBodyCutShort", "transfer closed",
+                    [](test::LoopbackDrawServer& server) {
+                        server.Handle(
+                            "dlt.TXT", [](const httplib::Request&, httplib::Response& response) {
+                                response.set_chunked_content_provider(
+                                    "text/plain", [](size_t offset, httplib::DataSink& sink) {
+                                        if (offset > 0)
+                                            return false;
+                                        std::string part = DrawLines(900, 5, 9);
+                                        sink.write(part.data(), part.size());
+                                        return true;
+                                    });
+                            });
+                    }},
+        FailureCase{"LargerThanTheCap", "larger than 65536 bytes",
+                    [](test::LoopbackDrawServer& server) {
+                        server.Serve("dlt.TXT", DrawLines(900, 5000, 9));
+                    }},
+        FailureCase{"ChunkedLargerThanTheCap", "larger than 65536 bytes",
+                    [](test::LoopbackDrawServer& server) {
+                        server.Handle(
+                            "dlt.TXT", [](const httplib::Request&, httplib::Response& response) {
+                                response.set_chunked_content_provider(
+                                    "text/plain", [](size_t offset, httplib::DataSink& sink) {
+                                        if (offset > 1024 * 1024) {
+                                            sink.done();
+                                            return true;
+                                        }
+                                        std::string part = DrawLines(900, 100, 9);
+                                        sink.write(part.data(), part.size());
+                                        return true;
+                                    });
+                            });
+                    }},
+        FailureCase{"RedirectLoop", "redirects",
+                    [](test::LoopbackDrawServer& server) {
+                        server.Handle("dlt.TXT",
+                                      [](const httplib::Request&, httplib::Response& response) {
+                                          response.set_redirect("/getData/dlt.TXT");
+                                      });
+                    }},
+        FailureCase{"RedirectToAnotherScheme", "\"file\" not supported",
+                    [](test::LoopbackDrawServer& server) {
+                        server.Handle("dlt.TXT",
+                                      [](const httplib::Request&, httplib::Response& response) {
+                                          response.set_redirect("file:///etc/passwd");
+                                      });
+                    }}),
+    [](const auto& p) { return std::string(p.param.name); });
+
+TEST_F(DrawDownloadHttpTest, ConnectionRefused) {
+    // A bound socket that never listens: connecting to it is refused.
+    int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    ASSERT_GE(fd, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    socklen_t length = sizeof address;
+    ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
+    std::string base = "http://127.0.0.1:" + std::to_string(ntohs(address.sin_port));
+
+    std::ofstream(LocalPath("ssq.txt"), std::ios::binary) << "old\r\n";
+    context.serverBase = base;
+    std::vector<GameUpdateReport> reports = UpdateAllGameDraws(context, title);
+    ::close(fd);
+    for (const GameUpdateReport& report : reports) {
+        SCOPED_TRACE(Lottery(report.kind).code);
+        EXPECT_FALSE(report.download.ok);
+        EXPECT_EQ(report.download.httpStatus, 0);
+        EXPECT_EQ(report.import.inserted, 0);
+    }
+    EXPECT_EQ(FileBytes(LocalPath("ssq.txt")), "old\r\n");
+    std::vector<std::string> left;
+    for (const auto& entry : std::filesystem::directory_iterator(Folder()))
+        left.push_back(entry.path().filename().string());
+    EXPECT_EQ(left, std::vector<std::string>{"ssq.txt"}) << "no part files, no new files";
+    EXPECT_EQ(title.title, "Zox");
+    EXPECT_EQ(title.history.back(), "<reload enabled>");
+}
+
+TEST_F(DrawDownloadHttpTest, UnwritableFolderIsAFailure) {
+    server.Serve("dlt.TXT", "new\r\n");
+    DownloadResult result =
+        downloader.Download(server.Base() + "/getData/dlt.TXT", dir.File("missing/dlt.txt"));
+    EXPECT_FALSE(result.ok);
+    EXPECT_NE(result.error.find("cannot create"), std::string::npos) << result.error;
+}
+
+// A certificate for 127.0.0.1 signed by itself: nobody vouches for it.
+struct SelfSignedCertificate {
+    SelfSignedCertificate() {
+        key = EVP_RSA_gen(2048);
+        cert = X509_new();
+        ASN1_INTEGER_set(X509_get_serialNumber(cert), 1);
+        X509_gmtime_adj(X509_getm_notBefore(cert), 0);
+        X509_gmtime_adj(X509_getm_notAfter(cert), 3600);
+        X509_set_pubkey(cert, key);
+        X509_NAME* name = X509_get_subject_name(cert);
+        X509_NAME_add_entry_by_txt(name, "CN", MBSTRING_ASC,
+                                   reinterpret_cast<const unsigned char*>("127.0.0.1"), -1, -1, 0);
+        X509_set_issuer_name(cert, name);
+        X509_sign(cert, key, EVP_sha256());
+    }
+    ~SelfSignedCertificate() {
+        X509_free(cert);
+        EVP_PKEY_free(key);
+    }
+    EVP_PKEY* key = nullptr;
+    X509* cert = nullptr;
+};
+
+TEST_F(DrawDownloadHttpTest, UntrustedCertificateIsRefused) {
+    SelfSignedCertificate certificate;
+    httplib::SSLServer tls(certificate.cert, certificate.key);
+    ASSERT_TRUE(tls.is_valid());
+    tls.Get("/getData/dlt.TXT", [](const httplib::Request&, httplib::Response& response) {
+        response.set_content("1 2024-01-01 1 2 3 4 5 6 7\r\n", "text/plain");
+    });
+    int port = tls.bind_to_any_port("127.0.0.1");
+    std::thread serving([&] { tls.listen_after_bind(); });
+
+    std::ofstream(LocalPath("dlt.txt"), std::ios::binary) << "old\r\n";
+    DownloadResult result = downloader.Download(
+        "https://127.0.0.1:" + std::to_string(port) + "/getData/dlt.TXT", LocalPath("dlt.txt"));
+    tls.stop();
+    serving.join();
+
+    EXPECT_FALSE(result.ok);
+    EXPECT_NE(result.error.find("certificate"), std::string::npos) << result.error;
+    EXPECT_EQ(FileBytes(LocalPath("dlt.txt")), "old\r\n");
+    EXPECT_FALSE(FileExists(LocalPath("dlt.txt.part")));
+}
+
+} // namespace
+} // namespace veltrix

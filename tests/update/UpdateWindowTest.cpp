@@ -1,0 +1,184 @@
+// The update buttons of the real window, offscreen, with a downloader double
+// that serves draw files from memory.
+#include "common/FileIO.h"
+#include "fakes/UpdateFakes.h"
+#include "gui/TrendDlgFixture.h"
+#include "update/Bulletin.h"
+
+#include <QFontInfo>
+#include <QFontMetricsF>
+#include <QPlainTextEdit>
+#include <ctime>
+
+namespace veltrix::test {
+namespace {
+
+constexpr const char* kMirror = "http://mirror.test";
+
+class UpdateWindowTest : public TrendDlgFixture {
+protected:
+    void PrepareFolder() override {
+        CreateDatabase();
+        std::string settings = DefaultSettings();
+        settings.insert(settings.find("\r\n") + 2, std::string("DrawServer=") + kMirror + "\r\n");
+        WriteSettings(settings);
+        services.downloader = &downloader;
+    }
+
+    void StartRecording() {
+        QObject::connect(dlg.get(), &QWidget::windowTitleChanged,
+                         [this](const QString& title) { titles.push_back(title.toStdString()); });
+        downloader.onDownload = [this](const std::string&) {
+            during.push_back({dlg->windowTitle().toStdString(), Button(1005)->isEnabled()});
+            dlg->close(); // refused while the update runs
+        };
+    }
+
+    static std::string Url(const char* file) { return std::string(kMirror) + "/getData/" + file; }
+
+    void ServeAll() {
+        downloader.files[Url("dlt.TXT")] = "26001 2026-01-03 01 02 03 04 05 06 07\r\n";
+        downloader.files[Url("ssq.TXT")] = "2026001 2026-01-01 01 02 03 04 05 06 07\r\n";
+        downloader.files[Url("p5.TXT")] = "26001 2026-01-01 1 2 3 4 5\r\n";
+        downloader.files[Url("p3.TXT")] = "26001 2026-01-01 1 2 3\r\n";
+        downloader.files[Url("3d.TXT")] = "2026001 2026-01-01 1 2 3 4 5 6\r\n";
+        downloader.files[Url("t22x5.TXT")] = "2026001 2026-01-01 01 02 03 04 05\r\n";
+        downloader.files[Url("7xc.TXT")] = "26001 2026-01-02 1 2 3 4 5 6 7\r\n"
+                                           "26002 2026-01-04 1 2 3 4 5 6 7\r\n";
+        downloader.files[Url("7lc.TXT")] = "2026001 2026-01-02 01 02 03 04 05 06 07 08\r\n";
+    }
+
+    int Count(const char* table) {
+        CAdoConnection db;
+        EXPECT_TRUE(db.Open(dir.File("DLT.mdb").c_str()));
+        EXPECT_TRUE(db.Execute(std::string("select count(*) from ") + table));
+        return std::atoi(db.GetFieldText(0).c_str());
+    }
+
+    struct During {
+        std::string title;
+        bool reloadEnabled;
+    };
+
+    FakeDownloader downloader;
+    std::vector<std::string> titles;
+    std::vector<During> during;
+};
+
+TEST_F(UpdateWindowTest, UpdateAllShowsStepsGreysReloadAndRefusesToClose) {
+    ASSERT_TRUE(initResult);
+    ServeAll();
+    StartRecording();
+    Click(1012);
+
+    ASSERT_EQ(during.size(), 8u);
+    const char* files[] = {"dlt.TXT", "7xc.TXT", "t22x5.TXT", "p3.TXT",
+                           "p5.TXT",  "ssq.TXT", "7lc.TXT",   "3d.TXT"};
+    for (size_t i = 0; i < 8; ++i) {
+        SCOPED_TRACE(files[i]);
+        EXPECT_EQ(during[i].title, "正在下载 " + Url(files[i]));
+        EXPECT_FALSE(during[i].reloadEnabled);
+        std::string step = std::to_string(i + 1) + "/8 正在下载 " + files[i];
+        EXPECT_NE(std::find(titles.begin(), titles.end(), step), titles.end());
+    }
+    EXPECT_TRUE(dlg->isVisible()) << "the close requests were refused";
+    EXPECT_TRUE(Button(1005)->isEnabled());
+    EXPECT_EQ(dlg->windowTitle().toStdString(), "Zox 彩票-走势分析");
+    EXPECT_NE(std::find(titles.begin(), titles.end(), "七星彩正在更新数据库 2"), titles.end());
+    EXPECT_EQ(Count("7xc"), 2);
+    EXPECT_EQ(Count("t22x5"), 1);
+    EXPECT_TRUE(messages.texts.empty());
+
+    dlg->close();
+    EXPECT_FALSE(dlg->isVisible()) << "closing works again once the update is over";
+}
+
+TEST_F(UpdateWindowTest, SingleGameNeitherShowsStepsNorGreysReload) {
+    ASSERT_TRUE(initResult);
+    ServeAll();
+    StartRecording();
+    Click(1015); // 更新3D
+    ASSERT_EQ(downloader.requests.size(), 1u);
+    EXPECT_EQ(downloader.requests[0].url, Url("3d.TXT"));
+    EXPECT_EQ(downloader.requests[0].localPath, "./draws/3d.txt");
+    ASSERT_EQ(during.size(), 1u);
+    EXPECT_TRUE(during[0].reloadEnabled);
+    std::vector<std::string> expected = {"正在下载 " + Url("3d.TXT"), "Zox 彩票-走势分析",
+                                         "3D正在更新数据库 1", "Zox 彩票-走势分析"};
+    EXPECT_EQ(titles, expected);
+    EXPECT_EQ(Count("3d"), 1);
+    EXPECT_TRUE(FileExists(dir.File("draws/3d.txt")));
+}
+
+TEST_F(UpdateWindowTest, NothingNewLeavesTheNewestIssueInTheResultBox) {
+    ASSERT_TRUE(initResult);
+    ServeAll();
+    Click(1013); // 更新DLT
+    EXPECT_EQ(ResultEdit()->toPlainText().toStdString(), "") << "what the INSERT left";
+    Click(1013);
+    EXPECT_EQ(ResultEdit()->toPlainText().toStdString(), "26001\n");
+    EXPECT_EQ(Count("dlt"), 1);
+}
+
+TEST_F(UpdateWindowTest, FailedDownloadsAreNotShown) {
+    ASSERT_TRUE(initResult);
+    StartRecording();
+    Click(1012);
+    EXPECT_EQ(during.size(), 8u);
+    EXPECT_TRUE(messages.texts.empty());
+    EXPECT_EQ(dlg->windowTitle().toStdString(), "Zox 彩票-走势分析");
+    EXPECT_TRUE(Button(1005)->isEnabled());
+    EXPECT_EQ(Count("dlt"), 0);
+}
+
+TEST_F(UpdateWindowTest, LatestDrawsButtonShowsTheBulletin) {
+    ASSERT_TRUE(initResult);
+    Exec("INSERT INTO p3 (QS,RQ,H1,H2,H3)VALUES ('26224','2026-08-22',9,1,2)");
+    std::time_t now = std::time(nullptr);
+    Click(1021);
+    std::array<std::string, kLotteryCount> answers{};
+    answers[2] = " 08.22 26224│9 1 2                   │\r\n";
+    std::string text = dlg->ResultBoxText();
+    if (text != BuildBulletin(LocalBulletinDate(now), answers))
+        now = std::time(nullptr); // the day turned meanwhile
+    EXPECT_EQ(text, BuildBulletin(LocalBulletinDate(now), answers));
+    EXPECT_TRUE(messages.texts.empty());
+
+    Click(1021);
+    EXPECT_EQ(dlg->ResultBoxText(), text) << "nothing accumulates";
+}
+
+TEST_F(UpdateWindowTest, BulletinBarsLineUpInTheResultBoxFont) {
+    ASSERT_TRUE(initResult);
+    const std::array<std::string, kLotteryCount> answers = {
+        " 08.22 26095│04 06 08 10 14 + 04 05  │\r\n", " 08.22 26224│9 1 2 4 0               │\r\n",
+        " 08.22 26224│9 1 2                   │\r\n", " 08.21 26096│1 4 2 6 9 5 5           │\r\n",
+        " 01.01 26001│01 05 09 13 22          │\r\n", " 08.20 26096│01 04 16 22 26 31 + 04  │\r\n",
+        " 08.21 26223│9 4 8                   │\r\n", " 08.21 26096│05 14 17 24 26 28 29 +16│\r\n"};
+    dlg->SetResultBoxText(BuildBulletin({2026, 8, 22, 6}, answers));
+    QFontMetricsF metrics(ResultEdit()->font());
+    QStringList lines = ResultEdit()->toPlainText().split(QLatin1Char('\n'));
+    ASSERT_GE(lines.size(), 21);
+    const QString bar = QStringLiteral("│");
+    auto middleBar = [&](const QString& line) {
+        return metrics.horizontalAdvance(line.left(line.indexOf(bar, 1)));
+    };
+    // The rule the layout counts with: a box-drawing or Chinese character
+    // takes two columns, anything else one.
+    ASSERT_NEAR(metrics.horizontalAdvance(bar), 2 * metrics.horizontalAdvance(QLatin1Char('0')),
+                0.5)
+        << QFontInfo(ResultEdit()->font()).family().toStdString();
+    ASSERT_NEAR(metrics.horizontalAdvance(QStringLiteral("奖")),
+                2 * metrics.horizontalAdvance(QLatin1Char(' ')), 0.5);
+    const qreal width = metrics.horizontalAdvance(lines[0]);
+    for (int i = 0; i < 21; ++i) {
+        SCOPED_TRACE(lines[i].toStdString());
+        EXPECT_NEAR(metrics.horizontalAdvance(lines[i]), width, 0.5);
+        if (i >= 3 && i % 2 == 1) {
+            EXPECT_NEAR(middleBar(lines[i]), middleBar(lines[3]), 0.5);
+        }
+    }
+}
+
+} // namespace
+} // namespace veltrix::test
