@@ -1,10 +1,10 @@
 #include "update/DrawDownloader.h"
 
+#include "update/CurlLibrary.h"
+
 #include <cerrno>
 #include <cstring>
-#include <curl/curl.h>
 #include <fcntl.h>
-#include <mutex>
 #include <unistd.h>
 
 namespace veltrix {
@@ -48,11 +48,6 @@ int OnProgress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
     return 0;
 }
 
-void InitCurlOnce() {
-    static std::once_flag once;
-    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-}
-
 } // namespace
 
 std::string PartFilePath(const std::string& localPath) {
@@ -71,35 +66,39 @@ DownloadResult CurlDrawDownloader::Download(const std::string& url, const std::s
         return result;
     }
 
-    InitCurlOnce();
-    CURL* curl = curl_easy_init();
+    const CurlLibrary* api = LoadCurlLibrary(&result.error);
+    if (!api) {
+        ::close(transfer.fd);
+        ::unlink(partPath.c_str());
+        return result;
+    }
+    CURL* curl = api->easyInit();
     CURLcode rc = CURLE_FAILED_INIT;
     char errorBuffer[CURL_ERROR_SIZE] = "";
     if (curl) {
-        curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
-        curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, errorBuffer);
-        curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
-        curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
-        curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
-        curl_easy_setopt(curl, CURLOPT_MAXREDIRS, m_limits.maxRedirects);
-        curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS,
-                         static_cast<long>(m_limits.connectTimeout.count()));
-        curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS,
-                         static_cast<long>(m_limits.totalTimeout.count()));
-        curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, 1L);
-        curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, 2L);
-        curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
-        curl_easy_setopt(curl, CURLOPT_USERAGENT, "Veltrix/0.1");
-        curl_easy_setopt(curl, CURLOPT_MAXFILESIZE_LARGE,
-                         static_cast<curl_off_t>(m_limits.maxBytes));
-        curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, WriteBody);
-        curl_easy_setopt(curl, CURLOPT_WRITEDATA, &transfer);
-        curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, OnProgress);
-        curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &transfer);
-        curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
-        rc = curl_easy_perform(curl);
-        curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &result.httpStatus);
-        curl_easy_cleanup(curl);
+        api->easySetopt(curl, CURLOPT_URL, url.c_str());
+        api->easySetopt(curl, CURLOPT_ERRORBUFFER, errorBuffer);
+        api->easySetopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
+        api->easySetopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+        api->easySetopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
+        api->easySetopt(curl, CURLOPT_MAXREDIRS, m_limits.maxRedirects);
+        api->easySetopt(curl, CURLOPT_CONNECTTIMEOUT_MS,
+                        static_cast<long>(m_limits.connectTimeout.count()));
+        api->easySetopt(curl, CURLOPT_TIMEOUT_MS, static_cast<long>(m_limits.totalTimeout.count()));
+        api->easySetopt(curl, CURLOPT_SSL_VERIFYPEER, 1L);
+        api->easySetopt(curl, CURLOPT_SSL_VERIFYHOST, 2L);
+        api->easySetopt(curl, CURLOPT_NOSIGNAL, 1L);
+        api->easySetopt(curl, CURLOPT_USERAGENT, "Veltrix/0.1");
+        api->easySetopt(curl, CURLOPT_MAXFILESIZE_LARGE,
+                        static_cast<curl_off_t>(m_limits.maxBytes));
+        api->easySetopt(curl, CURLOPT_WRITEFUNCTION, WriteBody);
+        api->easySetopt(curl, CURLOPT_WRITEDATA, &transfer);
+        api->easySetopt(curl, CURLOPT_XFERINFOFUNCTION, OnProgress);
+        api->easySetopt(curl, CURLOPT_XFERINFODATA, &transfer);
+        api->easySetopt(curl, CURLOPT_NOPROGRESS, 0L);
+        rc = api->easyPerform(curl);
+        api->easyGetinfo(curl, CURLINFO_RESPONSE_CODE, &result.httpStatus);
+        api->easyCleanup(curl);
     }
 
     if (rc != CURLE_OK) {
@@ -112,7 +111,7 @@ DownloadResult CurlDrawDownloader::Download(const std::string& url, const std::s
             result.error =
                 "the file is larger than " + std::to_string(m_limits.maxBytes) + " bytes";
         else
-            result.error = errorBuffer[0] ? errorBuffer : curl_easy_strerror(rc);
+            result.error = errorBuffer[0] ? errorBuffer : api->easyStrerror(rc);
     } else if (result.httpStatus != 200) {
         result.error = "the server answered HTTP status " + std::to_string(result.httpStatus);
     }
