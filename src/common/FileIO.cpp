@@ -93,10 +93,16 @@ bool WriteFileBytes(const std::string& path, std::string_view bytes, std::string
     bool ok = WriteAll(fd, bytes);
     if (!ok)
         SetError(error, "cannot write", path);
+    struct stat st {};
+    bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
     if (::close(fd) != 0 && ok) {
         SetError(error, "cannot write", path);
         ok = false;
     }
+    // The old content is gone with the truncation; a file that stops
+    // part-way (a full disk) would pass for a whole one, so it goes too.
+    if (!ok && regular)
+        ::unlink(path.c_str());
     return ok;
 }
 

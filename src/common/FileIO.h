@@ -15,7 +15,8 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes,
                          std::string* error = nullptr);
 
 // Creates or truncates `path` and writes the bytes as they are (no atomic
-// rename: report files are opened by an editor right after).
+// rename: report files are opened by an editor right after). A regular file
+// that could not be written whole is removed.
 bool WriteFileBytes(const std::string& path, std::string_view bytes, std::string* error = nullptr);
 
 bool FileExists(const std::string& path);
