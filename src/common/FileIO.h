@@ -10,7 +10,9 @@ namespace veltrix {
 bool ReadFileBytes(const std::string& path, std::string* bytes, std::string* error = nullptr);
 
 // Writes the bytes to a temporary file beside `path` and renames it over
-// `path`, so readers see either the old file or the whole new one.
+// `path`, so readers see either the old file or the whole new one. An
+// existing file that may not be written is left alone (false); the new file
+// keeps the permissions of the old.
 bool WriteFileAtomically(const std::string& path, std::string_view bytes,
                          std::string* error = nullptr);
 
