@@ -14,7 +14,7 @@ PACKAGES=(
     qt6-base-dev libgl-dev libsqlite3-dev libcurl4-openssl-dev
     libgtest-dev libbenchmark-dev libcpp-httplib-dev
     fonts-wqy-zenhei sqlite3 hyperfine
-    xvfb xauth imagemagick xdg-utils ca-certificates
+    xvfb xauth imagemagick xdotool xdg-utils ca-certificates libssl-dev
 )
 
 install_packages() {

@@ -55,11 +55,16 @@ void CTrendDlg::RunCommand() {
     RunQuery(std::string(m_strSQL));
     ExchangeData(false);
     DrawTrendChart();
+    const int firstVisible = ResultFirstVisibleLine();
     m_editResult->setFocus(Qt::OtherFocusReason);
     QTextCursor cursor = m_editResult->textCursor();
     cursor.movePosition(QTextCursor::End);
     m_editResult->setTextCursor(cursor);
     m_editResult->ensureCursorVisible();
+    // Moving the caret scrolls the box without a scroll signal (the editor
+    // blocks it while it scrolls itself): draw again for the rows now shown.
+    if (ResultFirstVisibleLine() != firstVisible)
+        DrawTrendChart();
 }
 
 void CTrendDlg::ReplaceTabs() {

@@ -72,6 +72,21 @@ TEST_F(ChartWindowTest, QueryDrawsItsRowsAndCount) {
     EXPECT_EQ(CountLabel(), "3");
 }
 
+TEST_F(ChartWindowTest, QueryOfManyRowsDrawsTheRowsLeftInViewAtTheEnd) {
+    // 100 draws whose H1 counts 1..35 over and over; the query leaves the
+    // caret at the end of the box, so its last rows are what the box shows.
+    std::string values;
+    for (int i = 0; i < 100; ++i)
+        values += StrFormat("%s('%05d', %d)", values.empty() ? "" : ", ", 25001 + i, i % 35 + 1);
+    Exec("INSERT INTO dlt (QS, H1) VALUES " + values);
+    ReplaceTyped(CommandEdit(), QStringLiteral("select format(h1,'00') from dlt order by qs"));
+    Click(1002);
+    ASSERT_EQ(dlg->ResultLineCount(), 101);
+    const int first = dlg->ResultFirstVisibleLine();
+    ASSERT_GT(first, 60);
+    EXPECT_EQ(FirstRowValue(Picture()), first % 35 + 1);
+}
+
 TEST_F(ChartWindowTest, ChartAreaShowsBandsAndGrid) {
     dlg->SetResultBoxText("01 02 03 04 05 06 07\r\n");
     const QImage image = Picture();
