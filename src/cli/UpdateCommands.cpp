@@ -80,6 +80,11 @@ void PrintImport(const char* command, LotteryKind kind, const ImportSummary& sum
                      "veltrix-cli %s: %s: the newest stored issue could not be read; every "
                      "line was taken as new\n",
                      command, code.c_str());
+    if (summary.stoppedAtLine > 0)
+        std::fprintf(stderr,
+                     "veltrix-cli %s: %s: the database did not take the draw of line %d; the "
+                     "import stopped there (run it again to bring in the rest)\n",
+                     command, code.c_str(), summary.stoppedAtLine);
     for (const std::string& line : DescribeSkippedLines(summary))
         std::fprintf(stderr, "veltrix-cli %s: %s: skipped %s\n", command, code.c_str(),
                      line.c_str());

@@ -59,6 +59,18 @@ bool ReadFileBytes(const std::string& path, std::string* bytes, std::string* err
 }
 
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string* error) {
+    // The rename needs only the folder to be writable; a file that may not
+    // be written itself (made read-only by its owner) is left as it is, and
+    // the new file keeps the old one's permissions.
+    mode_t mode = 0644;
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0) {
+        if (::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0) {
+            SetError(error, "cannot write", path);
+            return false;
+        }
+        mode = st.st_mode & 07777;
+    }
     std::string temp = path + ".tmp-XXXXXX";
     int fd = ::mkstemp(temp.data());
     if (fd < 0) {
@@ -73,7 +85,7 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
         ok = false;
     }
     if (ok) {
-        ::chmod(temp.c_str(), 0644);
+        ::chmod(temp.c_str(), mode);
         if (::rename(temp.c_str(), path.c_str()) != 0) {
             SetError(error, "cannot replace", path);
             ok = false;
@@ -93,10 +105,16 @@ bool WriteFileBytes(const std::string& path, std::string_view bytes, std::string
     bool ok = WriteAll(fd, bytes);
     if (!ok)
         SetError(error, "cannot write", path);
+    struct stat st {};
+    bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
     if (::close(fd) != 0 && ok) {
         SetError(error, "cannot write", path);
         ok = false;
     }
+    // The old content is gone with the truncation; a file that stops
+    // part-way (a full disk) would pass for a whole one, so it goes too.
+    if (!ok && regular)
+        ::unlink(path.c_str());
     return ok;
 }
 

@@ -366,6 +366,18 @@ bool CAdoConnection::Execute(const char* sql) {
     return false;
 }
 
+bool CAdoConnection::Execute(const std::string& sql) {
+    if (sql.find('\0') == std::string::npos || !m_pConnection)
+        return Execute(sql.c_str());
+    // Below here the text is a C string: cut at the NUL, "delete from dlt\0
+    // where ..." would delete every row.
+    ClearErrors();
+    m_nLastAttempts = 0;
+    CloseRecordset();
+    RecordError(SQLITE_ERROR, "the statement holds a NUL character", "42000");
+    return false;
+}
+
 void CAdoConnection::RequireRecordset(const char* operation) const {
     if (!m_pConnection)
         throw DatabaseError(SQLITE_MISUSE, StrFormat("%x:%s: the database is not open[HY000]",

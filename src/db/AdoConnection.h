@@ -46,7 +46,9 @@ public:
     // Runs one statement. A busy or locked database ("S1000") is retried,
     // 10 attempts 100 ms apart.
     bool Execute(const char* sql);
-    bool Execute(const std::string& sql) { return Execute(sql.c_str()); }
+    // The same for a text that may hold NUL bytes: such a text is refused
+    // whole rather than run up to its first NUL.
+    bool Execute(const std::string& sql);
 
     int GetFieldCount();
     bool IsEOF();

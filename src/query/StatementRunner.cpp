@@ -42,6 +42,7 @@ QueryOutcome RunStatement(CAdoConnection& db, const std::string& sql, QueryHost&
         if (!db.Execute(sql)) {
             host.ShowMessage(db.GetErrorText());
             outcome.failed = true;
+            outcome.sqlState = db.GetSQLState();
             return outcome;
         }
         int fieldCount = db.GetFieldCount();

@@ -25,11 +25,12 @@ public:
 };
 
 struct QueryOutcome {
-    bool ran = false;          // false for the empty text: nothing was touched
-    std::string resultText;    // the rows as text; empty on failure or without rows
-    int recordCount = 0;       // rows read
+    bool ran = false;           // false for the empty text: nothing was touched
+    std::string resultText;     // the rows as text; empty on failure or without rows
+    int recordCount = 0;        // rows read
     bool countComplete = false; // every row of a record set with fields was read
-    bool failed = false;       // a message told the user why
+    bool failed = false;        // a message told the user why
+    std::string sqlState;       // of a failed statement, as the connection recorded it
 };
 
 QueryOutcome RunStatement(CAdoConnection& db, const std::string& sql, QueryHost& host);

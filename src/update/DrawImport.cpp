@@ -11,6 +11,9 @@
 namespace veltrix {
 namespace {
 
+// The SQL state of a statement the table refused for its content.
+constexpr std::string_view kConstraintViolationState = "23000";
+
 SkipReason ReasonFor(DrawLineFault fault) {
     switch (fault) {
     case DrawLineFault::NotNewer:
@@ -76,8 +79,19 @@ ImportSummary ImportDraws(const LotteryInfo& game, std::istream* file, SqlRunner
                 Skip(&summary, SkipReason::Duplicate, reader.LineNumber());
                 continue;
             }
-            if (runner.Run(verdict.statement).failed) {
+            QueryOutcome outcome = runner.Run(verdict.statement);
+            if (outcome.failed) {
                 Skip(&summary, SkipReason::InsertFailed, reader.LineNumber());
+                // A row the table refuses (its issue is stored already) is
+                // skipped. Any other failure is the database's (locked by
+                // another program, read-only, full, no table): going on would
+                // store later draws past this one, and the next import, which
+                // takes only issues newer than the newest stored one, would
+                // never fill the gap. So the import ends here.
+                if (outcome.sqlState != kConstraintViolationState) {
+                    summary.stoppedAtLine = reader.LineNumber();
+                    break;
+                }
                 continue;
             }
             ++summary.inserted;

@@ -6,8 +6,10 @@
 //
 // Lines are read in pieces of at most 254 bytes (a longer line gives several
 // pieces, each judged on its own). A draw listed twice is inserted once (the
-// first line wins); an INSERT that fails is not counted. What was skipped and
-// why is returned for the callers that have somewhere to say it.
+// first line wins); an INSERT that fails is not counted. An INSERT the table
+// refuses (a duplicate key) is skipped; any other failure ends the import at
+// that line, so that no draw is stored past one that is missing. What was
+// skipped and why is returned for the callers that have somewhere to say it.
 
 #include "db/LotteryCatalogue.h"
 #include "update/UpdatePorts.h"
@@ -44,6 +46,7 @@ struct ImportSummary {
     bool newestQueryFailed = false; // every positive issue counted as new
     int newestIssue = 0;
     int inserted = 0;
+    int stoppedAtLine = 0; // the line whose row the database would not take
     std::array<SkippedLines, kSkipReasonCount> skipped{};
 
     const SkippedLines& Skipped(SkipReason reason) const {

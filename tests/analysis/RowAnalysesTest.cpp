@@ -1,13 +1,23 @@
 #include "analysis/RowAnalyses.h"
+#include "analysis/GapReports.h"
+#include "analysis/PeriodFollowUp.h"
+#include "analysis/RecurrenceReport.h"
+#include "analysis/ReportFiles.h"
 #include "common/FileIO.h"
 #include "common/FileOpener.h"
+#include "common/Strings.h"
 #include "fakes/RecordingMessages.h"
 #include "fakes/TempDir.h"
+#include "fakes/Unprivileged.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
 #include <filesystem>
+#include <map>
+#include <sys/resource.h>
+#include <sys/wait.h>
 
 namespace veltrix {
 namespace {
@@ -186,6 +196,75 @@ TEST_F(RowAnalysesFilesTest, RunLengthReachesThePeriodReport) {
     EXPECT_NE(Read("DLT_FX_QS.txt").find("01=[13]"), std::string::npos);
     WritePeriodReport(box, "dlt", 2, services);
     EXPECT_EQ(Read("DLT_FX_QS.txt").find("01=[13]"), std::string::npos);
+}
+
+TEST_F(RowAnalysesFilesTest, ReadOnlyFolderNamesEveryReportAndLeavesNothing) {
+    namespace fs = std::filesystem;
+    fs::permissions(dir.Path(), fs::perms::owner_read | fs::perms::owner_exec |
+                                    fs::perms::group_read | fs::perms::group_exec |
+                                    fs::perms::others_read | fs::perms::others_exec);
+    test::RunUnprivileged([&] {
+        Analyse(DltRows(40), "select * from dlt");
+        EXPECT_EQ(messages.texts, (std::vector<std::string>{"can't create file Analyse_gap.txt",
+                                                            "can't create file Analyse_123.txt",
+                                                            "can't create file DLT_FX_QS.txt",
+                                                            "can't create file dlt.txt"}));
+        EXPECT_TRUE(opener.paths.empty());
+    });
+    EXPECT_TRUE(FilesInDir().empty());
+}
+
+TEST_F(RowAnalysesFilesTest, DiskThatFillsUpLeavesNoHalfWrittenReport) {
+    // A limit on the size of the files this process may write stands in for
+    // a disk that fills up: the bigger reports stop part-way.
+    const std::string text = DltRows(3000);
+    std::fflush(nullptr);
+    pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN); // a write past the limit fails with EFBIG instead
+        rlimit limit{16 * 1024, 16 * 1024};
+        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0)
+            ::_exit(3);
+        Analyse(text, "select * from dlt");
+        // Say which reports were opened, for the parent to check.
+        std::string opened;
+        for (const std::string& path : opener.paths)
+            opened += BareFileName(path) + "\n";
+        std::string said;
+        for (const std::string& message : messages.texts)
+            said += message + "\n";
+        ::_exit(WriteFileBytes("opened.lst", opened) && WriteFileBytes("said.lst", said) ? 0 : 4);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    ASSERT_EQ(WEXITSTATUS(status), 0);
+
+    std::optional<GapReportTexts> gaps = GapReports(text, 7, "select * from dlt");
+    ASSERT_TRUE(gaps.has_value());
+    std::optional<PeriodReport> period = PeriodFollowUpReport(text, "select * from dlt", 2);
+    ASSERT_TRUE(period.has_value());
+    const std::map<std::string, std::string> whole = {
+        {"Analyse_gap.txt", ToTextModeBytes(gaps->gap)},
+        {"Analyse_123.txt", ToTextModeBytes(gaps->oneTwoThree)},
+        {BareFileName(period->path), ToTextModeBytes(period->text)},
+        {"dlt.txt", ToTextModeBytes(text)},
+        {"DLT_FX.txt", ToTextModeBytes(RecurrenceReportText(ToTextModeBytes(text)))},
+    };
+    EXPECT_EQ(Read("said.lst"), "can't create file Analyse_gap.txt\n"
+                                "can't create file Analyse_123.txt\n"
+                                "can't create file dlt.txt\n");
+    EXPECT_EQ(Read("opened.lst"), "DLT_FX_QS.txt\n");
+    // Every report on disk is whole; one that could not be finished is gone.
+    for (const std::string& name : FilesInDir()) {
+        if (name.ends_with(".lst"))
+            continue;
+        SCOPED_TRACE(name);
+        ASSERT_EQ(whole.count(name), 1u);
+        EXPECT_TRUE(Read(name) == whole.at(name)) << "half-written";
+    }
+    EXPECT_EQ(FilesInDir(), (std::vector<std::string>{"DLT_FX_QS.txt", "opened.lst", "said.lst"}));
 }
 
 } // namespace

@@ -2,9 +2,11 @@
 
 #include "common/FileIO.h"
 #include "fakes/TempDir.h"
+#include "fakes/Unprivileged.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -210,6 +212,68 @@ TEST(IniFileTest, ProfileDataAnswersManyLookupsFromOneParse) {
     EXPECT_EQ(data.GetString("Command", "CMD1_sql1", ""), "select 1");
     EXPECT_EQ(data.GetString("Command", "cmd2", "none"), "none");
     EXPECT_EQ(data.GetInt("OPTION", "n", 2), 3);
+}
+
+// Places the settings cannot be written to: the write fails, the file stays
+// byte for byte (permissions too), and no temporary file is left beside it.
+TEST(IniFileTest, WritesWhereTheFileCannotBeWrittenChangeNothing) {
+    namespace fs = std::filesystem;
+    const fs::perms readOnly =
+        fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+    const fs::perms readOnlyFolder =
+        readOnly | fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec;
+    const std::string before = "[OPTION]\r\nAnalyse_DLT_LINE=2\r\n";
+    struct Case {
+        const char* name;
+        bool fileExists;
+        fs::perms file;
+        fs::perms folder;
+    };
+    const Case cases[] = {
+        {"read-only file", true, readOnly, fs::perms::all},
+        {"file in a read-only folder", true, readOnly | fs::perms::owner_write, readOnlyFolder},
+        {"no file, read-only folder", false, readOnly, readOnlyFolder},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::TempDir dir;
+        const std::string path = dir.File("Veltrix.ini");
+        if (c.fileExists) {
+            ASSERT_TRUE(WriteFileBytes(path, before));
+            fs::permissions(path, c.file);
+        }
+        fs::permissions(dir.Path(), c.folder);
+        test::RunUnprivileged([&] {
+            EXPECT_FALSE(WriteProfileString("OPTION", "Analyse_DLT_LINE", "3", path));
+            EXPECT_EQ(GetProfileInt("OPTION", "Analyse_DLT_LINE", 2, path), 2);
+        });
+        fs::permissions(dir.Path(), fs::perms::owner_all);
+        std::vector<std::string> files;
+        for (const auto& entry : fs::directory_iterator(dir.Path()))
+            files.push_back(entry.path().filename().string());
+        if (!c.fileExists) {
+            EXPECT_TRUE(files.empty());
+            continue;
+        }
+        EXPECT_EQ(files, std::vector<std::string>{"Veltrix.ini"});
+        std::string after;
+        ASSERT_TRUE(ReadFileBytes(path, &after));
+        EXPECT_EQ(after, before);
+        EXPECT_EQ(fs::status(path).permissions() & fs::perms::all, c.file);
+    }
+}
+
+TEST(IniFileTest, WriteKeepsTheFilesPermissions) {
+    namespace fs = std::filesystem;
+    test::TempDir dir;
+    const std::string path = dir.File("Veltrix.ini");
+    ASSERT_TRUE(WriteFileBytes(path, "[OPTION]\r\nAnalyse_DLT_LINE=2\r\n"));
+    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
+    ASSERT_TRUE(WriteProfileString("OPTION", "Analyse_DLT_LINE", "3", path));
+    EXPECT_EQ(fs::status(path).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write)
+        << "a private settings file stays private";
+    EXPECT_EQ(GetProfileInt("OPTION", "Analyse_DLT_LINE", 2, path), 3);
 }
 
 } // namespace

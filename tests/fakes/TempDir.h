@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace veltrix::test {
@@ -10,7 +11,7 @@ namespace veltrix::test {
 class TempDir {
 public:
     TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "veltrix-XXXXXX").string();
+        std::string pattern = (Base() / "veltrix-XXXXXX").string();
         if (!::mkdtemp(pattern.data()))
             throw std::runtime_error("mkdtemp failed");
         m_path = pattern;
@@ -28,6 +29,18 @@ public:
     std::string File(const std::string& name) const { return (m_path / name).string(); }
 
 private:
+    // Some tests hand their folder to an unprivileged user (Unprivileged.h),
+    // who must be able to reach it: a temporary folder closed to others (a
+    // /tmp of mode 0700) gives way to /var/tmp.
+    static std::filesystem::path Base() {
+        std::filesystem::path base = std::filesystem::temp_directory_path();
+        struct stat st {};
+        if (::stat(base.c_str(), &st) == 0 && (st.st_mode & S_IXOTH) == 0 &&
+            ::stat("/var/tmp", &st) == 0 && (st.st_mode & S_IXOTH) != 0)
+            return "/var/tmp";
+        return base;
+    }
+
     std::filesystem::path m_path;
 };
 

@@ -36,7 +36,8 @@ public:
 };
 
 // Answers the newest-issue query with `newestAnswer` and every other
-// statement with an empty success, unless `fails` says otherwise.
+// statement with an empty success, unless `fails` says otherwise (then with
+// the SQL state `failState`).
 class ScriptedRunner : public SqlRunner {
 public:
     QueryOutcome Run(const std::string& sql) override {
@@ -45,6 +46,7 @@ public:
         outcome.ran = true;
         if (fails && fails(sql)) {
             outcome.failed = true;
+            outcome.sqlState = failState;
             return outcome;
         }
         if (sql.starts_with("select top 1 qs")) {
@@ -57,6 +59,7 @@ public:
 
     std::string newestAnswer;
     std::function<bool(const std::string&)> fails;
+    std::string failState = "23000"; // the table refused the row
     std::vector<std::string> statements;
 };
 
@@ -70,7 +73,11 @@ public:
         auto found = files.find(url);
         if (found == files.end())
             return {false, 404, "the server answered HTTP status 404"};
-        std::ofstream(localPath, std::ios::binary | std::ios::trunc) << found->second;
+        std::ofstream out(localPath, std::ios::binary | std::ios::trunc);
+        out << found->second;
+        out.close();
+        if (!out)
+            return {false, 200, "cannot create " + localPath};
         return {true, 200, {}};
     }
 

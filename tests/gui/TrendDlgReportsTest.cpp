@@ -3,8 +3,14 @@
 
 #include "gui/TrendDlgFixture.h"
 
+#include "analysis/BackZoneIndex.h"
+#include "analysis/NumberCount.h"
 #include "common/Strings.h"
+#include "fakes/HostileResultTexts.h"
+#include "fakes/Unprivileged.h"
 
+#include <QScrollBar>
+#include <algorithm>
 #include <filesystem>
 #include <vector>
 
@@ -118,6 +124,74 @@ TEST_F(TrendDlgReportsTest, ReportThatCannotBeCreatedIsShownAndTheOthersOpen) {
               (Texts{"can't create file Analyse_gap.txt", "can't create file dlt.txt"}));
     EXPECT_EQ(opener.paths, (Texts{"./Analyse_123.txt", "./DLT_FX_QS.txt"}));
 }
+
+TEST_F(TrendDlgReportsTest, ReadOnlyWorkingFolderShowsEveryReportItCannotCreate) {
+    namespace fs = std::filesystem;
+    dlg->SetResultBoxText(DltRows(40));
+    ReplaceTyped(CommandEdit(), QStringLiteral("select * from dlt"));
+    std::vector<std::string> filesBefore;
+    for (const auto& entry : fs::directory_iterator(dir.Path()))
+        filesBefore.push_back(entry.path().filename().string());
+    fs::permissions(dir.Path(), fs::perms::owner_read | fs::perms::owner_exec |
+                                    fs::perms::group_read | fs::perms::group_exec |
+                                    fs::perms::others_read | fs::perms::others_exec);
+    {
+        ScopedUnprivilegedIds nobody;
+        Click(1008);
+    }
+    fs::permissions(dir.Path(), fs::perms::owner_all);
+    EXPECT_EQ(messages.texts,
+              (Texts{"can't create file Analyse_gap.txt", "can't create file Analyse_123.txt",
+                     "can't create file DLT_FX_QS.txt", "can't create file dlt.txt"}));
+    EXPECT_TRUE(opener.paths.empty());
+    std::vector<std::string> filesAfter;
+    for (const auto& entry : fs::directory_iterator(dir.Path()))
+        filesAfter.push_back(entry.path().filename().string());
+    std::sort(filesBefore.begin(), filesBefore.end());
+    std::sort(filesAfter.begin(), filesAfter.end());
+    EXPECT_EQ(filesAfter, filesBefore) << "nothing written, nothing left behind";
+    EXPECT_EQ(ResultEdit()->StoredText(), DltRows(40)) << "the window goes on as it was";
+}
+
+// The buttons and the chart over result-box texts no query gives.
+class TrendDlgHostileTextTest : public TrendDlgFixture,
+                                public ::testing::WithParamInterface<HostileResultText> {
+protected:
+    // Shows the text and lets the chart paint it at the top and the bottom.
+    void ShowAndScroll(const std::string& text) {
+        dlg->SetResultBoxText(text);
+        dlg->repaint();
+        QScrollBar* bar = ResultEdit()->verticalScrollBar();
+        bar->setValue(bar->maximum());
+        dlg->repaint();
+    }
+};
+
+TEST_P(TrendDlgHostileTextTest, EveryButtonAndTheChartTakeIt) {
+    const std::string& text = GetParam().text;
+    for (const char* command : {"select * from dlt", "select * from ssq", "select * from 3d"}) {
+        SCOPED_TRACE(command);
+        ReplaceTyped(CommandEdit(), QString::fromUtf8(command));
+        ShowAndScroll(text);
+        EXPECT_TRUE(ResultEdit()->StoredText() == text) << "the box keeps every byte";
+
+        opener.paths.clear();
+        Click(1008);
+        EXPECT_TRUE(messages.texts.empty());
+        for (const std::string& path : opener.paths)
+            EXPECT_TRUE(FileExists(dir.File(path))) << path;
+
+        Click(1007);
+        EXPECT_TRUE(ResultEdit()->StoredText() == (text.empty() ? text : NumberCountText(text)));
+        ShowAndScroll(text);
+        Click(1010);
+        EXPECT_TRUE(ResultEdit()->StoredText() == BackZoneIndexText(text));
+        dlg->repaint();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Window, TrendDlgHostileTextTest, ::testing::ValuesIn(HostileResultTexts()),
+                         [](const auto& param) { return std::string(param.param.name); });
 
 } // namespace
 } // namespace veltrix::test

@@ -1,6 +1,9 @@
 #include "gui/TrendDlgFixture.h"
 
+#include "common/IniFile.h"
 #include "common/Strings.h"
+#include "fakes/Unprivileged.h"
+#include "query/SavedCommands.h"
 
 #include <QFontMetrics>
 #include <QGroupBox>
@@ -419,6 +422,145 @@ TEST_F(TrendDlgNoDatabaseTest, SaysSoAndEndsWithoutShowingTheWindow) {
     EXPECT_FALSE(dlg->isVisible());
     EXPECT_FALSE(std::filesystem::exists(dir.File("DLT.mdb")));
 }
+
+TEST_F(TrendDlgTest, RunLengthThatCannotBeSavedLeavesTheSettingsAlone) {
+    namespace fs = std::filesystem;
+    // A settings file the user made read-only, in a folder anyone may write.
+    fs::permissions(dir.Path(), fs::perms::all);
+    fs::permissions(dir.File("Veltrix.ini"),
+                    fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    {
+        ScopedUnprivilegedIds nobody;
+        Choose(RunLengthList(), 1);
+    }
+    EXPECT_EQ(FileText("Veltrix.ini"), DefaultSettings());
+    EXPECT_EQ(fs::status(dir.File("Veltrix.ini")).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    EXPECT_TRUE(messages.texts.empty());
+    for (const auto& entry : fs::directory_iterator(dir.Path()))
+        EXPECT_EQ(entry.path().filename().string().find(".tmp"), std::string::npos)
+            << "left behind: " << entry.path();
+
+    // The same in a folder nobody may write: nothing is created.
+    fs::remove(dir.File("Veltrix.ini"));
+    fs::permissions(dir.Path(), fs::perms::owner_read | fs::perms::owner_exec |
+                                    fs::perms::group_read | fs::perms::group_exec |
+                                    fs::perms::others_read | fs::perms::others_exec);
+    {
+        ScopedUnprivilegedIds nobody;
+        Choose(RunLengthList(), 0);
+        Choose(RunLengthList(), 1);
+    }
+    fs::permissions(dir.Path(), fs::perms::owner_all);
+    EXPECT_EQ(FileText("Veltrix.ini"), "<missing>");
+    EXPECT_EQ(RunLengthList()->currentText().toStdString(), "3");
+}
+
+TEST_F(TrendDlgTest, SavedCommandWithANulByteIsRefusedNotCut) {
+    // Cut at the NUL, the statement would delete every dlt draw.
+    SeedDraws();
+    WriteSettings(std::string("[Command]\r\ncmd1=1 x\r\ncmd2=2 x\r\ncmd3=3 x\r\ncmd4=4 nul\r\n"
+                              "cmd4_SQL1=delete from dlt\0 where qs = 'none'\r\n",
+                              99));
+    Click(1005);
+    ASSERT_EQ(CommandEdit()->StoredText(),
+              std::string("delete from dlt\0 where qs = 'none'\r\n", 36));
+    Click(1002);
+    ASSERT_EQ(messages.texts.size(), 1u);
+    EXPECT_FALSE(messages.texts[0].empty());
+    RunTyped(QStringLiteral("select count(*) from dlt"));
+    EXPECT_EQ(ResultEdit()->StoredText(), "3\r\n");
+}
+
+// Settings files written by anything: the window starts on each, lists what
+// the saved commands give and loads the fourth; "重载" takes the next one.
+struct HostileSettings {
+    const char* name;
+    std::string bytes;
+};
+
+std::vector<HostileSettings> HostileSettingsFiles() {
+    std::string binary;
+    for (int i = 0; i < 1024 * 1024; ++i)
+        binary += static_cast<char>((i * 131 + i / 256) % 256);
+    std::string withCommands = "[OPTION]\r\nAnalyse_DLT_LINE=3\r\n[Command]\r\n";
+    for (int n = 1; n <= 100; ++n) {
+        withCommands += StrFormat("cmd%d=%d command %d\r\n", n, n, n);
+        for (int j = 1; j <= 100; ++j)
+            withCommands += StrFormat("cmd%d_SQL%d=select %d, %d", n, j, n, j) +
+                            std::string(300, ' ') + "-- long\r\n";
+    }
+    std::string huge = std::string(4 * 1024 * 1024, ';') + "\r\n" + withCommands;
+    return {
+        {"binary", binary},
+        {"binary_around_commands",
+         binary + "\r\n[Command]\r\ncmd1=1 a\r\ncmd1_SQL1=select 1\r\n" + binary},
+        {"huge", huge},
+        {"hundred_commands_of_hundred_long_lines", withCommands},
+        {"gbk", "[OPTION]\r\nAnalyse_DLT_LINE=3\r\n[Command]\r\n"
+                "cmd1=1 \xB4\xF3\xC0\xD6\xCD\xB8\r\ncmd2=2 \xCB\xAB\xC9\xAB\xC7\xF2\r\n"
+                "cmd3=3 x\r\ncmd4=4 \xB8\xA3\xB2\xCA\r\ncmd4_SQL1=select '\xB8\xA3' from dlt\r\n"},
+        {"missing_equals", "[OPTION]\r\nAnalyse_DLT_LINE 3\r\n[Command]\r\ncmd1 1 a\r\n"
+                           "cmd2=2 b\r\ncmd3\r\ncmd4=4 d\r\ncmd5=5 e\r\ncmd6=6 f\r\n"
+                           "cmd6_SQL1 select 6\r\ncmd6_SQL2=select 6\r\n"},
+        {"nul_bytes", std::string("[Command]\r\ncmd1=1\0a\r\ncmd2=\0\r\ncmd3=3 c\r\n"
+                                  "cmd4=4 d\r\ncmd5=5 e\r\ncmd4_SQL1=select\0 1\r\n",
+                                  80)},
+        {"one_long_line", std::string(2 * 1024 * 1024, 'x')},
+        {"only_line_ends", std::string(100000, '\r') + std::string(100000, '\n')},
+    };
+}
+
+class TrendDlgSettingsTest : public TrendDlgFixture,
+                             public ::testing::WithParamInterface<HostileSettings> {
+protected:
+    void PrepareFolder() override {
+        CreateDatabase();
+        WriteSettings(GetParam().bytes);
+    }
+
+    // The list and the command box as the saved commands make them.
+    void ExpectCommandsOf(const std::string& bytes) {
+        std::vector<std::string> names = SavedCommandNames(bytes);
+        ASSERT_EQ(CommandList()->count(), static_cast<int>(names.size()));
+        for (int i = 0; i < CommandList()->count(); ++i)
+            EXPECT_TRUE(CommandList()->itemText(i).toStdString() == names[static_cast<size_t>(i)])
+                << i;
+        EXPECT_EQ(CommandList()->currentIndex(), names.size() >= 4 ? 3 : -1);
+    }
+};
+
+TEST_P(TrendDlgSettingsTest, StartsListsAndReloads) {
+    ASSERT_TRUE(initResult);
+    const std::string& bytes = GetParam().bytes;
+    ExpectCommandsOf(bytes);
+    std::string fourth = SavedCommandNames(bytes).size() >= 4
+                             ? SavedCommandText(bytes, SavedCommandNames(bytes)[3])
+                             : std::string();
+    EXPECT_TRUE(CommandEdit()->StoredText() == fourth);
+    const int runLength = GetProfileInt("OPTION", "Analyse_DLT_LINE", 2, "./Veltrix.ini");
+    EXPECT_EQ(RunLengthList()->currentText().toStdString(), runLength == 3 ? "3" : "2");
+    EXPECT_EQ(FileText("Veltrix.ini"), bytes) << "reading never writes";
+
+    // Every entry can be chosen.
+    for (int i = 0; i < CommandList()->count(); ++i)
+        Choose(CommandList(), i);
+    // "重载" after the file changed into each other hostile file.
+    for (const HostileSettings& other : HostileSettingsFiles()) {
+        SCOPED_TRACE(other.name);
+        WriteSettings(other.bytes);
+        Click(1005);
+        ExpectCommandsOf(other.bytes);
+    }
+    // And the window still runs queries.
+    ReplaceTyped(CommandEdit(), QStringLiteral("select count(*) from dlt"));
+    Click(1002);
+    EXPECT_EQ(ResultEdit()->StoredText(), "0\r\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(Settings, TrendDlgSettingsTest,
+                         ::testing::ValuesIn(HostileSettingsFiles()),
+                         [](const auto& param) { return std::string(param.param.name); });
 
 } // namespace
 } // namespace veltrix::test

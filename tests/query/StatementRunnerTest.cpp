@@ -1,7 +1,11 @@
-#include "fakes/DrawDatabaseFixture.h"
 #include "query/StatementRunner.h"
+#include "fakes/DrawDatabaseFixture.h"
 
 #include <gtest/gtest.h>
+
+#include <chrono>
+#include <sqlite3.h>
+#include <thread>
 
 namespace veltrix {
 namespace {
@@ -100,6 +104,121 @@ TEST_F(StatementRunnerTest, FailureWhileReadingKeepsTheRowsCompletedBefore) {
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_NE(host.messages[0].find("integer overflow"), std::string::npos) << host.messages[0];
 }
+
+// Another program holding a write transaction on the database.
+class OtherWriter {
+public:
+    explicit OtherWriter(const std::string& path) {
+        EXPECT_EQ(sqlite3_open(path.c_str(), &m_db), SQLITE_OK);
+        EXPECT_EQ(sqlite3_exec(m_db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    }
+    ~OtherWriter() { sqlite3_close(m_db); }
+    void Commit() { sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr); }
+
+private:
+    sqlite3* m_db = nullptr;
+};
+
+TEST_F(StatementRunnerTest, LockedDatabaseGivesOneMessageAfterTenAttempts) {
+    const std::string before = Run("select qs, h1, h2, h3 from p3 order by qs", "").resultText;
+    OtherWriter other(DbPath());
+    auto started = std::chrono::steady_clock::now();
+    QueryOutcome outcome = Run("INSERT INTO p3 (QS) VALUES ('05000')", "x");
+    auto took = std::chrono::steady_clock::now() - started;
+    EXPECT_TRUE(outcome.failed);
+    EXPECT_EQ(outcome.resultText, "");
+    EXPECT_EQ(db.LastAttemptCount(), 10);
+    EXPECT_GE(took, std::chrono::milliseconds(1000));
+    EXPECT_LT(took, std::chrono::seconds(5)) << "no hang";
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_TRUE(host.messages[0].ends_with("[S1000]")) << host.messages[0];
+    EXPECT_NE(host.messages[0].find(':'), std::string::npos);
+
+    // Reading goes on while the other program writes; nothing was added.
+    EXPECT_EQ(Run("select qs, h1, h2, h3 from p3 order by qs", "").resultText, before);
+    other.Commit();
+    EXPECT_FALSE(Run("INSERT INTO p3 (QS) VALUES ('05000')", "x").failed);
+    EXPECT_EQ(Run("select count(*) from p3", "").resultText, "4\r\n");
+}
+
+TEST_F(StatementRunnerTest, LockReleasedDuringTheRetriesLetsTheStatementThrough) {
+    OtherWriter other(DbPath());
+    std::thread release([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(350));
+        other.Commit();
+    });
+    QueryOutcome outcome = Run("INSERT INTO p3 (QS) VALUES ('05000')", "x");
+    release.join();
+    EXPECT_FALSE(outcome.failed);
+    EXPECT_TRUE(host.messages.empty()) << host.messages.front();
+    EXPECT_GT(db.LastAttemptCount(), 1);
+    EXPECT_LT(db.LastAttemptCount(), 10);
+    EXPECT_EQ(Run("select qs from p3 where qs = '05000'", "").resultText, "05000\r\n");
+}
+
+// SQL as users type it wrong, or paste it from anywhere: each is refused
+// with an error text and leaves every table as it was.
+struct HostileSql {
+    const char* name;
+    std::string sql;
+};
+
+std::string Nested(int depth, const std::string& inner) {
+    return std::string(static_cast<size_t>(depth), '(') + inner +
+           std::string(static_cast<size_t>(depth), ')');
+}
+
+class HostileSqlTest : public StatementRunnerTest,
+                       public ::testing::WithParamInterface<HostileSql> {
+protected:
+    // Every row of every table, and the schema.
+    std::string Everything() {
+        std::string all =
+            Run("select type, name, sql from sqlite_master order by name", "").resultText;
+        for (const char* table : {"dlt", "ssq", "p5", "p3", "3d", "t22x5", "7xc", "7lc"})
+            all += Run(std::string("select * from [") + table + "] order by qs", "").resultText;
+        return all;
+    }
+};
+
+TEST_P(HostileSqlTest, RefusedWithAnErrorTextAndNothingChanges) {
+    const std::string before = Everything();
+    ASSERT_NE(before.find("04003"), std::string::npos);
+    host.messages.clear();
+    QueryOutcome outcome = Run(GetParam().sql, GetParam().sql);
+    EXPECT_TRUE(outcome.failed);
+    EXPECT_EQ(outcome.resultText, "");
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_FALSE(host.messages[0].empty());
+    EXPECT_EQ(db.LastAttemptCount() > 1, false) << "nothing to retry";
+    EXPECT_EQ(Everything(), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    StatementRunner, HostileSqlTest,
+    ::testing::Values(
+        HostileSql{"unbalanced_single_quote", "delete from p3 where qs = '04001"},
+        HostileSql{"unbalanced_double_quote", "delete from p3 where qs = \"04001"},
+        HostileSql{"quote_closing_early", "delete from p3 where qs = '04001'' or 1=1"},
+        HostileSql{"unbalanced_bracket", "delete from [p3 where qs = '04001'"},
+        HostileSql{"unclosed_parenthesis", "delete from p3 where (qs = '04001'"},
+        HostileSql{"extra_parenthesis", "delete from p3 where qs = '04001')"},
+        HostileSql{"unclosed_comment", "delete from p3 /* where qs = '04001'"},
+        HostileSql{"nested_top", "select top 1 top 2 qs from p3"},
+        HostileSql{"nested_top_in_subquery",
+                   "delete from p3 where qs in (select top 2 top 1 qs from p3)"},
+        HostileSql{"top_in_top", "select top (select top 1 h1 from p3) qs from p3"},
+        HostileSql{"thousand_nested_parentheses",
+                   "delete from p3 where qs = " + Nested(1000, "'04001'")},
+        HostileSql{"hundred_thousand_nested_parentheses",
+                   "delete from p3 where qs = " + Nested(100000, "'04001'")},
+        HostileSql{"thousand_nested_subqueries",
+                   "delete from p3 where qs in " + Nested(1000, "select qs from p3")},
+        HostileSql{"second_statement_after_comment", "select 1 -- first\r\n; delete from p3"},
+        HostileSql{"nul_byte_hides_the_rest",
+                   std::string("delete from p3\0 where qs = 'none'", 33)},
+        HostileSql{"only_a_quote", "'"}, HostileSql{"only_blanks", " \r\n\t "}),
+    [](const auto& param) { return std::string(param.param.name); });
 
 } // namespace
 } // namespace veltrix

@@ -10,6 +10,7 @@
 
 #include <cstdlib>
 #include <random>
+#include <set>
 #include <sqlite3.h>
 #include <sstream>
 
@@ -166,6 +167,40 @@ TEST_F(DrawImportDatabaseTest, HostileIssueTextsAreStoredVerbatim) {
     sqlite3_finalize(stmt);
     EXPECT_EQ(stored, issues);
     EXPECT_EQ(Count("sqlite_master where type = 'table'"), 8) << "no table came or went";
+}
+
+TEST_F(DrawImportDatabaseTest, CarriageReturnLineEndsStoreNoMadeUpDraw) {
+    // Old Mac line ends: without line feeds the file is one long line, read
+    // in pieces of 254 bytes that cut the draws anywhere. Whatever is taken
+    // must be a draw of the file as it stands there, never pieces of two.
+    const char* folder = std::getenv("VELTRIX_SAMPLE_DRAWS");
+    ASSERT_NE(folder, nullptr);
+    std::string sample;
+    ASSERT_TRUE(ReadFileBytes(std::string(folder) + "/dlt.txt", &sample));
+    std::string crOnly;
+    std::set<std::string> draws; // "qs rq h1 .. l2" of every line of the file
+    size_t start = 0;
+    for (int n = 0; n < 500 && start < sample.size(); ++n) {
+        size_t end = sample.find("\r\n", start);
+        std::string line = sample.substr(start, end - start);
+        crOnly += line + "\r";
+        draws.insert(line);
+        start = end + 2;
+    }
+    ImportSummary summary = Import(LotteryKind::Dlt, crOnly);
+    EXPECT_GT(summary.SkippedTotal(), 0);
+    std::string stored = Rows("select qs, rq, format(h1,'0#'), format(h2,'0#'), format(h3,'0#'), "
+                              "format(h4,'0#'), format(h5,'0#'), format(l1,'0#'), "
+                              "format(l2,'0#') from dlt");
+    int rows = 0;
+    for (size_t at = 0; at < stored.size(); ++rows) {
+        size_t end = stored.find("\r\n", at);
+        std::string row = stored.substr(at, end - at);
+        EXPECT_EQ(draws.count(row), 1u) << "made up: " << row;
+        at = end + 2;
+    }
+    EXPECT_EQ(rows, summary.inserted);
+    EXPECT_TRUE(host.messages.empty());
 }
 
 // The real draw files of data/draws.

@@ -108,6 +108,20 @@ TEST_F(DrawImportFlowTest, FailedInsertIsNotCounted) {
     EXPECT_FALSE(summary.Succeeded());
 }
 
+TEST_F(DrawImportFlowTest, FailureOfTheDatabaseEndsTheImportAtThatLine) {
+    runner.fails = [](const std::string& sql) { return sql.find("'2'") != std::string::npos; };
+    runner.failState = "S1000"; // still locked after the retries
+    ImportSummary summary = Import(LotteryKind::P3, "1 2024-01-01 1 1 1\r\n"
+                                                    "2 2024-01-02 2 2 2\r\n"
+                                                    "3 2024-01-03 3 3 3\r\n");
+    EXPECT_EQ(summary.inserted, 1);
+    EXPECT_EQ(summary.stoppedAtLine, 2);
+    EXPECT_EQ(summary.Skipped(SkipReason::InsertFailed).firstLines, std::vector<int>{2});
+    EXPECT_EQ(runner.statements.size(), 3u) << "line 3 is never offered";
+    EXPECT_EQ(title.history.back(), "Zox 彩票-走势分析");
+    EXPECT_FALSE(summary.Succeeded());
+}
+
 TEST_F(DrawImportFlowTest, DrawListedTwiceIsInsertedOnceFirstLineWins) {
     ImportSummary summary = Import(LotteryKind::P3, "5 2024-01-01 1 1 1\r\n"
                                                     "6 2024-01-02 2 2 2\r\n"

@@ -3,6 +3,7 @@
 #include "common/FileIO.h"
 #include "db/AdoConnection.h"
 #include "db/DrawDatabase.h"
+#include "fakes/CliProcess.h"
 #include "fakes/TempDir.h"
 #include "update/Bulletin.h"
 #include "update/LoopbackDrawServer.h"
@@ -13,6 +14,7 @@
 #include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <sqlite3.h>
 #include <sys/wait.h>
 
 namespace veltrix {
@@ -199,6 +201,156 @@ TEST_F(UpdateCliTest, BulletinWithAMissingTableSaysSoAndStillPrints) {
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("veltrix-cli bulletin: "), std::string::npos);
     EXPECT_NE(run.out.find("│双色球├─────────┼────────────┤\r\n"), std::string::npos) << run.out;
+}
+
+// Every row of the eight tables and the schema, read past the program, with
+// SQLite's own verdict on the file.
+std::string DatabaseState(const std::string& path) {
+    sqlite3* db = nullptr;
+    std::string all;
+    if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
+        return "<cannot open>";
+    auto dump = [&](const std::string& sql) {
+        sqlite3_stmt* stmt = nullptr;
+        if (sqlite3_prepare_v2(db, sql.c_str(), -1, &stmt, nullptr) != SQLITE_OK)
+            all += "<" + sql + " failed>";
+        while (sqlite3_step(stmt) == SQLITE_ROW) {
+            for (int i = 0; i < sqlite3_column_count(stmt); ++i) {
+                const unsigned char* text = sqlite3_column_text(stmt, i);
+                all += text ? reinterpret_cast<const char*>(text) : "<null>";
+                all += '|';
+            }
+            all += '\n';
+        }
+        sqlite3_finalize(stmt);
+    };
+    dump("PRAGMA integrity_check");
+    dump("SELECT type, name, sql FROM sqlite_master ORDER BY name");
+    for (const char* table : {"dlt", "ssq", "p5", "p3", "3d", "t22x5", "7xc", "7lc"})
+        dump(std::string("SELECT * FROM \"") + table + "\" ORDER BY rowid");
+    sqlite3_close(db);
+    return all;
+}
+
+TEST_F(UpdateCliTest, HostileDrawFileLeavesOnlyItsGoodDraws) {
+    std::string file = "1 2024-01-01 1 2 3\r\n";
+    file += "2');DELETE/**/FROM/**/p3;-- 2024-01-02 1 2 3\r\n"; // SQL in the issue: kept as text
+    file += "3 2024-01-03 1 2 3);DROP/**/TABLE/**/p3;--\r\n";   // SQL in a number: refused
+    file += "4 2024-01-04');DROP/**/TABLE/**/p3;-- 1 2 3\r\n";  // SQL in the date: refused
+    file += std::string("5 2024-01-05 1 \0 3\r\n", 20);         // a NUL for a number
+    file += std::string(10 * 1024 * 1024, '7') + "\r\n";        // a 10 MB line
+    file += "6 2024-01-06 \xff\xfe 2 3\r\n";                    // not UTF-8
+    file += "7 2024-01-07 7 7 7\r8 2024-01-08 8 8 8\r";         // carriage returns alone
+    file += "\xe4\xb8\xad 2024-01-09 9 9 9\r\n";                // no issue number
+    file += "10 2024-01-10 1 0 1\r\n";
+    ASSERT_TRUE(WriteFileBytes(dir.File("hostile.txt"), file));
+    const std::string before = DatabaseState(dir.File("DLT.mdb"));
+
+    CliRun run = Run({"import", "p3", dir.File("hostile.txt")});
+    EXPECT_EQ(run.status, 0) << "skipping lines is not failing: " << run.err;
+    EXPECT_TRUE(run.out.starts_with("p3: 3 inserted, ")) << run.out;
+    std::string after = DatabaseState(dir.File("DLT.mdb"));
+    EXPECT_TRUE(after.starts_with("ok|\n")) << after.substr(0, 200);
+    EXPECT_NE(after.find("1|2024-01-01|1|2|3|\n"
+                         "2');DELETE/**/FROM/**/p3;--|2024-01-02|1|2|3|\n"
+                         "10|2024-01-10|1|0|1|\n"),
+              std::string::npos)
+        << after;
+    // Nothing else changed: take the three rows out and the rest is as before.
+    size_t rows = after.find("1|2024-01-01|");
+    after.erase(rows, after.find("10|2024-01-10|1|0|1|\n") + 21 - rows);
+    EXPECT_EQ(after, before);
+}
+
+TEST_F(UpdateCliTest, DrawFolderThatCannotBeMadeIsNamedAndTheDatabaseUntouched) {
+    test::LoopbackDrawServer server;
+    PointAt(server.Base());
+    server.Serve("dlt.TXT", "26001 2026-01-01 01 02 03 04 05 06 07\r\n");
+    std::ofstream(dir.File("draws")) << "a file where the folder should be";
+    const std::string before = DatabaseState(dir.File("DLT.mdb"));
+
+    CliRun run = Run({"update", "dlt"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "dlt: 0 inserted, 0 skipped\n");
+    EXPECT_NE(run.err.find("veltrix-cli update: dlt: download of " + server.Base() +
+                           "/getData/dlt.TXT failed: cannot create ./draws/dlt.txt.part"),
+              std::string::npos)
+        << run.err;
+    EXPECT_NE(run.err.find("veltrix-cli update: dlt: cannot open ./draws/dlt.txt"),
+              std::string::npos)
+        << run.err;
+    EXPECT_EQ(DatabaseState(dir.File("DLT.mdb")), before);
+    std::string draws;
+    ASSERT_TRUE(ReadFileBytes(dir.File("draws"), &draws));
+    EXPECT_EQ(draws, "a file where the folder should be");
+}
+
+TEST_F(UpdateCliTest, ReadOnlyWorkingFolderFailsEveryGameAndChangesNothing) {
+    namespace fs = std::filesystem;
+    test::LoopbackDrawServer server;
+    PointAt(server.Base());
+    server.Serve("p3.TXT", "26001 2026-01-01 1 2 3\r\n");
+    const std::string before = DatabaseState(dir.File("DLT.mdb"));
+    fs::permissions(dir.Path(), fs::perms::owner_read | fs::perms::owner_exec |
+                                    fs::perms::group_read | fs::perms::group_exec |
+                                    fs::perms::others_read | fs::perms::others_exec);
+    test::CliRun run = test::RunCli(dir.Path().string(), {"update", "all"}, {}, true);
+    fs::permissions(dir.Path(), fs::perms::owner_all);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.signal, 0);
+    EXPECT_NE(run.err.find("p3: download of " + server.Base() +
+                           "/getData/p3.TXT failed: cannot create ./draws/p3.txt.part"),
+              std::string::npos)
+        << run.err;
+    EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 8) << run.out;
+    EXPECT_FALSE(fs::exists(dir.File("draws")));
+    EXPECT_EQ(DatabaseState(dir.File("DLT.mdb")), before);
+}
+
+TEST_F(UpdateCliTest, LockedDatabaseStopsTheImportWhichCanBeRunAgain) {
+    std::string file;
+    for (int i = 1; i <= 5; ++i)
+        file += std::to_string(i) + " 2024-01-0" + std::to_string(i) + " 1 2 3\r\n";
+    ASSERT_TRUE(WriteFileBytes(dir.File("p3.txt"), file));
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(dir.File("DLT.mdb").c_str(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+
+    CliRun locked = Run({"import", "p3", dir.File("p3.txt")});
+    EXPECT_EQ(locked.status, 1);
+    EXPECT_EQ(locked.out, "p3: 0 inserted, 1 skipped\n");
+    size_t state = locked.err.find("[S1000]");
+    EXPECT_NE(state, std::string::npos) << locked.err;
+    EXPECT_EQ(locked.err.find("[S1000]", state + 1), std::string::npos) << "said once";
+    EXPECT_NE(locked.err.find("p3: the database did not take the draw of line 1; the import "
+                              "stopped there"),
+              std::string::npos)
+        << locked.err;
+
+    sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    CliRun again = Run({"import", "p3", dir.File("p3.txt")});
+    EXPECT_EQ(again.status, 0) << again.err;
+    EXPECT_EQ(again.out, "p3: 5 inserted, 0 skipped\n");
+}
+
+TEST_F(UpdateCliTest, ReadOnlyDatabaseStopsTheImportAtItsFirstDraw) {
+    namespace fs = std::filesystem;
+    std::string file;
+    for (int i = 1; i <= 50; ++i)
+        file += std::to_string(i) + " 2024-01-01 1 2 3\r\n";
+    ASSERT_TRUE(WriteFileBytes(dir.File("p3.txt"), file));
+    fs::permissions(dir.File("DLT.mdb"),
+                    fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    fs::permissions(dir.Path(), fs::perms::all);
+    const std::string before = DatabaseState(dir.File("DLT.mdb"));
+    test::CliRun run = test::RunCli(dir.Path().string(), {"import", "p3", "p3.txt"}, {}, true);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "p3: 0 inserted, 1 skipped\n");
+    EXPECT_NE(run.err.find("readonly"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("did not take the draw of line 1"), std::string::npos) << run.err;
+    EXPECT_LT(std::count(run.err.begin(), run.err.end(), '\n'), 4) << "not a message per line";
+    EXPECT_EQ(DatabaseState(dir.File("DLT.mdb")), before);
 }
 
 } // namespace

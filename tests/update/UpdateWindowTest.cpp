@@ -9,6 +9,7 @@
 #include <QFontMetricsF>
 #include <QPlainTextEdit>
 #include <ctime>
+#include <sqlite3.h>
 
 namespace veltrix::test {
 namespace {
@@ -178,6 +179,42 @@ TEST_F(UpdateWindowTest, BulletinBarsLineUpInTheResultBoxFont) {
             EXPECT_NEAR(middleBar(lines[i]), middleBar(lines[3]), 0.5);
         }
     }
+}
+
+TEST_F(UpdateWindowTest, LockedDatabaseShowsOneMessageAndALaterUpdateCompletes) {
+    ASSERT_TRUE(initResult);
+    downloader.files[Url("7xc.TXT")] = "26001 2026-01-02 1 2 3 4 5 6 7\r\n"
+                                       "26002 2026-01-04 1 2 3 4 5 6 7\r\n"
+                                       "26003 2026-01-06 1 2 3 4 5 6 7\r\n";
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(dir.File("DLT.mdb").c_str(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    Click(1019); // 更新七星
+    ASSERT_EQ(messages.texts.size(), 1u) << "one message, not one per draw";
+    EXPECT_TRUE(messages.texts[0].ends_with("[S1000]")) << messages.texts[0];
+    EXPECT_EQ(dlg->windowTitle().toStdString(), "Zox 彩票-走势分析");
+    sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    EXPECT_EQ(Count("7xc"), 0);
+
+    Click(1019);
+    EXPECT_EQ(messages.texts.size(), 1u);
+    EXPECT_EQ(Count("7xc"), 3);
+}
+
+TEST_F(UpdateWindowTest, DrawFolderThatCannotBeMadeChangesNothing) {
+    ASSERT_TRUE(initResult);
+    ServeAll();
+    ASSERT_TRUE(WriteFileBytes(dir.File("draws"), "a file where the folder should be"));
+    StartRecording();
+    Click(1012);
+    EXPECT_EQ(during.size(), 8u);
+    EXPECT_TRUE(messages.texts.empty()) << "download failures pass silently";
+    EXPECT_EQ(dlg->windowTitle().toStdString(), "Zox 彩票-走势分析");
+    EXPECT_TRUE(Button(1005)->isEnabled());
+    for (const char* table : {"dlt", "ssq", "p5", "p3", "3d", "t22x5", "7xc", "7lc"})
+        EXPECT_EQ(Count(table), 0) << table;
+    EXPECT_EQ(FileText("draws"), "a file where the folder should be");
 }
 
 } // namespace

@@ -1,0 +1,169 @@
+// The import while another program holds a write transaction on the
+// database: the program's own retries (10 attempts 100 ms apart) ride out a
+// short lock; a lock that outlasts them ends the import with a message, loses
+// nothing, and leaves no gap that a later import would step over.
+
+#include "fakes/DrawDatabaseFixture.h"
+#include "fakes/UpdateFakes.h"
+#include "query/StatementRunner.h"
+#include "update/DrawImport.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <functional>
+#include <sqlite3.h>
+#include <sstream>
+#include <thread>
+
+namespace veltrix {
+namespace {
+
+const std::string kFile = "1 2024-01-01 1 1 1\r\n"
+                          "2 2024-01-02 2 2 2\r\n"
+                          "3 2024-01-03 3 3 3\r\n"
+                          "4 2024-01-04 4 4 4\r\n"
+                          "5 2024-01-05 5 5 5\r\n";
+const std::string kAllRows = "1 1\r\n2 2\r\n3 3\r\n4 4\r\n5 5\r\n";
+
+// Another program's connection, holding the write lock while asked to.
+class OtherWriter {
+public:
+    explicit OtherWriter(std::string path) : m_path(std::move(path)) {}
+    ~OtherWriter() {
+        Release();
+        sqlite3_close(m_db);
+    }
+    void Lock() {
+        if (!m_db) {
+            ASSERT_EQ(sqlite3_open_v2(m_path.c_str(), &m_db, SQLITE_OPEN_READWRITE, nullptr),
+                      SQLITE_OK);
+        }
+        ASSERT_EQ(sqlite3_exec(m_db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+        m_locked = true;
+    }
+    void Release() {
+        if (m_locked)
+            sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr);
+        m_locked = false;
+    }
+    bool Locked() const { return m_locked; }
+
+private:
+    std::string m_path;
+    sqlite3* m_db = nullptr;
+    std::atomic<bool> m_locked = false;
+};
+
+// The connection's runner, with a hook that sees every outcome.
+class WatchedRunner : public SqlRunner {
+public:
+    WatchedRunner(CAdoConnection& db, QueryHost& host) : m_inner(db, host) {}
+    QueryOutcome Run(const std::string& sql) override {
+        QueryOutcome outcome = m_inner.Run(sql);
+        if (after)
+            after(sql, outcome);
+        return outcome;
+    }
+    std::function<void(const std::string&, const QueryOutcome&)> after;
+
+private:
+    ConnectionSqlRunner m_inner;
+};
+
+class LockedImportTest : public test::DrawDatabaseFixture {
+protected:
+    ImportSummary Import() {
+        std::istringstream in(kFile);
+        return ImportDraws(Lottery(LotteryKind::P3), &in, runner, title);
+    }
+
+    std::string Rows() {
+        test::QuietQueryHost quiet;
+        return RunStatement(db, "select qs, h1 from p3 order by qs", quiet).resultText;
+    }
+
+    // Takes the lock once the import has shown its second row.
+    void LockAfterSecondRow() {
+        title.onSetTitle = [this](const std::string& text) {
+            if (text.ends_with(" 2") && !other.Locked())
+                other.Lock();
+        };
+    }
+
+    test::QuietQueryHost host;
+    WatchedRunner runner{db, host};
+    test::RecordingTitle title;
+    OtherWriter other{DbPath()};
+};
+
+TEST_F(LockedImportTest, LockReleasedDuringTheRetriesCostsNothing) {
+    std::thread release;
+    title.onSetTitle = [&](const std::string& text) {
+        if (text.ends_with(" 2") && !other.Locked()) {
+            other.Lock();
+            release = std::thread([this] {
+                std::this_thread::sleep_for(std::chrono::milliseconds(300));
+                other.Release();
+            });
+        }
+    };
+    ImportSummary summary = Import();
+    ASSERT_TRUE(release.joinable());
+    release.join();
+    EXPECT_EQ(summary.inserted, 5);
+    EXPECT_TRUE(summary.Succeeded());
+    EXPECT_TRUE(host.messages.empty()) << host.messages.front();
+    EXPECT_EQ(Rows(), kAllRows);
+}
+
+TEST_F(LockedImportTest, LockThatOutlastsTheRetriesStopsTheImportWithOneMessage) {
+    LockAfterSecondRow();
+    auto started = std::chrono::steady_clock::now();
+    ImportSummary summary = Import();
+    auto took = std::chrono::steady_clock::now() - started;
+    EXPECT_EQ(summary.inserted, 2);
+    EXPECT_FALSE(summary.Succeeded());
+    EXPECT_EQ(summary.stoppedAtLine, 3);
+    EXPECT_EQ(summary.Skipped(SkipReason::InsertFailed).firstLines, std::vector<int>{3});
+    ASSERT_EQ(host.messages.size(), 1u) << "one message, not one per remaining line";
+    EXPECT_TRUE(host.messages[0].ends_with("[S1000]")) << host.messages[0];
+    // Ten attempts of the third row, then nothing more.
+    EXPECT_GE(took, std::chrono::milliseconds(900));
+    EXPECT_LT(took, std::chrono::seconds(5));
+    EXPECT_EQ(title.title, "Veltrix") << "the title is put back";
+    EXPECT_EQ(Rows(), "1 1\r\n2 2\r\n");
+
+    other.Release();
+    title.onSetTitle = nullptr;
+    host.messages.clear();
+    ImportSummary again = Import();
+    EXPECT_EQ(again.inserted, 3);
+    EXPECT_TRUE(again.Succeeded());
+    EXPECT_EQ(Rows(), kAllRows);
+}
+
+TEST_F(LockedImportTest, LockLiftedRightAfterAFailedRowLeavesNoGap) {
+    // The worst moment for the lock to go: just after the third row gave up.
+    // Were the import to go on, rows 4 and 5 would be stored past the
+    // missing row 3, and the next import, which takes only issues newer than
+    // the newest stored one, would never bring it in.
+    db.SetRetryPolicy(2, std::chrono::milliseconds(5));
+    LockAfterSecondRow();
+    runner.after = [&](const std::string&, const QueryOutcome& outcome) {
+        if (outcome.failed)
+            other.Release();
+    };
+    ImportSummary first = Import();
+    EXPECT_EQ(first.inserted, 2);
+    EXPECT_FALSE(first.Succeeded());
+    EXPECT_EQ(first.stoppedAtLine, 3);
+
+    title.onSetTitle = nullptr;
+    ImportSummary again = Import();
+    EXPECT_EQ(again.inserted, 3);
+    EXPECT_EQ(Rows(), kAllRows);
+}
+
+} // namespace
+} // namespace veltrix
