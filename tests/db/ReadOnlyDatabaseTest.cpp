@@ -52,8 +52,9 @@ TEST_F(ReadOnlyDatabaseTest, ReadOnlyFileInWritableFolder) {
     test::RunUnprivileged([&] { ExpectReadOnlyAccess(); });
     // A reader may leave SQLite's (empty) -wal and -shm files beside the
     // database, but never data of its own.
-    if (fs::exists(Db() + "-wal"))
+    if (fs::exists(Db() + "-wal")) {
         EXPECT_EQ(fs::file_size(Db() + "-wal"), 0u);
+    }
 }
 
 TEST_F(ReadOnlyDatabaseTest, WritableFileInReadOnlyFolder) {

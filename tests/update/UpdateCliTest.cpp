@@ -50,8 +50,10 @@ protected:
 
     CliRun Run(const std::vector<std::string>& args) {
         std::string command = "cd " + Quote(dir.Path().string()) + " && " + Quote(m_cli);
-        for (const std::string& arg : args)
-            command += " " + Quote(arg);
+        for (const std::string& arg : args) {
+            command += ' ';
+            command += Quote(arg);
+        }
         command += " > " + Quote(dir.File("cli.out")) + " 2> " + Quote(dir.File("cli.err"));
         CliRun run;
         int raw = std::system(command.c_str());
