@@ -160,10 +160,15 @@ void CheckScene(ChartLayout layout, const ChartInput& input, const ChartScene& s
                 line->y2 >= gridBottom)
                 Fail("a trend line outside the rows");
         } else if (const auto* text = std::get_if<ChartText>(&primitive)) {
-            if (text->text.empty() || text->text.size() > 2 || text->x < 0 ||
-                text->x >= kChartAreaWidth)
+            if (text->text.empty() ||
+                text->text.find_first_not_of("0123456789") != std::string::npos || text->x < 0 ||
+                text->x >= kChartAreaWidth || text->y < 0 ||
+                text->y + cell > std::max(gridBottom, 5 + cell) + 2)
                 Fail("a text outside the chart area");
-            if (labels != 0 && (text->y < 19 || text->y + cell > gridBottom + 2))
+            // Header and row labels come before the record count (a row
+            // label has as many digits as the grid has rows); the numbers of
+            // the rows after it, two characters at most.
+            if (labels != 0 && (text->text.size() > 2 || text->y < 19))
                 Fail("a number outside the result rows");
         }
     }
