@@ -7,18 +7,24 @@
 // depth of expressions and the steps a statement may take, so every input
 // finishes quickly.
 //
-// Besides running clean under the sanitizers, the translation must be one
-// statement: the user's one statement never turns into two, and translating
-// the same text twice gives the same SQL.
+// Besides running clean under the sanitizers, the translation must be the
+// statement the user wrote and no other: one statement, never two; of the
+// same kind (a SELECT stays a query that changes nothing, or becomes CREATE
+// TABLE ... AS SELECT for SELECT ... INTO; an INSERT, UPDATE or DELETE only
+// inserts, updates or deletes); and translating the same text twice gives
+// the same SQL.
 
 #include "FuzzSandbox.h"
 #include "db/JetDialect.h"
 
+#include <cctype>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <sqlite3.h>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -30,6 +36,46 @@ sqlite3* Sandbox() {
         "INSERT INTO p3 VALUES ('04001','2004-11-14',1,2,3);"
         "INSERT INTO \"3d\" VALUES ('2004001','2004-10-18',0,5,9,NULL,1,2);");
     return db;
+}
+
+[[noreturn]] void Fail(const char* what, const std::string& jet, const std::string& sql) {
+    std::fprintf(stderr, "jet_sql_fuzz: %s\n  jet: %s\n  sql: %s\n", what, jet.c_str(),
+                 sql.c_str());
+    std::abort();
+}
+
+// The statement's first word, upper-cased, past blanks and opening
+// parentheses: "(select ...)" is a SELECT.
+std::string Verb(std::string_view text) {
+    size_t i = 0;
+    while (i < text.size() && (std::isspace(static_cast<unsigned char>(text[i])) || text[i] == '('))
+        ++i;
+    std::string verb;
+    while (i < text.size() && std::isalpha(static_cast<unsigned char>(text[i])))
+        verb += static_cast<char>(std::toupper(static_cast<unsigned char>(text[i++])));
+    return verb;
+}
+
+bool StartsWith(std::string_view text, std::string_view prefix) {
+    return text.substr(0, prefix.size()) == prefix;
+}
+
+// The authorizer requests that change a user table (the schema tables that
+// DDL writes are not counted).
+struct WriteActions {
+    int inserts = 0, updates = 0, deletes = 0, other = 0;
+};
+
+bool IsWrite(int action) {
+    switch (action) {
+    case SQLITE_SELECT:
+    case SQLITE_READ:
+    case SQLITE_FUNCTION:
+    case SQLITE_RECURSIVE:
+        return false;
+    default:
+        return true;
+    }
 }
 
 bool OnlyBlanksAndSemicolons(const char* tail) {
@@ -52,17 +98,43 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     veltrix::JetTranslation translation = veltrix::TranslateJetSql(jet, nullptr);
     veltrix::JetTranslation again = veltrix::TranslateJetSql(jet, nullptr);
     if (again.ok != translation.ok || again.sql != translation.sql)
-        std::abort();
+        Fail("two translations of one text differ", jet, again.sql);
     if (!translation.ok)
         return 0;
 
+    const std::string verb = Verb(jet);
+    const std::string& sql = translation.sql;
+    const bool query = verb == "SELECT" && StartsWith(sql, "SELECT ");
+    if (verb == "SELECT" ? !query && !StartsWith(sql, "CREATE TABLE ")
+                         : !StartsWith(sql, verb + " "))
+        Fail("the translation is another kind of statement", jet, sql);
+
     veltrix::fuzz::SandboxScope scope(db);
+    WriteActions writes;
+    veltrix::fuzz::SetSandboxPolicy([&](int action, const char* table, const char*) {
+        if (!IsWrite(action) || (table && std::strncmp(table, "sqlite_", 7) == 0))
+            return true;
+        (action == SQLITE_INSERT   ? writes.inserts
+         : action == SQLITE_UPDATE ? writes.updates
+         : action == SQLITE_DELETE ? writes.deletes
+                                   : writes.other)++;
+        return true;
+    });
     sqlite3_stmt* stmt = nullptr;
     const char* tail = nullptr;
-    if (sqlite3_prepare_v2(db, translation.sql.c_str(), -1, &stmt, &tail) == SQLITE_OK && stmt) {
+    const int prepared = sqlite3_prepare_v2(db, sql.c_str(), -1, &stmt, &tail);
+    veltrix::fuzz::SetSandboxPolicy({});
+    if (prepared == SQLITE_OK && stmt) {
         // A second statement behind the first would run what nobody typed.
         if (!OnlyBlanksAndSemicolons(tail))
-            std::abort();
+            Fail("the translation holds a second statement", jet, sql);
+        const int changes = writes.inserts + writes.updates + writes.deletes + writes.other;
+        if (query && (changes != 0 || !sqlite3_stmt_readonly(stmt)))
+            Fail("a query that changes the database", jet, sql);
+        if ((verb == "INSERT" && changes != writes.inserts) ||
+            (verb == "UPDATE" && changes != writes.updates) ||
+            (verb == "DELETE" && changes != writes.deletes))
+            Fail("a statement that changes more than its verb says", jet, sql);
         for (int row = 0; row < 100 && sqlite3_step(stmt) == SQLITE_ROW; ++row) {
             for (int i = 0; i < sqlite3_column_count(stmt); ++i)
                 sqlite3_column_text(stmt, i);
