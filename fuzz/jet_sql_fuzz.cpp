@@ -12,19 +12,24 @@
 // same kind (a SELECT stays a query that changes nothing, or becomes CREATE
 // TABLE ... AS SELECT for SELECT ... INTO; an INSERT, UPDATE or DELETE only
 // inserts, updates or deletes); and translating the same text twice gives
-// the same SQL.
+// the same SQL. The connection tells the translator that QS is unique in the
+// draw tables, which lets TOP over an order by QS become a plain LIMIT; that
+// shortcut must give exactly the rows of the translation that ranks ties.
 
 #include "FuzzSandbox.h"
 #include "db/JetDialect.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <sqlite3.h>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -32,6 +37,8 @@ sqlite3* Sandbox() {
     static sqlite3* db = veltrix::fuzz::OpenSandboxDatabase(
         "INSERT INTO dlt VALUES ('07001','2007-05-30',22,24,29,31,35,4,11,'');"
         "INSERT INTO dlt VALUES ('07002','2007-06-02',2,9,13,22,34,1,12,'x');"
+        "INSERT INTO dlt VALUES ('07003','2007-06-04',2,9,14,23,35,1,12,NULL);"
+        "INSERT INTO dlt VALUES ('07004','2007-06-06',5,9,13,22,30,3,4,'');"
         "INSERT INTO ssq VALUES ('2003001','2003-02-23',10,11,12,13,26,28,11);"
         "INSERT INTO p3 VALUES ('04001','2004-11-14',1,2,3);"
         "INSERT INTO \"3d\" VALUES ('2004001','2004-10-18',0,5,9,NULL,1,2);");
@@ -54,6 +61,59 @@ std::string Verb(std::string_view text) {
     while (i < text.size() && std::isalpha(static_cast<unsigned char>(text[i])))
         verb += static_cast<char>(std::toupper(static_cast<unsigned char>(text[i++])));
     return verb;
+}
+
+// What the program's connection answers for the draw tables: QS is the
+// primary key.
+class DrawSchema : public veltrix::JetSchema {
+public:
+    bool IsUniqueColumn(std::string_view table, std::string_view column) const override {
+        static constexpr std::string_view kTables[] = {"dlt", "ssq",   "p5",  "p3",
+                                                       "3d",  "t22x5", "7xc", "7lc"};
+        for (std::string_view name : kTables) {
+            if (EqualNoCase(table, name))
+                return EqualNoCase(column, "qs");
+        }
+        return false;
+    }
+
+private:
+    static bool EqualNoCase(std::string_view a, std::string_view b) {
+        return a.size() == b.size() &&
+               std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+                   return std::tolower(static_cast<unsigned char>(x)) ==
+                          std::tolower(static_cast<unsigned char>(y));
+               });
+    }
+};
+
+// Every row of a query as text, or nothing when it fails or runs out of
+// steps (the ranked form of TOP takes more of them).
+std::optional<std::vector<std::string>> Rows(sqlite3* db, const std::string& sql) {
+    veltrix::fuzz::ResetStepBudget();
+    sqlite3_stmt* stmt = nullptr;
+    if (sqlite3_prepare_v2(db, sql.c_str(), -1, &stmt, nullptr) != SQLITE_OK || !stmt) {
+        sqlite3_finalize(stmt);
+        return std::nullopt;
+    }
+    std::vector<std::string> rows;
+    int rc = SQLITE_ROW;
+    while (rows.size() < 200 && (rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        std::string row;
+        for (int i = 0; i < sqlite3_column_count(stmt); ++i) {
+            const unsigned char* text = sqlite3_column_text(stmt, i);
+            row += std::to_string(sqlite3_column_type(stmt, i)) + ':';
+            if (text)
+                row.append(reinterpret_cast<const char*>(text),
+                           static_cast<size_t>(sqlite3_column_bytes(stmt, i)));
+            row += '\x1f';
+        }
+        rows.push_back(std::move(row));
+    }
+    sqlite3_finalize(stmt);
+    if (rc != SQLITE_DONE)
+        return std::nullopt;
+    return rows;
 }
 
 bool StartsWith(std::string_view text, std::string_view prefix) {
@@ -101,6 +161,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Fail("two translations of one text differ", jet, again.sql);
     if (!translation.ok)
         return 0;
+    static const DrawSchema schema;
+    veltrix::JetTranslation withSchema = veltrix::TranslateJetSql(jet, &schema);
+    if (!withSchema.ok)
+        Fail("the translation fails once the schema is known", jet, withSchema.error);
 
     const std::string verb = Verb(jet);
     const std::string& sql = translation.sql;
@@ -141,5 +205,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
     sqlite3_finalize(stmt);
+
+    // The clock functions make two runs differ by themselves.
+    const bool clock = sql.find("jet_now(") != std::string::npos ||
+                       sql.find("jet_date(") != std::string::npos ||
+                       sql.find("jet_time(") != std::string::npos;
+    if (query && withSchema.sql != sql && !clock) {
+        std::optional<std::vector<std::string>> ranked = Rows(db, sql);
+        std::optional<std::vector<std::string>> limited = Rows(db, withSchema.sql);
+        if (ranked && limited && *ranked != *limited)
+            Fail("TOP over a unique order gives other rows than TOP with ties", jet,
+                 withSchema.sql);
+    }
     return 0;
 }
