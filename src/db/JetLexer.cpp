@@ -28,6 +28,25 @@ bool AllDigits(std::string_view text) {
     return !text.empty();
 }
 
+// Where a number's fraction ends: the point at `point`, its digits, and an
+// exponent when one follows ("E", an optional sign, at least one digit).
+size_t FractionEnd(std::string_view sql, size_t point) {
+    size_t end = point + 1;
+    while (end < sql.size() && IsDigit(sql[end]))
+        ++end;
+    if (end < sql.size() && (sql[end] == 'e' || sql[end] == 'E')) {
+        size_t exp = end + 1;
+        if (exp < sql.size() && (sql[exp] == '+' || sql[exp] == '-'))
+            ++exp;
+        if (exp < sql.size() && IsDigit(sql[exp])) {
+            end = exp;
+            while (end < sql.size() && IsDigit(sql[end]))
+                ++end;
+        }
+    }
+    return end;
+}
+
 // A run of word bytes that begins with a digit is a number when it reads as
 // one (12, 1E5), otherwise a name (3d, 7xc). Returns the token's length.
 size_t ScanDigitStart(std::string_view sql, size_t at, bool& isNumber) {
@@ -54,38 +73,13 @@ size_t ScanDigitStart(std::string_view sql, size_t at, bool& isNumber) {
         !(end + 1 < sql.size() && IsWordByte(static_cast<unsigned char>(sql[end + 1])) &&
           !IsDigit(sql[end + 1]))) {
         // 2.5, 2.5E-3, or "2." alone
-        ++end;
-        while (end < sql.size() && IsDigit(sql[end]))
-            ++end;
-        if (end < sql.size() && (sql[end] == 'e' || sql[end] == 'E')) {
-            size_t exp = end + 1;
-            if (exp < sql.size() && (sql[exp] == '+' || sql[exp] == '-'))
-                ++exp;
-            if (exp < sql.size() && IsDigit(sql[exp])) {
-                end = exp;
-                while (end < sql.size() && IsDigit(sql[end]))
-                    ++end;
-            }
-        }
+        end = FractionEnd(sql, end);
     }
     return end - at;
 }
 
 size_t ScanFraction(std::string_view sql, size_t at) {
-    size_t end = at + 1; // the point
-    while (end < sql.size() && IsDigit(sql[end]))
-        ++end;
-    if (end < sql.size() && (sql[end] == 'e' || sql[end] == 'E')) {
-        size_t exp = end + 1;
-        if (exp < sql.size() && (sql[exp] == '+' || sql[exp] == '-'))
-            ++exp;
-        if (exp < sql.size() && IsDigit(sql[exp])) {
-            end = exp;
-            while (end < sql.size() && IsDigit(sql[end]))
-                ++end;
-        }
-    }
-    return end - at;
+    return FractionEnd(sql, at) - at;
 }
 
 // Sorted, for a binary search.
