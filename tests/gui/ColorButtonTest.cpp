@@ -76,17 +76,16 @@ TEST_F(ColorButtonTest, SetColorChecksItsSlot) {
     EXPECT_EQ(first->SetIdleRaised(true, true), 0);
 }
 
-TEST_F(ColorButtonTest, IdleButtonIsFlatWithoutEdgeOrRed) {
+TEST_F(ColorButtonTest, HoverRaisesTheEdgeAndReddensTheCaptionUntilTheMouseGoes) {
+    // Idle, the button is flat, without edge or red.
     QImage image = first->grab().toImage();
     EXPECT_TRUE(Same(image.pixelColor(0, 0), Face()));
     EXPECT_TRUE(Same(image.pixelColor(59, 23), Face()));
     EXPECT_FALSE(HasRed(image));
-}
 
-TEST_F(ColorButtonTest, HoverRaisesTheEdgeAndReddensTheCaptionUntilTheMouseGoes) {
     Move(first, QPoint(10, 10));
     ASSERT_TRUE(first->IsHovered());
-    QImage image = first->grab().toImage();
+    image = first->grab().toImage();
     EXPECT_TRUE(Same(image.pixelColor(0, 0), Light()));
     EXPECT_TRUE(Same(image.pixelColor(59, 23), Dark()));
     EXPECT_TRUE(Same(image.pixelColor(5, 12), Face()));
