@@ -76,17 +76,16 @@ TEST_F(ColorButtonTest, SetColorChecksItsSlot) {
     EXPECT_EQ(first->SetIdleRaised(true, true), 0);
 }
 
-TEST_F(ColorButtonTest, IdleButtonIsFlatWithoutEdgeOrRed) {
+TEST_F(ColorButtonTest, HoverRaisesTheEdgeAndReddensTheCaptionUntilTheMouseGoes) {
+    // Idle, the button is flat, without edge or red.
     QImage image = first->grab().toImage();
     EXPECT_TRUE(Same(image.pixelColor(0, 0), Face()));
     EXPECT_TRUE(Same(image.pixelColor(59, 23), Face()));
     EXPECT_FALSE(HasRed(image));
-}
 
-TEST_F(ColorButtonTest, HoverRaisesTheEdgeAndReddensTheCaption) {
     Move(first, QPoint(10, 10));
     ASSERT_TRUE(first->IsHovered());
-    QImage image = first->grab().toImage();
+    image = first->grab().toImage();
     EXPECT_TRUE(Same(image.pixelColor(0, 0), Light()));
     EXPECT_TRUE(Same(image.pixelColor(59, 23), Dark()));
     EXPECT_TRUE(Same(image.pixelColor(5, 12), Face()));
@@ -98,16 +97,18 @@ TEST_F(ColorButtonTest, HoverRaisesTheEdgeAndReddensTheCaption) {
     image = first->grab().toImage();
     EXPECT_TRUE(Same(image.pixelColor(0, 0), Face()));
     EXPECT_FALSE(HasRed(image));
-}
 
-TEST_F(ColorButtonTest, MovingOutsideWhileTrackingLeavesHover) {
+    // A move outside while tracking ends it, and so does disabling.
     Move(first, QPoint(10, 10));
-    ASSERT_TRUE(first->IsHovered());
+    EXPECT_TRUE(first->IsHovered());
     Move(first, QPoint(200, 10));
     EXPECT_FALSE(first->IsHovered());
-}
+    Move(first, QPoint(10, 10));
+    EXPECT_TRUE(first->IsHovered());
+    first->setEnabled(false);
+    EXPECT_FALSE(first->IsHovered());
 
-TEST_F(ColorButtonTest, DragBegunElsewhereDoesNotHover) {
+    // A drag begun elsewhere does not hover.
     Move(second, QPoint(10, 10), Qt::LeftButton);
     EXPECT_FALSE(second->IsHovered());
 }
@@ -157,30 +158,20 @@ TEST_F(ColorButtonTest, DoubleClickGivesTwoClicks) {
     EXPECT_EQ(clicks.count(), 2);
 }
 
-TEST_F(ColorButtonTest, ClickGivesTheButtonTheFocus) {
+TEST_F(ColorButtonTest, ClickTakesTheFocusAndDisablingPassesItToTheNextTabStop) {
     third->setFocusPolicy(Qt::TabFocus); // even a button the mouse would not focus
     QTest::mouseClick(third, Qt::LeftButton);
     EXPECT_EQ(dialog.focusWidget(), third);
-}
 
-TEST_F(ColorButtonTest, DisablingPassesTheFocusToTheNextTabStop) {
     first->setFocus();
     ASSERT_EQ(dialog.focusWidget(), first);
     first->setEnabled(false);
     EXPECT_EQ(dialog.focusWidget(), second);
-
     // Even a button without the focus hands it to the control after it.
     first->setEnabled(true);
     first->setFocus();
     second->setEnabled(false);
     EXPECT_EQ(dialog.focusWidget(), third);
-}
-
-TEST_F(ColorButtonTest, HoverEndsWhenTheButtonIsDisabled) {
-    Move(first, QPoint(10, 10));
-    ASSERT_TRUE(first->IsHovered());
-    first->setEnabled(false);
-    EXPECT_FALSE(first->IsHovered());
 }
 
 TEST_F(ColorButtonTest, SystemColourChangeResetsEverySlot) {

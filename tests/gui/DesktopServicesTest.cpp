@@ -21,33 +21,29 @@ struct SeenBox {
     bool seen = false;
 };
 
-// Answers the next modal message box, remembering what it showed.
-void AnswerNextBox(SeenBox* seen) {
-    QTimer::singleShot(0, [seen] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box)
-            return;
-        seen->seen = true;
-        seen->title = box->windowTitle();
-        seen->text = box->text();
-        seen->icon = box->icon();
-        box->accept();
+// Shows a message through the sink, answers the modal box it opens and tells
+// what that box showed.
+SeenBox ShowAndAnswer(MessageBoxSink& sink, const std::string& text, MessageIcon icon) {
+    SeenBox seen;
+    QTimer::singleShot(0, [&seen] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            seen = {box->windowTitle(), box->text(), box->icon(), true};
+            box->accept();
+        }
     });
+    sink.ShowMessage(text, icon);
+    return seen;
 }
 
 TEST(DesktopServicesTest, MessageBoxesCarryTheProgramsName) {
     MessageBoxSink sink;
-    SeenBox warning;
-    AnswerNextBox(&warning);
-    sink.ShowMessage("can't open dictionary file.", MessageIcon::Warning);
+    SeenBox warning = ShowAndAnswer(sink, "can't open dictionary file.", MessageIcon::Warning);
     ASSERT_TRUE(warning.seen);
     EXPECT_EQ(warning.title, QStringLiteral("Veltrix"));
     EXPECT_EQ(warning.text, QStringLiteral("can't open dictionary file."));
     EXPECT_EQ(warning.icon, QMessageBox::Warning);
 
-    SeenBox plain;
-    AnswerNextBox(&plain);
-    sink.ShowMessage("1:no such table: dlx[HY000]");
+    SeenBox plain = ShowAndAnswer(sink, "1:no such table: dlx[HY000]", MessageIcon::None);
     ASSERT_TRUE(plain.seen);
     EXPECT_EQ(plain.title, QStringLiteral("Veltrix"));
     EXPECT_EQ(plain.icon, QMessageBox::NoIcon);

@@ -16,6 +16,7 @@
 #include "db/DrawDatabase.h"
 #include "fakes/RecordingMessages.h"
 #include "fakes/TempDir.h"
+#include "fakes/Unprivileged.h"
 #include "gui/GuiFakes.h"
 
 #include <QComboBox>
@@ -23,8 +24,11 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace veltrix::test {
 
@@ -86,6 +90,32 @@ protected:
             dlg->show();
             ASSERT_TRUE(QTest::qWaitForWindowExposed(dlg.get()));
         }
+    }
+
+    // Starts the window again on what the folder holds now.
+    void RestartWindow() {
+        dlg.reset();
+        StartWindow();
+    }
+
+    // The names in the working folder, sorted.
+    std::vector<std::string> FolderListing() const {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(dir.Path()))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    // Runs part of a test as "nobody" in a working folder nobody may write
+    // (root ignores permissions; the Qt process cannot fork).
+    template <class Body> void InReadOnlyFolder(Body body) {
+        std::filesystem::permissions(dir.Path(), std::filesystem::perms(0555));
+        {
+            ScopedUnprivilegedIds nobody;
+            body();
+        }
+        std::filesystem::permissions(dir.Path(), std::filesystem::perms::owner_all);
     }
 
     // Runs statements on the database through a connection of the test's

@@ -2,14 +2,12 @@
 
 #include "common/IniFile.h"
 #include "common/Strings.h"
-#include "fakes/Unprivileged.h"
 #include "query/SavedCommands.h"
 
 #include <QFontMetrics>
-#include <QGroupBox>
 #include <QScrollBar>
 
-#include <map>
+#include <string_view>
 #include <vector>
 
 namespace veltrix::test {
@@ -31,7 +29,7 @@ protected:
     }
 };
 
-TEST_F(TrendDlgTest, WindowHasItsTitleSizeAndFlags) {
+TEST_F(TrendDlgTest, StartsFixedSizeWithTheFourthSavedCommandAndTheListFocused) {
     ASSERT_TRUE(initResult);
     EXPECT_EQ(dlg->windowTitle().toStdString(), "Zox 彩票-走势分析");
     EXPECT_EQ(dlg->size(), QSize(1011, 541));
@@ -39,15 +37,32 @@ TEST_F(TrendDlgTest, WindowHasItsTitleSizeAndFlags) {
     EXPECT_TRUE(dlg->windowFlags() & Qt::WindowMinimizeButtonHint);
     EXPECT_FALSE(dlg->windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_FALSE(dlg->windowIcon().isNull());
+    EXPECT_EQ(dlg->focusWidget(), CommandList());
+    EXPECT_TRUE(dlg->m_db.IsOpen());
+    EXPECT_TRUE(messages.texts.empty());
+    // The first paint draws the chart of the empty box, which shows the
+    // record count 0 in the label; the stored count text is still empty.
+    EXPECT_EQ(CountLabel(), "0");
+    EXPECT_EQ(dlg->m_strCount, "");
+    EXPECT_EQ(dlg->m_nCount, 0);
+    EXPECT_EQ(ResultEdit()->StoredText(), "");
+    EXPECT_EQ(RunLengthList()->currentText().toStdString(), "2");
+    ASSERT_EQ(RunLengthList()->count(), 2);
+    EXPECT_EQ(RunLengthList()->itemText(1).toStdString(), "3");
+    ASSERT_EQ(CommandList()->count(), 4);
+    EXPECT_EQ(CommandList()->itemText(0).toStdString(), "1 大乐透近30期");
+    EXPECT_EQ(CommandList()->currentIndex(), 3);
+    EXPECT_EQ(CommandEdit()->StoredText(), "select qs,h1,h2\r\nfrom dlt\r\n");
+    EXPECT_EQ(dlg->m_strSQL, "select qs,h1,h2\r\nfrom dlt\r\n");
 }
 
 struct Placement {
     const char* name;
     QRect rect;
-    const char* caption;
+    const char* caption; // null: not a button
 };
 
-TEST_F(TrendDlgTest, ControlsStandAtTheirPlacesWithTheirCaptions) {
+TEST_F(TrendDlgTest, ControlsStandAtTheirPlacesWithTheirCaptionsAndLooks) {
     const std::vector<Placement> placements = {
         {"button1002", {871, 4, 45, 21}, "查询"},
         {"button1005", {921, 4, 45, 21}, "重载"},
@@ -78,9 +93,19 @@ TEST_F(TrendDlgTest, ControlsStandAtTheirPlacesWithTheirCaptions) {
         QWidget* widget = Find<QWidget>(p.name);
         ASSERT_NE(widget, nullptr);
         EXPECT_EQ(widget->geometry(), p.rect);
-        if (p.caption) {
-            EXPECT_EQ(qobject_cast<QAbstractButton*>(widget)->text().toStdString(), p.caption);
-        }
+        if (!p.caption)
+            continue;
+        auto* button = qobject_cast<CColorButton*>(widget);
+        ASSERT_NE(button, nullptr);
+        EXPECT_EQ(button->text().toStdString(), p.caption);
+        EXPECT_TRUE(button->isEnabled());
+        EXPECT_TRUE(button->DrawsBorder());
+        EXPECT_TRUE(button->IsIdleRaised());
+        // Every caption but the last button's turns red under the mouse.
+        EXPECT_EQ(button->Color(1),
+                  std::string_view(p.name) == "button1021"
+                      ? button->palette().color(QPalette::Active, QPalette::ButtonText)
+                      : QColor(255, 0, 0));
     }
     // The chart area on the left is free of controls.
     for (QWidget* child : dlg->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
@@ -104,42 +129,16 @@ TEST_F(TrendDlgTest, TabOrderFollowsTheControlTable) {
     EXPECT_EQ(order, expected);
 }
 
-TEST_F(TrendDlgTest, StartStateIsEmptyWithTheCommandListFocused) {
-    EXPECT_EQ(dlg->focusWidget(), CommandList());
-    // The first paint draws the chart of the empty box, which shows the
-    // record count 0 in the label; the stored count text is still empty.
-    EXPECT_EQ(CountLabel(), "0");
-    EXPECT_EQ(dlg->m_strCount, "");
-    EXPECT_EQ(ResultEdit()->StoredText(), "");
-    EXPECT_EQ(dlg->m_nCount, 0);
-    EXPECT_TRUE(dlg->m_db.IsOpen());
-    EXPECT_TRUE(messages.texts.empty());
-    EXPECT_EQ(RunLengthList()->currentText().toStdString(), "2");
-    ASSERT_EQ(RunLengthList()->count(), 2);
-    EXPECT_EQ(RunLengthList()->itemText(0).toStdString(), "2");
-    EXPECT_EQ(RunLengthList()->itemText(1).toStdString(), "3");
-}
-
-TEST_F(TrendDlgTest, BoxesUseAFontWithDoubleWidthCjkAndBoxDrawing) {
+TEST_F(TrendDlgTest, BoxFontHasDoubleWidthCjkAndBoxDrawingAndChartFontIsBold) {
     QFontMetrics metrics(ResultEdit()->font());
     EXPECT_EQ(metrics.horizontalAdvance(QStringLiteral("0")), 6);
     EXPECT_EQ(metrics.horizontalAdvance(QStringLiteral("大")), 12);
     EXPECT_EQ(metrics.horizontalAdvance(QStringLiteral("─")), 12);
     EXPECT_EQ(metrics.horizontalAdvance(QStringLiteral("│01 02│")), 6 * 5 + 2 * 12);
-}
-
-TEST_F(TrendDlgTest, ChartFontIsBoldWithATwelvePixelCell) {
+    // The chart draws in m_font, in cells twelve pixels high.
     EXPECT_TRUE(dlg->m_font.bold());
     EXPECT_LE(QFontMetrics(dlg->m_font).height(), 12);
     EXPECT_GE(QFontMetrics(dlg->m_font).height(), 10);
-}
-
-TEST_F(TrendDlgTest, SavedCommandsFillTheListAndTheFourthIsLoaded) {
-    ASSERT_EQ(CommandList()->count(), 4);
-    EXPECT_EQ(CommandList()->itemText(0).toStdString(), "1 大乐透近30期");
-    EXPECT_EQ(CommandList()->currentIndex(), 3);
-    EXPECT_EQ(CommandEdit()->StoredText(), "select qs,h1,h2\r\nfrom dlt\r\n");
-    EXPECT_EQ(dlg->m_strSQL, "select qs,h1,h2\r\nfrom dlt\r\n");
 }
 
 TEST_F(TrendDlgTest, ChoosingACommandReplacesTypedCommandButKeepsTheResultBox) {
@@ -167,38 +166,62 @@ TEST_F(TrendDlgTest, ReloadPicksUpEditsOfTheSettingsFile) {
 
 TEST_F(TrendDlgTest, PickingARunLengthWritesTheSettingAtOnce) {
     Choose(RunLengthList(), 1);
-    EXPECT_EQ(FileText("Veltrix.ini").substr(0, 30), "[OPTION]\r\nAnalyse_DLT_LINE=3\r\n");
-    // The rest of the file is untouched.
-    EXPECT_EQ(FileText("Veltrix.ini").substr(30), DefaultSettings().substr(30));
+    std::string changed = DefaultSettings(); // only that line differs
+    changed.replace(changed.find("LINE=2"), 6, "LINE=3");
+    EXPECT_EQ(FileText("Veltrix.ini"), changed);
     Choose(RunLengthList(), 0);
     EXPECT_EQ(FileText("Veltrix.ini"), DefaultSettings());
-}
-
-TEST_F(TrendDlgTest, PickingARunLengthCreatesAMissingSettingsFile) {
+    // A missing file is created.
     std::filesystem::remove(dir.File("Veltrix.ini"));
     Choose(RunLengthList(), 1);
     EXPECT_EQ(FileText("Veltrix.ini"), "[OPTION]\r\nAnalyse_DLT_LINE=3\r\n");
 }
 
-TEST_F(TrendDlgTest, QueryShowsRowsAndCount) {
+// "查询" over one set of draws: each statement typed as the user would, into
+// boxes holding typed text.
+TEST_F(TrendDlgTest, QueryButtonShowsWhatTheStatementGives) {
     SeedDraws();
-    RunTyped(QStringLiteral("select qs, h1, h2 from dlt order by qs"));
-    EXPECT_EQ(ResultEdit()->StoredText(), "24001 1 2\r\n24002 8 9\r\n24003 13 14\r\n");
-    EXPECT_EQ(CountLabel(), "3");
-    EXPECT_EQ(dlg->m_nCount, 3);
-    EXPECT_EQ(dlg->m_strResult, ResultEdit()->StoredText());
-    EXPECT_TRUE(messages.texts.empty());
-    // The caret stands at the end of the result box, which has the focus.
-    EXPECT_EQ(dlg->focusWidget(), ResultEdit());
-    EXPECT_TRUE(ResultEdit()->textCursor().atEnd());
-    EXPECT_FALSE(ResultEdit()->textCursor().hasSelection());
-}
-
-TEST_F(TrendDlgTest, TopInTheCommandReversesTheRows) {
-    SeedDraws();
-    RunTyped(QStringLiteral("select ToP 3 qs from dlt order by qs desc"));
-    EXPECT_EQ(ResultEdit()->StoredText(), "24001\r\n24002\r\n24003\r\n");
-    EXPECT_EQ(CountLabel(), "3");
+    struct Case {
+        const char* name;
+        const char* command;
+        const char* result;
+        const char* label;
+        bool fails;
+    };
+    const Case cases[] = {
+        {"rows", "select qs, h1, h2 from dlt order by qs",
+         "24001 1 2\r\n24002 8 9\r\n24003 13 14\r\n", "3", false},
+        {"empty command changes no text", "", "kept", "3", false},
+        {"top reverses the rows", "select ToP 2 qs from dlt order by qs desc", "24002\r\n24003\r\n",
+         "2", false},
+        {"typed line break", "select qs from dlt where qs = 24002\nand h1 = 8", "24002\r\n", "1",
+         false},
+        // The runner leaves the label alone, but the chart drawn after "查询"
+        // writes the record count, which the failed run set to 0.
+        {"failure", "selec nonsense", "", "0", true},
+        {"no rows", "select qs from dlt where qs < 0", "", "0", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        messages.texts.clear();
+        messages.icons.clear();
+        ReplaceTyped(ResultEdit(), QStringLiteral("kept"));
+        RunTyped(QString::fromUtf8(c.command));
+        EXPECT_EQ(ResultEdit()->StoredText(), c.result);
+        EXPECT_EQ(dlg->m_strResult, c.result);
+        EXPECT_EQ(CountLabel(), c.label);
+        EXPECT_EQ(CountLabel(), std::to_string(dlg->m_nCount));
+        EXPECT_EQ(CommandEdit()->StoredText(), ToTextModeBytes(c.command));
+        ASSERT_EQ(messages.texts.size(), c.fails ? 1u : 0u);
+        if (c.fails) {
+            EXPECT_FALSE(messages.texts[0].empty());
+            EXPECT_EQ(messages.icons[0], MessageIcon::None);
+        }
+        // The caret stands at the end of the result box, which has the focus.
+        EXPECT_EQ(dlg->focusWidget(), ResultEdit());
+        EXPECT_TRUE(ResultEdit()->textCursor().atEnd());
+        EXPECT_FALSE(ResultEdit()->textCursor().hasSelection());
+    }
 }
 
 TEST_F(TrendDlgTest, InsertEmptiesTheResultAndKeepsTheLabel) {
@@ -209,41 +232,6 @@ TEST_F(TrendDlgTest, InsertEmptiesTheResultAndKeepsTheLabel) {
     EXPECT_EQ(ResultEdit()->StoredText(), "");
     EXPECT_EQ(dlg->m_nCount, 0);
     EXPECT_EQ(CountLabel(), "3");
-}
-
-TEST_F(TrendDlgTest, NoMatchingRowsShowZero) {
-    RunTyped(QStringLiteral("select qs from dlt where qs < 0"));
-    EXPECT_EQ(ResultEdit()->StoredText(), "");
-    EXPECT_EQ(CountLabel(), "0");
-}
-
-TEST_F(TrendDlgTest, FailedStatementShowsOneMessageCaptionedByTheSink) {
-    SeedDraws();
-    RunTyped(QStringLiteral("select qs from dlt"));
-    RunTyped(QStringLiteral("selec nonsense"));
-    ASSERT_EQ(messages.texts.size(), 1u);
-    EXPECT_FALSE(messages.texts[0].empty());
-    EXPECT_EQ(messages.icons[0], MessageIcon::None);
-    EXPECT_EQ(ResultEdit()->StoredText(), "");
-    // The runner leaves the label alone, but the chart drawn after "查询"
-    // writes the record count, which the failed run set to 0.
-    EXPECT_EQ(CountLabel(), "0");
-    EXPECT_EQ(CommandEdit()->StoredText(), "selec nonsense");
-}
-
-TEST_F(TrendDlgTest, EmptyCommandChangesNoText) {
-    TypeInto(ResultEdit(), QStringLiteral("kept"));
-    RunTyped(QString());
-    EXPECT_EQ(ResultEdit()->StoredText(), "kept");
-    EXPECT_EQ(CountLabel(), "0") << "the chart drawn after \"查询\" shows the record count";
-    EXPECT_TRUE(ResultEdit()->textCursor().atEnd());
-}
-
-TEST_F(TrendDlgTest, QueryKeepsWhatWasTypedIntoTheCommandBox) {
-    SeedDraws();
-    RunTyped(QStringLiteral("select qs from dlt where qs = 24002\nand h1 = 8"));
-    EXPECT_EQ(CommandEdit()->StoredText(), "select qs from dlt where qs = 24002\r\nand h1 = 8");
-    EXPECT_EQ(ResultEdit()->StoredText(), "24002\r\n");
 }
 
 TEST_F(TrendDlgTest, ReplaceTabsKeepsTypedTextInBothBoxes) {
@@ -259,6 +247,11 @@ TEST_F(TrendDlgTest, ReplaceTabsKeepsTypedTextInBothBoxes) {
 TEST_F(TrendDlgTest, ExchangeRoundTripsTheExactText) {
     const std::string text = "24001 07 11\r\nfield\rwith\nbreaks\t│大\r\n\xFF\r\n";
     dlg->SetResultBoxText(text);
+    // The accessors read the box, not the stored text.
+    EXPECT_EQ(dlg->ResultBoxText(), text);
+    EXPECT_EQ(dlg->ResultLineCount(), 4);
+    EXPECT_EQ(dlg->ResultLine(1, 5), "field");
+    EXPECT_EQ(dlg->m_strResult, "");
     dlg->ExchangeData(true);
     EXPECT_EQ(dlg->m_strResult, text);
     ResultEdit()->moveCursor(QTextCursor::End);
@@ -290,44 +283,6 @@ TEST_F(TrendDlgTest, ExchangeLeavesAControlShowingItsTextUntouched) {
     EXPECT_EQ(CommandEdit()->StoredText(), "stored");
 }
 
-TEST_F(TrendDlgTest, AccessorsReadTheBoxesLineByLine) {
-    dlg->SetResultBoxText("01 02 03\r\n04 05\r\n");
-    EXPECT_EQ(dlg->ResultLineCount(), 3);
-    EXPECT_EQ(dlg->ResultLine(0, 255), "01 02 03");
-    EXPECT_EQ(dlg->ResultLine(0, 5), "01 02");
-    EXPECT_EQ(dlg->ResultLine(2, 255), "");
-    EXPECT_EQ(dlg->ResultLine(3, 255), "");
-    EXPECT_EQ(dlg->ResultBoxText(), "01 02 03\r\n04 05\r\n");
-    EXPECT_EQ(dlg->m_strResult, ""); // the stored text is not touched
-    dlg->SetResultBoxText("");
-    EXPECT_EQ(dlg->ResultLineCount(), 1);
-
-    std::string many;
-    for (int i = 0; i < 300; ++i)
-        many += StrFormat("%03d\r\n", i);
-    dlg->SetResultBoxText(many);
-    ResultEdit()->verticalScrollBar()->setValue(10);
-    EXPECT_EQ(dlg->ResultFirstVisibleLine(), 10);
-    EXPECT_EQ(dlg->ResultLine(dlg->ResultFirstVisibleLine(), 255), "010");
-
-    ReplaceTyped(CommandEdit(), QStringLiteral("select\nx"));
-    EXPECT_EQ(dlg->CommandBoxText(), "select\r\nx");
-    dlg->SetCountLabelText("42");
-    EXPECT_EQ(CountLabel(), "42");
-}
-
-TEST_F(TrendDlgTest, TitleServicesAndPrizeCheck) {
-    dlg->SetTitleText("1/8 正在下载 dlt.TXT");
-    EXPECT_EQ(dlg->TitleText(), "1/8 正在下载 dlt.TXT");
-    dlg->ShowMessage("note", MessageIcon::Warning);
-    EXPECT_EQ(messages.texts, Texts{"note"});
-    EXPECT_EQ(messages.icons.back(), MessageIcon::Warning);
-    dlg->OpenReport("./Analyse_gap.txt");
-    EXPECT_EQ(opener.paths, Texts{"./Analyse_gap.txt"});
-    Click(1009);
-    EXPECT_EQ(launcher.programs, Texts{"./Prizeq.dll"});
-}
-
 TEST_F(TrendDlgTest, EnterAndEscapeDoNotCloseTheWindow) {
     QTest::keyClick(CommandList(), Qt::Key_Escape);
     QTest::keyClick(CommandList(), Qt::Key_Return);
@@ -340,7 +295,9 @@ TEST_F(TrendDlgTest, EnterAndEscapeDoNotCloseTheWindow) {
     EXPECT_TRUE(dlg->isVisible());
 }
 
-TEST_F(TrendDlgTest, ClosingEndsWithOkAndSavesTheBoxes) {
+TEST_F(TrendDlgTest, PrizeCheckStartsItsProgramAndClosingSavesTheBoxes) {
+    Click(1009);
+    EXPECT_EQ(launcher.programs, Texts{"./Prizeq.dll"});
     TypeInto(ResultEdit(), QStringLiteral("last words"));
     EXPECT_TRUE(dlg->close());
     EXPECT_FALSE(dlg->isVisible());
@@ -348,66 +305,31 @@ TEST_F(TrendDlgTest, ClosingEndsWithOkAndSavesTheBoxes) {
     EXPECT_EQ(dlg->m_strResult, "last words");
 }
 
-TEST_F(TrendDlgTest, LaterButtonsExistAndAreEnabled) {
-    for (int id = 1002; id <= 1021; ++id) {
-        if (id == 1003 || id == 1006 || id == 1011)
-            continue;
-        SCOPED_TRACE(id);
-        ASSERT_NE(Button(id), nullptr);
-        EXPECT_TRUE(Button(id)->isEnabled());
-        EXPECT_TRUE(Button(id)->DrawsBorder());
-        EXPECT_TRUE(Button(id)->IsIdleRaised());
-        EXPECT_EQ(Button(id)->Color(1),
-                  id == 1021 ? Button(id)->palette().color(QPalette::Active, QPalette::ButtonText)
-                             : QColor(255, 0, 0));
+TEST_F(TrendDlgTest, RunLengthListShowsTheSettingReadAtStart) {
+    const struct {
+        const char* settings; // null: no file
+        const char* runLength;
+    } cases[] = {
+        {"[OPTION]\r\nAnalyse_DLT_LINE=3\r\n", "3"},
+        {"[OPTION]\r\nAnalyse_DLT_LINE=7\r\n", "2"},
+        {"[OPTION]\r\nAnalyse_DLT_LINE=3\r\n; \xD1\xA1\xCF\xEE\r\n", "3"}, // GBK
+        {nullptr, "2"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.settings ? c.settings : "no file");
+        if (c.settings)
+            WriteSettings(c.settings);
+        else
+            std::filesystem::remove(dir.File("Veltrix.ini"));
+        RestartWindow();
+        ASSERT_TRUE(initResult);
+        EXPECT_EQ(RunLengthList()->currentText().toStdString(), c.runLength);
+        // Reading the setting never writes the file.
+        EXPECT_EQ(FileText("Veltrix.ini"), c.settings ? c.settings : "<missing>");
+        EXPECT_EQ(CommandList()->count(), 0);
+        EXPECT_EQ(CommandEdit()->StoredText(), "");
     }
 }
-
-// A window started on other settings or without a database.
-struct StartCase {
-    const char* name;
-    const char* settings; // null: no file
-    const char* runLength;
-};
-
-class TrendDlgStartTest : public TrendDlgFixture, public ::testing::WithParamInterface<StartCase> {
-protected:
-    void PrepareFolder() override {
-        CreateDatabase();
-        if (GetParam().settings)
-            WriteSettings(GetParam().settings);
-    }
-};
-
-TEST_P(TrendDlgStartTest, RunLengthListShowsTheSetting) {
-    ASSERT_TRUE(initResult);
-    EXPECT_EQ(RunLengthList()->currentText().toStdString(), GetParam().runLength);
-    // Reading the setting never writes the file.
-    if (!GetParam().settings)
-        EXPECT_EQ(FileText("Veltrix.ini"), "<missing>");
-    else
-        EXPECT_EQ(FileText("Veltrix.ini"), GetParam().settings);
-    EXPECT_EQ(CommandList()->count(), 0);
-    EXPECT_EQ(CommandEdit()->StoredText(), "");
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Settings, TrendDlgStartTest,
-    ::testing::Values(StartCase{"three", "[OPTION]\r\nAnalyse_DLT_LINE=3\r\n", "3"},
-                      StartCase{"two", "[OPTION]\r\nAnalyse_DLT_LINE=2\r\n", "2"},
-                      StartCase{"seven", "[OPTION]\r\nAnalyse_DLT_LINE=7\r\n", "2"},
-                      StartCase{"zero", "[OPTION]\r\nAnalyse_DLT_LINE=0\r\n", "2"},
-                      StartCase{"text", "[OPTION]\r\nAnalyse_DLT_LINE=three\r\n", "2"},
-                      StartCase{"gbk file",
-                                "[OPTION]\r\nAnalyse_DLT_LINE=3\r\n; \xD1\xA1\xCF\xEE\r\n", "3"},
-                      StartCase{"no file", nullptr, "2"}),
-    [](const ::testing::TestParamInfo<StartCase>& param) {
-        std::string name = param.param.name;
-        for (char& c : name)
-            if (c == ' ')
-                c = '_';
-        return name;
-    });
 
 class TrendDlgNoDatabaseTest : public TrendDlgFixture {
 protected:
@@ -427,31 +349,24 @@ TEST_F(TrendDlgTest, RunLengthThatCannotBeSavedLeavesTheSettingsAlone) {
     namespace fs = std::filesystem;
     // A settings file the user made read-only, in a folder anyone may write.
     fs::permissions(dir.Path(), fs::perms::all);
-    fs::permissions(dir.File("Veltrix.ini"),
-                    fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    const fs::perms readOnly = fs::perms(0444);
+    fs::permissions(dir.File("Veltrix.ini"), readOnly);
+    const Texts listing = FolderListing();
     {
         ScopedUnprivilegedIds nobody;
         Choose(RunLengthList(), 1);
     }
     EXPECT_EQ(FileText("Veltrix.ini"), DefaultSettings());
-    EXPECT_EQ(fs::status(dir.File("Veltrix.ini")).permissions() & fs::perms::all,
-              fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    EXPECT_EQ(fs::status(dir.File("Veltrix.ini")).permissions() & fs::perms::all, readOnly);
     EXPECT_TRUE(messages.texts.empty());
-    for (const auto& entry : fs::directory_iterator(dir.Path()))
-        EXPECT_EQ(entry.path().filename().string().find(".tmp"), std::string::npos)
-            << "left behind: " << entry.path();
+    EXPECT_EQ(FolderListing(), listing) << "nothing left behind";
 
     // The same in a folder nobody may write: nothing is created.
     fs::remove(dir.File("Veltrix.ini"));
-    fs::permissions(dir.Path(), fs::perms::owner_read | fs::perms::owner_exec |
-                                    fs::perms::group_read | fs::perms::group_exec |
-                                    fs::perms::others_read | fs::perms::others_exec);
-    {
-        ScopedUnprivilegedIds nobody;
+    InReadOnlyFolder([&] {
         Choose(RunLengthList(), 0);
         Choose(RunLengthList(), 1);
-    }
-    fs::permissions(dir.Path(), fs::perms::owner_all);
+    });
     EXPECT_EQ(FileText("Veltrix.ini"), "<missing>");
     EXPECT_EQ(RunLengthList()->currentText().toStdString(), "3");
 }
@@ -472,14 +387,8 @@ TEST_F(TrendDlgTest, SavedCommandWithANulByteIsRefusedNotCut) {
     EXPECT_EQ(ResultEdit()->StoredText(), "3\r\n");
 }
 
-// Settings files written by anything: the window starts on each, lists what
-// the saved commands give and loads the fourth; "重载" takes the next one.
-struct HostileSettings {
-    const char* name;
-    std::string bytes;
-};
-
-std::vector<HostileSettings> HostileSettingsFiles() {
+// Settings files written by anything.
+std::vector<std::pair<const char*, std::string>> HostileSettingsFiles() {
     std::string binary;
     for (int i = 0; i < 1024 * 1024; ++i)
         binary += static_cast<char>((i * 131 + i / 256) % 256);
@@ -490,77 +399,60 @@ std::vector<HostileSettings> HostileSettingsFiles() {
             withCommands += StrFormat("cmd%d_SQL%d=select %d, %d", n, j, n, j) +
                             std::string(300, ' ') + "-- long\r\n";
     }
-    std::string huge = std::string(4 * 1024 * 1024, ';') + "\r\n" + withCommands;
     return {
-        {"binary", binary},
-        {"binary_around_commands",
+        {"binary around commands",
          binary + "\r\n[Command]\r\ncmd1=1 a\r\ncmd1_SQL1=select 1\r\n" + binary},
-        {"huge", huge},
-        {"hundred_commands_of_hundred_long_lines", withCommands},
+        // A hundred commands of a hundred long lines after a 4 MB line.
+        {"huge", std::string(4 * 1024 * 1024, ';') + "\r\n" + withCommands},
         {"gbk", "[OPTION]\r\nAnalyse_DLT_LINE=3\r\n[Command]\r\n"
                 "cmd1=1 \xB4\xF3\xC0\xD6\xCD\xB8\r\ncmd2=2 \xCB\xAB\xC9\xAB\xC7\xF2\r\n"
                 "cmd3=3 x\r\ncmd4=4 \xB8\xA3\xB2\xCA\r\ncmd4_SQL1=select '\xB8\xA3' from dlt\r\n"},
-        {"missing_equals", "[OPTION]\r\nAnalyse_DLT_LINE 3\r\n[Command]\r\ncmd1 1 a\r\n"
+        {"missing equals", "[OPTION]\r\nAnalyse_DLT_LINE 3\r\n[Command]\r\ncmd1 1 a\r\n"
                            "cmd2=2 b\r\ncmd3\r\ncmd4=4 d\r\ncmd5=5 e\r\ncmd6=6 f\r\n"
                            "cmd6_SQL1 select 6\r\ncmd6_SQL2=select 6\r\n"},
-        {"nul_bytes", std::string("[Command]\r\ncmd1=1\0a\r\ncmd2=\0\r\ncmd3=3 c\r\n"
+        {"nul bytes", std::string("[Command]\r\ncmd1=1\0a\r\ncmd2=\0\r\ncmd3=3 c\r\n"
                                   "cmd4=4 d\r\ncmd5=5 e\r\ncmd4_SQL1=select\0 1\r\n",
                                   80)},
-        {"one_long_line", std::string(2 * 1024 * 1024, 'x')},
-        {"only_line_ends", std::string(100000, '\r') + std::string(100000, '\n')},
     };
 }
 
-class TrendDlgSettingsTest : public TrendDlgFixture,
-                             public ::testing::WithParamInterface<HostileSettings> {
-protected:
-    void PrepareFolder() override {
-        CreateDatabase();
-        WriteSettings(GetParam().bytes);
-    }
-
-    // The list and the command box as the saved commands make them.
-    void ExpectCommandsOf(const std::string& bytes) {
-        std::vector<std::string> names = SavedCommandNames(bytes);
-        ASSERT_EQ(CommandList()->count(), static_cast<int>(names.size()));
-        for (int i = 0; i < CommandList()->count(); ++i)
-            EXPECT_TRUE(CommandList()->itemText(i).toStdString() == names[static_cast<size_t>(i)])
-                << i;
-        EXPECT_EQ(CommandList()->currentIndex(), names.size() >= 4 ? 3 : -1);
-    }
-};
-
-TEST_P(TrendDlgSettingsTest, StartsListsAndReloads) {
-    ASSERT_TRUE(initResult);
-    const std::string& bytes = GetParam().bytes;
-    ExpectCommandsOf(bytes);
-    std::string fourth = SavedCommandNames(bytes).size() >= 4
-                             ? SavedCommandText(bytes, SavedCommandNames(bytes)[3])
-                             : std::string();
-    EXPECT_TRUE(CommandEdit()->StoredText() == fourth);
-    const int runLength = GetProfileInt("OPTION", "Analyse_DLT_LINE", 2, "./Veltrix.ini");
-    EXPECT_EQ(RunLengthList()->currentText().toStdString(), runLength == 3 ? "3" : "2");
-    EXPECT_EQ(FileText("Veltrix.ini"), bytes) << "reading never writes";
-
-    // Every entry can be chosen.
-    for (int i = 0; i < CommandList()->count(); ++i)
-        Choose(CommandList(), i);
-    // "重载" after the file changed into each other hostile file.
-    for (const HostileSettings& other : HostileSettingsFiles()) {
-        SCOPED_TRACE(other.name);
-        WriteSettings(other.bytes);
-        Click(1005);
-        ExpectCommandsOf(other.bytes);
-    }
-    // And the window still runs queries.
-    ReplaceTyped(CommandEdit(), QStringLiteral("select count(*) from dlt"));
-    Click(1002);
-    EXPECT_EQ(ResultEdit()->StoredText(), "0\r\n");
+// The list as the saved commands make it, the fourth entry chosen.
+void ExpectCommandsOf(QComboBox* list, const std::string& bytes) {
+    const Texts names = SavedCommandNames(bytes);
+    ASSERT_EQ(list->count(), static_cast<int>(names.size()));
+    for (int i = 0; i < list->count(); ++i)
+        EXPECT_TRUE(list->itemText(i).toStdString() == names[static_cast<size_t>(i)]) << i;
+    EXPECT_EQ(list->currentIndex(), names.size() >= 4 ? 3 : -1);
 }
 
-INSTANTIATE_TEST_SUITE_P(Settings, TrendDlgSettingsTest,
-                         ::testing::ValuesIn(HostileSettingsFiles()),
-                         [](const auto& param) { return std::string(param.param.name); });
+// The window starts on each file, loads the fourth command, and "重载"
+// takes the next file; the window still runs queries after all of them.
+TEST_F(TrendDlgTest, HostileSettingsFilesStartListAndReload) {
+    const auto files = HostileSettingsFiles();
+    for (size_t i = 0; i < files.size(); ++i) {
+        const auto& [name, bytes] = files[i];
+        SCOPED_TRACE(name);
+        WriteSettings(bytes);
+        RestartWindow();
+        ASSERT_TRUE(initResult);
+        ExpectCommandsOf(CommandList(), bytes);
+        const Texts names = SavedCommandNames(bytes);
+        const std::string fourth = names.size() >= 4 ? SavedCommandText(bytes, names[3]) : "";
+        EXPECT_TRUE(CommandEdit()->StoredText() == fourth);
+        const int runLength = GetProfileInt("OPTION", "Analyse_DLT_LINE", 2, "./Veltrix.ini");
+        EXPECT_EQ(RunLengthList()->currentText().toStdString(), runLength == 3 ? "3" : "2");
+        EXPECT_EQ(FileText("Veltrix.ini"), bytes) << "reading never writes";
+        for (int entry = 0; entry < CommandList()->count(); ++entry)
+            Choose(CommandList(), entry);
+
+        const std::string& next = files[(i + 1) % files.size()].second;
+        WriteSettings(next);
+        Click(1005);
+        ExpectCommandsOf(CommandList(), next);
+    }
+    RunTyped(QStringLiteral("select count(*) from dlt"));
+    EXPECT_EQ(ResultEdit()->StoredText(), "0\r\n");
+}
 
 } // namespace
 } // namespace veltrix::test
