@@ -42,7 +42,7 @@ protected:
     test::TempDir work;
 };
 
-TEST_P(CliHostileTextTest, CountAndBackZonePrintWhatTheButtonsShow) {
+TEST_P(CliHostileTextTest, CommandsAnswerAsTheCoreDoes) {
     CliRun count = RunCli(work.Path().string(), {"count"}, Text());
     EXPECT_EQ(count.status, 0) << count.err;
     EXPECT_TRUE(count.out == NumberCountText(Text()));
@@ -50,9 +50,8 @@ TEST_P(CliHostileTextTest, CountAndBackZonePrintWhatTheButtonsShow) {
     EXPECT_EQ(backZone.status, 0) << backZone.err;
     EXPECT_TRUE(backZone.out == BackZoneIndexText(Text()));
     EXPECT_EQ(count.err + backZone.err, "");
-}
 
-TEST_P(CliHostileTextTest, ChartPrintsTheSceneTheWindowWouldDraw) {
+    // The chart's scene, as the window would draw it.
     for (const char* command : {"dlt", "ssq", "3d", "p5"}) {
         SCOPED_TRACE(command);
         CliRun run = RunCli(work.Path().string(),
@@ -66,9 +65,8 @@ TEST_P(CliHostileTextTest, ChartPrintsTheSceneTheWindowWouldDraw) {
         input.lines = ChartLinesFromText(Text(), 3);
         EXPECT_TRUE(run.out == FormatChartScene(ComputeTrendChart(command, input)));
     }
-}
 
-TEST_P(CliHostileTextTest, AnalyseListsOnlyReportsItWrote) {
+    // analyse lists only reports it wrote.
     for (const char* command : {"select * from dlt", "ssq", "3d"}) {
         SCOPED_TRACE(command);
         CliRun run = RunCli(work.Path().string(),
@@ -133,22 +131,17 @@ protected:
         std::string all;
         EXPECT_EQ(sqlite3_open_v2(work.File("DLT.mdb").c_str(), &db, SQLITE_OPEN_READONLY, nullptr),
                   SQLITE_OK);
-        auto dump = [&](const std::string& sql) {
-            sqlite3_stmt* stmt = nullptr;
-            EXPECT_EQ(sqlite3_prepare_v2(db, sql.c_str(), -1, &stmt, nullptr), SQLITE_OK) << sql;
-            while (sqlite3_step(stmt) == SQLITE_ROW) {
-                for (int i = 0; i < sqlite3_column_count(stmt); ++i) {
-                    const unsigned char* text = sqlite3_column_text(stmt, i);
-                    all += text ? reinterpret_cast<const char*>(text) : "<null>";
-                    all += '|';
-                }
-                all += '\n';
-            }
-            sqlite3_finalize(stmt);
-        };
-        dump("SELECT type, name, sql FROM sqlite_master ORDER BY name");
+        std::string sql = "SELECT type, name, sql FROM sqlite_master ORDER BY name;";
         for (const char* table : {"dlt", "ssq", "p5", "p3", "3d", "t22x5", "7xc", "7lc"})
-            dump(std::string("SELECT * FROM \"") + table + "\" ORDER BY rowid");
+            sql += std::string("SELECT * FROM \"") + table + "\" ORDER BY rowid;";
+        auto row = [](void* out, int count, char** values, char**) {
+            for (int i = 0; i < count; ++i)
+                *static_cast<std::string*>(out) +=
+                    std::string(values[i] ? values[i] : "<null>") + '|';
+            *static_cast<std::string*>(out) += '\n';
+            return 0;
+        };
+        EXPECT_EQ(sqlite3_exec(db, sql.c_str(), row, &all, nullptr), SQLITE_OK);
         sqlite3_close(db);
         return all;
     }
@@ -161,19 +154,15 @@ TEST_F(CliQueryTest, HostileStatementsAreRefusedAndChangeNothing) {
     ASSERT_NE(before.find("04001"), std::string::npos);
     const std::string deep = std::string(1000, '(') + "'04001'" + std::string(1000, ')');
     const std::string deeper = std::string(50000, '(') + "'04001'" + std::string(50000, ')');
+    // The runner's tests hold the full list; here the text goes through the
+    // command line, a 100,000-byte argument among them.
     const std::vector<std::string> statements = {
         "delete from p3 where qs = '04001",
-        "delete from p3 where qs = \"04001",
-        "delete from [p3 where qs = '04001'",
-        "delete from p3 where (qs = '04001'",
         "update p3 set h1 = 9 where qs = '04001')",
-        "select top 1 top 2 qs from p3",
         "delete from p3 where qs in (select top 2 top 1 qs from p3)",
         "delete from p3 where qs = " + deep,
         "delete from p3 where qs = " + deeper,
         "select 1; delete from p3",
-        "delete from dlt /* unclosed",
-        "'",
     };
     for (const std::string& sql : statements) {
         SCOPED_TRACE(sql.substr(0, 70));

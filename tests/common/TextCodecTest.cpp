@@ -47,24 +47,19 @@ TEST(TextCodecTest, DecodeUtf8AtReportsLengthAndCodePoint) {
     EXPECT_EQ(DecodeUtf8At("\xE5\xA4", 0, &c), 0u);
 }
 
-TEST(TextCodecTest, GbkDecodesChineseAndKeepsAscii) {
+TEST(TextCodecTest, GbkDecodesChineseKeepsAsciiAndMarksStrayBytes) {
     EXPECT_EQ(GbkToUtf8("cmd1=1 \xB4\xF3\xC0\xD6\xCD\xB8\xBD\xFC"
                         "30"
                         "\xC6\xDA"),
               "cmd1=1 大乐透近30期");
     EXPECT_EQ(GbkToUtf8("\r\n[\xD1\xA1\xCF\xEE]\r\n"), "\r\n[选项]\r\n");
-}
-
-TEST(TextCodecTest, GbkMarksBytesThatStartNoCharacter) {
     // 0xFF is no GBK lead byte; a lead byte at the very end has no trail.
     EXPECT_EQ(GbkToUtf8("a\xFF"
                         "b"),
               "a\xEF\xBF\xBD"
               "b");
     EXPECT_EQ(GbkToUtf8("ok\xB4"), "ok\xEF\xBF\xBD");
-}
-
-TEST(TextCodecTest, DecodeLocalTextKeepsUtf8AndDecodesTheRest) {
+    // Text that is valid UTF-8 is taken as it is.
     EXPECT_EQ(DecodeLocalText("大乐透"), "大乐透");
     EXPECT_EQ(DecodeLocalText("\xCB\xAB\xC9\xAB\xC7\xF2"), "双色球");
 }

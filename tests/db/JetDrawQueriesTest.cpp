@@ -4,6 +4,7 @@
 // themselves, independently of the database.
 #include "JetDrawData.h"
 #include "fakes/TempDir.h"
+#include "fakes/UpdateFakes.h"
 #include "query/StatementRunner.h"
 
 #include "db/DrawDatabase.h"
@@ -14,20 +15,11 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <map>
-#include <set>
 
 namespace veltrix {
 namespace {
 
 using test::Draw;
-
-class CommandHost : public QueryHost {
-public:
-    std::string CommandTextForOrder() override { return commandText; }
-    void ShowMessage(const std::string& text, MessageIcon) override { messages.push_back(text); }
-    std::string commandText;
-    std::vector<std::string> messages;
-};
 
 // One database with every game's real draws, shared by the suite.
 class JetDrawQueriesTest : public ::testing::Test {
@@ -59,15 +51,11 @@ protected:
         return RunStatement(*s_db, sql, host);
     }
 
-    CommandHost host;
-    static test::TempDir* s_dir;
-    static CAdoConnection* s_db;
-    static std::map<LotteryKind, std::vector<Draw>>* s_draws;
+    test::QuietQueryHost host;
+    static inline test::TempDir* s_dir = nullptr;
+    static inline CAdoConnection* s_db = nullptr;
+    static inline std::map<LotteryKind, std::vector<Draw>>* s_draws = nullptr;
 };
-
-test::TempDir* JetDrawQueriesTest::s_dir = nullptr;
-CAdoConnection* JetDrawQueriesTest::s_db = nullptr;
-std::map<LotteryKind, std::vector<Draw>>* JetDrawQueriesTest::s_draws = nullptr;
 
 std::string TwoDigits(int n) {
     std::string text = std::to_string(n);
@@ -238,24 +226,6 @@ const HobbyistCase kHobbyistCases[] = {
                             std::to_string(all.at(kind).size()));
          return Lines(rows);
      }},
-    {"three_digits_joined", "select qs, h1 & h2 & h3 from 3d where qs >= '2026210' order by qs",
-     [](const auto& all) {
-         std::vector<std::string> rows;
-         for (const Draw& d : ByIssue(all.at(LotteryKind::ThreeD))) {
-             if (d.qs >= "2026210")
-                 rows.push_back(d.qs + " " + std::to_string(d.numbers[0]) +
-                                std::to_string(d.numbers[1]) + std::to_string(d.numbers[2]));
-         }
-         return Lines(rows);
-     }},
-    {"triples_in_p3", "select count(*) from p3 where h1 = h2 and h2 = h3",
-     [](const auto& all) {
-         long count = std::count_if(
-             all.at(LotteryKind::P3).begin(), all.at(LotteryKind::P3).end(), [](const Draw& d) {
-                 return d.numbers[0] == d.numbers[1] && d.numbers[1] == d.numbers[2];
-             });
-         return Lines({std::to_string(count)});
-     }},
     {"draws_per_weekday", "select weekday(rq), count(*) from dlt group by weekday(rq) order by 1",
      [](const auto& all) {
          std::map<unsigned, int> counts;
@@ -271,37 +241,6 @@ const HobbyistCase kHobbyistCases[] = {
          for (auto [weekday, count] : counts)
              rows.push_back(std::to_string(weekday) + " " + std::to_string(count));
          return Lines(rows);
-     }},
-    {"draws_per_year", "select year(rq), count(*) from ssq group by year(rq) order by year(rq)",
-     [](const auto& all) {
-         std::map<std::string, int> counts;
-         for (const Draw& d : all.at(LotteryKind::Ssq))
-             ++counts[d.rq.substr(0, 4)];
-         std::vector<std::string> rows;
-         for (auto [year, count] : counts)
-             rows.push_back(year + " " + std::to_string(count));
-         return Lines(rows);
-     }},
-    {"largest_and_smallest", "select max(h5), min(h1), max(l2) from dlt",
-     [](const auto& all) {
-         int maxH5 = 0, minH1 = 99, maxL2 = 0;
-         for (const Draw& d : all.at(LotteryKind::Dlt)) {
-             maxH5 = std::max(maxH5, d.numbers[4]);
-             minH1 = std::min(minH1, d.numbers[0]);
-             maxL2 = std::max(maxL2, d.numbers[6]);
-         }
-         return Lines(
-             {std::to_string(maxH5) + " " + std::to_string(minH1) + " " + std::to_string(maxL2)});
-     }},
-    {"sum_band_with_between_in_iif",
-     "select sum(iif(h1+h2+h3+h4+h5 between 60 and 90, 1, 0)) from dlt",
-     [](const auto& all) {
-         int count = 0;
-         for (const Draw& d : all.at(LotteryKind::Dlt)) {
-             int sum = d.numbers[0] + d.numbers[1] + d.numbers[2] + d.numbers[3] + d.numbers[4];
-             count += sum >= 60 && sum <= 90;
-         }
-         return Lines({std::to_string(count)});
      }},
 };
 

@@ -70,10 +70,5 @@ TEST(SavedCommandsTest, ReadsSettingsWrittenOnWindows) {
     EXPECT_EQ(SavedCommandText(file, "1 大乐透"), "select '选项' from dlt\r\n");
 }
 
-TEST(SavedCommandsTest, LongLinesAreCutTo254Bytes) {
-    const std::string file = "[Command]\r\ncmd1=1 x\r\ncmd1_SQL1=" + std::string(400, 's') + "\r\n";
-    EXPECT_EQ(SavedCommandText(file, "1 x"), std::string(254, 's') + "\r\n");
-}
-
 } // namespace
 } // namespace veltrix

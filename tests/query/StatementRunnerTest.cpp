@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <regex>
 #include <sqlite3.h>
 #include <thread>
 
@@ -49,6 +50,11 @@ TEST_F(StatementRunnerTest, RowsInDatabaseOrderWithBlanksAndCrLf) {
     EXPECT_FALSE(outcome.failed);
     EXPECT_TRUE(host.messages.empty());
     EXPECT_EQ(host.orderQuestions, 1);
+
+    outcome = Run("select qs from p3 where qs = 'none'", "x");
+    EXPECT_EQ(outcome.resultText, "");
+    EXPECT_EQ(outcome.recordCount, 0);
+    EXPECT_TRUE(outcome.countComplete);
 }
 
 TEST_F(StatementRunnerTest, TopAnywhereInTheCommandReversesTheRows) {
@@ -67,21 +73,6 @@ TEST_F(StatementRunnerTest, StatementWithoutRecordsetGivesNothing) {
     EXPECT_EQ(outcome.recordCount, 0);
     EXPECT_FALSE(outcome.countComplete) << "the count label stays as it was";
     EXPECT_EQ(host.orderQuestions, 0);
-}
-
-TEST_F(StatementRunnerTest, NoMatchingRowsGivesZeroCount) {
-    QueryOutcome outcome = Run("select qs from p3 where qs = 'none'", "x");
-    EXPECT_EQ(outcome.resultText, "");
-    EXPECT_EQ(outcome.recordCount, 0);
-    EXPECT_TRUE(outcome.countComplete);
-}
-
-TEST_F(StatementRunnerTest, FailureShowsOneMessage) {
-    QueryOutcome outcome = Run("selec qs from p3", "x");
-    EXPECT_TRUE(outcome.failed);
-    EXPECT_EQ(outcome.resultText, "");
-    ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_NE(host.messages[0].find("[42000]"), std::string::npos);
 }
 
 TEST_F(StatementRunnerTest, EmptyTextRunsNothing) {
@@ -130,12 +121,15 @@ TEST_F(StatementRunnerTest, LockedDatabaseGivesOneMessageAfterTenAttempts) {
     EXPECT_EQ(db.LastAttemptCount(), 10);
     EXPECT_GE(took, std::chrono::milliseconds(1000));
     EXPECT_LT(took, std::chrono::seconds(5)) << "no hang";
+    EXPECT_EQ(db.GetSQLState(), "S1000");
     ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_TRUE(host.messages[0].ends_with("[S1000]")) << host.messages[0];
-    EXPECT_NE(host.messages[0].find(':'), std::string::npos);
+    EXPECT_TRUE(std::regex_match(host.messages[0], std::regex("^[0-9a-f]+:.+\\[S1000\\]$")))
+        << host.messages[0];
 
-    // Reading goes on while the other program writes; nothing was added.
+    // Reading goes on at the first attempt while the other program writes;
+    // nothing was added.
     EXPECT_EQ(Run("select qs, h1, h2, h3 from p3 order by qs", "").resultText, before);
+    EXPECT_EQ(db.LastAttemptCount(), 1);
     other.Commit();
     EXPECT_FALSE(Run("INSERT INTO p3 (QS) VALUES ('05000')", "x").failed);
     EXPECT_EQ(Run("select count(*) from p3", "").resultText, "4\r\n");
@@ -190,34 +184,33 @@ TEST_P(HostileSqlTest, RefusedWithAnErrorTextAndNothingChanges) {
     EXPECT_EQ(outcome.resultText, "");
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_FALSE(host.messages[0].empty());
+    EXPECT_EQ(host.messages[0], db.GetErrorText());
     EXPECT_EQ(db.LastAttemptCount() > 1, false) << "nothing to retry";
     EXPECT_EQ(Everything(), before);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     StatementRunner, HostileSqlTest,
-    ::testing::Values(
-        HostileSql{"unbalanced_single_quote", "delete from p3 where qs = '04001"},
-        HostileSql{"unbalanced_double_quote", "delete from p3 where qs = \"04001"},
-        HostileSql{"quote_closing_early", "delete from p3 where qs = '04001'' or 1=1"},
-        HostileSql{"unbalanced_bracket", "delete from [p3 where qs = '04001'"},
-        HostileSql{"unclosed_parenthesis", "delete from p3 where (qs = '04001'"},
-        HostileSql{"extra_parenthesis", "delete from p3 where qs = '04001')"},
-        HostileSql{"unclosed_comment", "delete from p3 /* where qs = '04001'"},
-        HostileSql{"nested_top", "select top 1 top 2 qs from p3"},
-        HostileSql{"nested_top_in_subquery",
-                   "delete from p3 where qs in (select top 2 top 1 qs from p3)"},
-        HostileSql{"top_in_top", "select top (select top 1 h1 from p3) qs from p3"},
-        HostileSql{"thousand_nested_parentheses",
-                   "delete from p3 where qs = " + Nested(1000, "'04001'")},
-        HostileSql{"hundred_thousand_nested_parentheses",
-                   "delete from p3 where qs = " + Nested(100000, "'04001'")},
-        HostileSql{"thousand_nested_subqueries",
-                   "delete from p3 where qs in " + Nested(1000, "select qs from p3")},
-        HostileSql{"second_statement_after_comment", "select 1 -- first\r\n; delete from p3"},
-        HostileSql{"nul_byte_hides_the_rest",
-                   std::string("delete from p3\0 where qs = 'none'", 33)},
-        HostileSql{"only_a_quote", "'"}, HostileSql{"only_blanks", " \r\n\t "}),
+    ::testing::Values(HostileSql{"unbalanced_single_quote", "delete from p3 where qs = '04001"},
+                      HostileSql{"unbalanced_double_quote", "delete from p3 where qs = \"04001"},
+                      HostileSql{"unclosed_parenthesis", "delete from p3 where (qs = '04001'"},
+                      HostileSql{"extra_parenthesis", "delete from p3 where qs = '04001')"},
+                      HostileSql{"unclosed_comment", "delete from p3 /* where qs = '04001'"},
+                      HostileSql{"nested_top_in_subquery",
+                                 "delete from p3 where qs in (select top 2 top 1 qs from p3)"},
+                      HostileSql{"thousand_nested_parentheses",
+                                 "delete from p3 where qs = " + Nested(1000, "'04001'")},
+                      HostileSql{"hundred_thousand_nested_parentheses",
+                                 "delete from p3 where qs = " + Nested(100000, "'04001'")},
+                      HostileSql{"thousand_nested_subqueries",
+                                 "delete from p3 where qs in " + Nested(1000, "select qs from p3")},
+                      HostileSql{"second_statement_after_comment",
+                                 "select 1 -- first\r\n; delete from p3"},
+                      HostileSql{"write_then_second_statement",
+                                 "insert into p3 (qs) values ('x'); delete from p3"},
+                      HostileSql{"nul_byte_hides_the_rest",
+                                 std::string("delete from p3\0 where qs = 'none'", 33)},
+                      HostileSql{"only_a_quote", "'"}),
     [](const auto& param) { return std::string(param.param.name); });
 
 } // namespace
