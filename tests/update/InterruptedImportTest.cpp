@@ -196,8 +196,6 @@ protected:
         std::printf("[ figures  ] %s: %d rows before, %d seen before SIGKILL after %.2f s, "
                     "%d after the kill\n",
                     name, run.rowsBefore, run.rowsSeen, run.seconds, run.rowsAfter);
-        ::testing::Test::RecordProperty(std::string(name) + "_rows_seen", run.rowsSeen);
-        ::testing::Test::RecordProperty(std::string(name) + "_rows_after", run.rowsAfter);
     }
 
     test::TempDir dir;
@@ -229,7 +227,6 @@ TEST_F(InterruptedImportTest, KilledTwiceThenCompletedLosesAndRepeatsNothing) {
                             std::to_string(second.rowsAfter) + " skipped\n");
     std::printf("[ figures  ] last import: %d rows before, %d inserted in %.2f s, %d after\n",
                 second.rowsAfter, missing, seconds, RowCount());
-    RecordProperty("last_import_inserted", missing);
 
     ExpectSoundPrefix(kLines);
     EXPECT_EQ(RowCount(), kLines) << "the table equals the file";

@@ -35,17 +35,15 @@ public:
         sqlite3_close(m_db);
     }
     void Lock() {
-        if (!m_db) {
-            ASSERT_EQ(sqlite3_open_v2(m_path.c_str(), &m_db, SQLITE_OPEN_READWRITE, nullptr),
-                      SQLITE_OK);
+        if (!m_db) { // opened late: the database does not exist before SetUp
+            ASSERT_EQ(sqlite3_open_v2(m_path.c_str(), &m_db, SQLITE_OPEN_READWRITE, nullptr), 0);
         }
         ASSERT_EQ(sqlite3_exec(m_db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
         m_locked = true;
     }
     void Release() {
-        if (m_locked)
+        if (m_locked.exchange(false))
             sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr);
-        m_locked = false;
     }
     bool Locked() const { return m_locked; }
 
@@ -83,11 +81,15 @@ protected:
         return RunStatement(db, "select qs, h1 from p3 order by qs", quiet).resultText;
     }
 
-    // Takes the lock once the import has shown its second row.
-    void LockAfterSecondRow() {
-        title.onSetTitle = [this](const std::string& text) {
-            if (text.ends_with(" 2") && !other.Locked())
+    // Takes the lock once the import has shown its second row, then runs
+    // `then`.
+    void LockAfterSecondRow(std::function<void()> then = {}) {
+        title.onSetTitle = [this, then](const std::string& text) {
+            if (text.ends_with(" 2") && !other.Locked()) {
                 other.Lock();
+                if (then)
+                    then();
+            }
         };
     }
 
@@ -99,15 +101,12 @@ protected:
 
 TEST_F(LockedImportTest, LockReleasedDuringTheRetriesCostsNothing) {
     std::thread release;
-    title.onSetTitle = [&](const std::string& text) {
-        if (text.ends_with(" 2") && !other.Locked()) {
-            other.Lock();
-            release = std::thread([this] {
-                std::this_thread::sleep_for(std::chrono::milliseconds(300));
-                other.Release();
-            });
-        }
-    };
+    LockAfterSecondRow([&] {
+        release = std::thread([this] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            other.Release();
+        });
+    });
     ImportSummary summary = Import();
     ASSERT_TRUE(release.joinable());
     release.join();
