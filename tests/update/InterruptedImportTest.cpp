@@ -14,7 +14,9 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
+#include <optional>
 #include <signal.h>
 #include <sqlite3.h>
 #include <string>
@@ -77,42 +79,33 @@ public:
     RawDatabase(const RawDatabase&) = delete;
     RawDatabase& operator=(const RawDatabase&) = delete;
 
-    // The rows of a select, each row's fields joined by '|'.
-    std::vector<std::string> Rows(const char* sql) {
+    // The rows of a select, each row's fields joined by '|'; nothing while
+    // the database cannot be read.
+    std::optional<std::vector<std::string>> TryRows(const std::string& sql) {
         std::vector<std::string> rows;
-        sqlite3_stmt* stmt = nullptr;
-        if (sqlite3_prepare_v2(m_db, sql, -1, &stmt, nullptr) != SQLITE_OK) {
-            ADD_FAILURE() << sql << ": " << sqlite3_errmsg(m_db);
-            return rows;
-        }
-        int rc;
-        while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        auto collect = [](void* out, int n, char** values, char**) {
             std::string row;
-            int n = sqlite3_column_count(stmt);
-            for (int i = 0; i < n; ++i) {
-                const unsigned char* text = sqlite3_column_text(stmt, i);
-                row += text ? reinterpret_cast<const char*>(text) : "";
-                if (i + 1 < n)
-                    row += '|';
-            }
-            rows.push_back(std::move(row));
-        }
-        if (rc != SQLITE_DONE)
-            ADD_FAILURE() << sql << ": " << sqlite3_errmsg(m_db);
-        sqlite3_finalize(stmt);
+            for (int i = 0; i < n; ++i)
+                row += std::string(values[i] ? values[i] : "") + (i + 1 < n ? "|" : "");
+            static_cast<std::vector<std::string>*>(out)->push_back(std::move(row));
+            return 0;
+        };
+        if (sqlite3_exec(m_db, sql.c_str(), collect, &rows, nullptr) != SQLITE_OK)
+            return std::nullopt;
         return rows;
     }
 
+    std::vector<std::string> Rows(const std::string& sql) {
+        auto rows = TryRows(sql);
+        if (!rows)
+            ADD_FAILURE() << sql << ": " << sqlite3_errmsg(m_db);
+        return rows.value_or(std::vector<std::string>{});
+    }
+
     // count(*) of the table, or -1 while the database cannot be read.
-    int Count(const char* table) {
-        std::string sql = std::string("SELECT count(*) FROM ") + table;
-        sqlite3_stmt* stmt = nullptr;
-        int count = -1;
-        if (sqlite3_prepare_v2(m_db, sql.c_str(), -1, &stmt, nullptr) == SQLITE_OK &&
-            sqlite3_step(stmt) == SQLITE_ROW)
-            count = sqlite3_column_int(stmt, 0);
-        sqlite3_finalize(stmt);
-        return count;
+    int Count(const std::string& table) {
+        auto rows = TryRows("SELECT count(*) FROM " + table);
+        return rows && rows->size() == 1 ? std::atoi(rows->front().c_str()) : -1;
     }
 
 private:
