@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace veltrix {
 namespace {
 
@@ -80,6 +82,11 @@ TEST_F(DrawUpdateTest, UpdateAllDownloadsEverythingBeforeTheFirstImport) {
         EXPECT_EQ(reports[i].kind, AllLotteries()[i].kind);
         EXPECT_TRUE(reports[i].Succeeded());
         EXPECT_EQ(reports[i].import.inserted, 1);
+    }
+    for (const char* game :
+         {"大乐透", "双色球", "排列五", "排列三", "3D", "22选5", "七星彩", "七乐彩"}) {
+        std::string progress = std::string(game) + "正在更新数据库 1";
+        EXPECT_EQ(std::count(title.history.begin(), title.history.end(), progress), 1) << progress;
     }
     EXPECT_EQ(title.title, "Zox");
     EXPECT_EQ(title.history.back(), "<reload enabled>");
