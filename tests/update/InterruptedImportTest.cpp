@@ -8,15 +8,14 @@
 
 #include "db/DrawDatabase.h"
 #include "fakes/CliProcess.h"
+#include "fakes/RawDatabase.h"
 #include "fakes/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <memory>
-#include <optional>
 #include <signal.h>
 #include <sqlite3.h>
 #include <string>
@@ -68,49 +67,7 @@ DrawFile GenerateDltFile() {
     return file;
 }
 
-// A plain SQLite connection of the test's own, outside the program.
-class RawDatabase {
-public:
-    RawDatabase(const std::string& path, int flags) {
-        if (sqlite3_open_v2(path.c_str(), &m_db, flags, nullptr) != SQLITE_OK)
-            ADD_FAILURE() << "cannot open " << path << ": " << sqlite3_errmsg(m_db);
-    }
-    ~RawDatabase() { sqlite3_close(m_db); }
-    RawDatabase(const RawDatabase&) = delete;
-    RawDatabase& operator=(const RawDatabase&) = delete;
-
-    // The rows of a select, each row's fields joined by '|'; nothing while
-    // the database cannot be read.
-    std::optional<std::vector<std::string>> TryRows(const std::string& sql) {
-        std::vector<std::string> rows;
-        auto collect = [](void* out, int n, char** values, char**) {
-            std::string row;
-            for (int i = 0; i < n; ++i)
-                row += std::string(values[i] ? values[i] : "") + (i + 1 < n ? "|" : "");
-            static_cast<std::vector<std::string>*>(out)->push_back(std::move(row));
-            return 0;
-        };
-        if (sqlite3_exec(m_db, sql.c_str(), collect, &rows, nullptr) != SQLITE_OK)
-            return std::nullopt;
-        return rows;
-    }
-
-    std::vector<std::string> Rows(const std::string& sql) {
-        auto rows = TryRows(sql);
-        if (!rows)
-            ADD_FAILURE() << sql << ": " << sqlite3_errmsg(m_db);
-        return rows.value_or(std::vector<std::string>{});
-    }
-
-    // count(*) of the table, or -1 while the database cannot be read.
-    int Count(const std::string& table) {
-        auto rows = TryRows("SELECT count(*) FROM " + table);
-        return rows && rows->size() == 1 ? std::atoi(rows->front().c_str()) : -1;
-    }
-
-private:
-    sqlite3* m_db = nullptr;
-};
+using test::RawDatabase;
 
 class InterruptedImportTest : public ::testing::Test {
 protected:
@@ -182,7 +139,8 @@ protected:
         ASSERT_LE(rows.size(), file.rows.size());
         for (size_t i = 0; i < rows.size(); ++i)
             ASSERT_EQ(rows[i], file.rows[i]) << "row " << i;
-        EXPECT_EQ(db.Count("sqlite_master WHERE type = 'table'"), 8);
+        EXPECT_EQ(db.Rows("SELECT count(*) FROM sqlite_master WHERE type = 'table'"),
+                  std::vector<std::string>{"8"});
     }
 
     static void Record(const char* name, const KilledRun& run) {

@@ -4,15 +4,14 @@
 // nothing, and leaves no gap that a later import would step over.
 
 #include "fakes/DrawDatabaseFixture.h"
+#include "fakes/RawDatabase.h"
 #include "fakes/UpdateFakes.h"
 #include "query/StatementRunner.h"
 #include "update/DrawImport.h"
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <functional>
-#include <sqlite3.h>
 #include <sstream>
 #include <thread>
 
@@ -25,33 +24,6 @@ const std::string kFile = "1 2024-01-01 1 1 1\r\n"
                           "4 2024-01-04 4 4 4\r\n"
                           "5 2024-01-05 5 5 5\r\n";
 const std::string kAllRows = "1 1\r\n2 2\r\n3 3\r\n4 4\r\n5 5\r\n";
-
-// Another program's connection, holding the write lock while asked to.
-class OtherWriter {
-public:
-    explicit OtherWriter(std::string path) : m_path(std::move(path)) {}
-    ~OtherWriter() {
-        Release();
-        sqlite3_close(m_db);
-    }
-    void Lock() {
-        if (!m_db) { // opened late: the database does not exist before SetUp
-            ASSERT_EQ(sqlite3_open_v2(m_path.c_str(), &m_db, SQLITE_OPEN_READWRITE, nullptr), 0);
-        }
-        ASSERT_EQ(sqlite3_exec(m_db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
-        m_locked = true;
-    }
-    void Release() {
-        if (m_locked.exchange(false))
-            sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr);
-    }
-    bool Locked() const { return m_locked; }
-
-private:
-    std::string m_path;
-    sqlite3* m_db = nullptr;
-    std::atomic<bool> m_locked = false;
-};
 
 // The connection's runner, with a hook that sees every outcome.
 class WatchedRunner : public SqlRunner {
@@ -96,7 +68,7 @@ protected:
     test::QuietQueryHost host;
     WatchedRunner runner{db, host};
     test::RecordingTitle title;
-    OtherWriter other{DbPath()};
+    test::OtherWriter other{DbPath()};
 };
 
 TEST_F(LockedImportTest, LockReleasedDuringTheRetriesCostsNothing) {

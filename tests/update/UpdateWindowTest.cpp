@@ -1,6 +1,7 @@
 // The update buttons of the real window, offscreen, with a downloader double
 // that serves draw files from memory.
 #include "common/FileIO.h"
+#include "fakes/RawDatabase.h"
 #include "fakes/UpdateFakes.h"
 #include "gui/TrendDlgFixture.h"
 #include "update/Bulletin.h"
@@ -9,7 +10,6 @@
 #include <QFontMetricsF>
 #include <QPlainTextEdit>
 #include <ctime>
-#include <sqlite3.h>
 
 namespace veltrix::test {
 namespace {
@@ -46,10 +46,7 @@ protected:
     }
 
     int Count(const char* table) {
-        CAdoConnection db;
-        EXPECT_TRUE(db.Open(dir.File("DLT.mdb").c_str()));
-        EXPECT_TRUE(db.Execute(std::string("select count(*) from ") + table));
-        return std::atoi(db.GetFieldText(0).c_str());
+        return RawDatabase(dir.File("DLT.mdb"), SQLITE_OPEN_READONLY).Count(table);
     }
 
     struct During {
@@ -166,15 +163,13 @@ TEST_F(UpdateWindowTest, LockedDatabaseShowsOneMessageAndALaterUpdateCompletes) 
     downloader.files[Url("7xc.TXT")] = "26001 2026-01-02 1 2 3 4 5 6 7\r\n"
                                        "26002 2026-01-04 1 2 3 4 5 6 7\r\n"
                                        "26003 2026-01-06 1 2 3 4 5 6 7\r\n";
-    sqlite3* other = nullptr;
-    ASSERT_EQ(sqlite3_open(dir.File("DLT.mdb").c_str(), &other), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    OtherWriter other(dir.File("DLT.mdb"));
+    other.Lock();
     Click(1019); // 更新七星
     ASSERT_EQ(messages.texts.size(), 1u) << "one message, not one per draw";
     EXPECT_TRUE(messages.texts[0].ends_with("[S1000]")) << messages.texts[0];
     EXPECT_EQ(dlg->windowTitle().toStdString(), "Zox 彩票-走势分析");
-    sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
-    sqlite3_close(other);
+    other.Release();
     EXPECT_EQ(Count("7xc"), 0);
 
     Click(1019);
