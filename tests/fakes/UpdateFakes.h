@@ -1,17 +1,22 @@
 #pragma once
 // Doubles for the update flow: a title that remembers every text it was
 // given, a statement runner that answers from a script, a downloader that
-// writes given bytes (or fails) without a network, and a query host for a
-// real connection.
+// writes given bytes (or fails) without a network, a query host for a real
+// connection, the bulletin's answers for well-formed draws, and the sample
+// draw files.
 
+#include "db/LotteryCatalogue.h"
 #include "query/StatementRunner.h"
 #include "update/DrawDownloader.h"
 #include "update/UpdatePorts.h"
 
+#include <array>
+#include <cstdlib>
 #include <fstream>
 #include <functional>
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace veltrix::test {
@@ -98,5 +103,21 @@ public:
     std::string commandText;
     std::vector<std::string> messages;
 };
+
+// The answers of the bulletin's eight queries, in row order, for well-formed
+// draws: the newest draws of the sample files.
+inline std::array<std::string, kLotteryCount> WellFormedBulletinAnswers() {
+    return {
+        " 08.22 26095│04 06 08 10 14 + 04 05  │\r\n", " 08.22 26224│9 1 2 4 0               │\r\n",
+        " 08.22 26224│9 1 2                   │\r\n", " 08.21 26096│1 4 2 6 9 5 5           │\r\n",
+        " 01.01 26001│01 05 09 13 22          │\r\n", " 08.20 26096│01 04 16 22 26 31 + 04  │\r\n",
+        " 08.21 26223│9 4 8                   │\r\n", " 08.21 26096│05 14 17 24 26 28 29 +16│\r\n"};
+}
+
+// A real draw file of data/draws (ctest sets VELTRIX_SAMPLE_DRAWS).
+inline std::string SampleDrawFile(std::string_view name) {
+    const char* folder = std::getenv("VELTRIX_SAMPLE_DRAWS");
+    return std::string(folder ? folder : "data/draws") + "/" + std::string(name);
+}
 
 } // namespace veltrix::test

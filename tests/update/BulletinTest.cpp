@@ -1,4 +1,7 @@
+// The bulletin: its text from the queries' answers, the date, and the Jet
+// queries run for real through the statement runner on a draw database.
 #include "update/Bulletin.h"
+#include "fakes/DrawDatabaseFixture.h"
 #include "fakes/UpdateFakes.h"
 
 #include <gtest/gtest.h>
@@ -9,27 +12,6 @@
 namespace veltrix {
 namespace {
 
-// Display columns under the bulletin's rule: box-drawing and CJK characters
-// two, everything else one.
-int Columns(std::string_view utf8) {
-    int columns = 0;
-    for (size_t i = 0; i < utf8.size();) {
-        auto lead = static_cast<unsigned char>(utf8[i]);
-        size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-        char32_t code = lead;
-        if (length > 1) {
-            code = lead & (0xFF >> (length + 1));
-            for (size_t k = 1; k < length; ++k)
-                code = (code << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
-        }
-        bool wide = (code >= 0x2500 && code <= 0x257F) || (code >= 0x2E80 && code <= 0x9FFF) ||
-                    (code >= 0xFF00 && code <= 0xFF60);
-        columns += wide ? 2 : 1;
-        i += length;
-    }
-    return columns;
-}
-
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
     size_t start = 0;
@@ -37,16 +19,6 @@ std::vector<std::string> Lines(const std::string& text) {
         lines.push_back(text.substr(start, end - start));
     EXPECT_EQ(start, text.size()) << "every line ends with CR LF";
     return lines;
-}
-
-// The statement runner's answers for well-formed draws, in row order.
-std::array<std::string, kLotteryCount> WellFormedAnswers() {
-    return {
-        " 08.22 26095│04 06 08 10 14 + 04 05  │\r\n", " 08.22 26224│9 1 2 4 0               │\r\n",
-        " 08.22 26224│9 1 2                   │\r\n", " 08.21 26096│1 4 2 6 9 5 5           │\r\n",
-        " 01.01 26001│01 05 09 13 22          │\r\n", " 08.20 26096│01 04 16 22 26 31 + 04  │\r\n",
-        " 08.21 26223│9 4 8                   │\r\n", " 08.21 26096│05 14 17 24 26 28 29 +16│\r\n",
-    };
 }
 
 const BulletinDate kSaturday{2026, 8, 22, 6};
@@ -73,27 +45,11 @@ TEST(Bulletin, WholeTextForWellFormedDraws) {
                            "├─────────┼────────────┤\r\n"
                            "│七乐彩 08.21 26096│05 14 17 24 26 28 29 +16│\r\n"
                            "└─────────┴────────────┘\r\n";
-    EXPECT_EQ(BuildBulletin(kSaturday, WellFormedAnswers()), expected);
-}
-
-TEST(Bulletin, EveryLineIs48ColumnsAndTheBarsLineUp) {
-    std::vector<std::string> lines = Lines(BuildBulletin(kSaturday, WellFormedAnswers()));
-    ASSERT_EQ(lines.size(), 21u);
-    for (const std::string& line : lines) {
-        SCOPED_TRACE(line);
-        EXPECT_EQ(Columns(line), 48);
-    }
-    // The middle bar of every row stands where the heading's does.
-    auto middleBar = [](const std::string& line) {
-        size_t second = line.find("│", 1);
-        return Columns(line.substr(0, second));
-    };
-    for (size_t row = 5; row < lines.size(); row += 2)
-        EXPECT_EQ(middleBar(lines[row]), middleBar(lines[3])) << lines[row];
+    EXPECT_EQ(BuildBulletin(kSaturday, test::WellFormedBulletinAnswers()), expected);
 }
 
 TEST(Bulletin, EmptyTableLeavesLabelAndSeparatorOnOneLine) {
-    std::array<std::string, kLotteryCount> answers = WellFormedAnswers();
+    std::array<std::string, kLotteryCount> answers = test::WellFormedBulletinAnswers();
     answers[4].clear(); // 22选5: no rows
     answers[7].clear(); // 七乐彩: the last row
     std::vector<std::string> lines = Lines(BuildBulletin(kSaturday, answers));
@@ -103,113 +59,94 @@ TEST(Bulletin, EmptyTableLeavesLabelAndSeparatorOnOneLine) {
     EXPECT_EQ(lines[14], "│双色球 08.20 26096│01 04 16 22 26 31 + 04  │") << "others unaffected";
 }
 
-TEST(Bulletin, WiderNumberShiftsOnlyItsRowsBar) {
-    std::array<std::string, kLotteryCount> answers = WellFormedAnswers();
-    answers[3] = " 08.21 26096│1 4 2 6 9 5 14           │\r\n"; // 7xc's seventh number since 2020
-    std::vector<std::string> lines = Lines(BuildBulletin(kSaturday, answers));
-    EXPECT_EQ(Columns(lines[11]), 49);
-    EXPECT_EQ(Columns(lines[9]), 48);
-}
-
-TEST(Bulletin, WeekdayNames) {
+TEST(Bulletin, HeaderDate) {
     const char* names[] = {"日", "一", "二", "三", "四", "五", "六"};
     for (int weekday = 0; weekday < 7; ++weekday) {
-        SCOPED_TRACE(weekday);
         std::string header = BulletinHeader({2026, 1, 4 + weekday, weekday});
-        EXPECT_NE(header.find(std::string("星期") + names[weekday] + "│"), std::string::npos);
+        EXPECT_NE(header.find(std::string("星期") + names[weekday] + "│"), std::string::npos)
+            << weekday;
     }
-}
-
-TEST(Bulletin, DateWithLeadingZeros) {
     std::string header = BulletinHeader({987, 1, 2, 5});
     EXPECT_NE(header.find("│  0987.01.02                          星期五│\r\n"), std::string::npos);
 }
 
+// Sets the time zone for the rest of the scope.
 class TimeZone {
 public:
-    explicit TimeZone(const char* zone) {
-        if (const char* old = std::getenv("TZ"))
-            m_old = old;
+    explicit TimeZone(const char* zone) : m_old(std::getenv("TZ") ? std::getenv("TZ") : "") {
         setenv("TZ", zone, 1);
         tzset();
     }
     ~TimeZone() {
-        if (m_old)
-            setenv("TZ", m_old->c_str(), 1);
-        else
-            unsetenv("TZ");
+        m_old.empty() ? unsetenv("TZ") : setenv("TZ", m_old.c_str(), 1);
         tzset();
     }
 
 private:
-    std::optional<std::string> m_old;
+    std::string m_old;
 };
 
 TEST(Bulletin, DateIsTheLocalDay) {
     // 2026-08-22 17:30 UTC, a Saturday, is already Sunday 01:30 in UTC+8.
-    std::time_t instant = 1787419800;
-    {
-        TimeZone utc("UTC0");
+    const std::time_t instant = 1787419800;
+    auto local = [&](const char* zone) {
+        TimeZone scope(zone);
         BulletinDate date = LocalBulletinDate(instant);
-        EXPECT_EQ(date.year, 2026);
-        EXPECT_EQ(date.month, 8);
-        EXPECT_EQ(date.day, 22);
-        EXPECT_EQ(date.weekday, 6);
-    }
-    {
-        TimeZone beijing("CST-8");
-        BulletinDate date = LocalBulletinDate(instant);
-        EXPECT_EQ(date.day, 23);
-        EXPECT_EQ(date.weekday, 0);
-        EXPECT_NE(BulletinHeader(date).find("2026.08.23                          星期日"),
-                  std::string::npos);
-    }
-}
-
-TEST(Bulletin, RunsTheEightQueriesInRowOrder) {
-    test::ScriptedRunner runner;
-    std::string text = RunBulletin(runner, kSaturday);
-    ASSERT_EQ(runner.statements.size(), 8u);
-    const char* tables[] = {"dlt", "p5", "p3", "7xc", "t22x5", "ssq", "3d", "7lc"};
-    for (size_t i = 0; i < 8; ++i) {
-        SCOPED_TRACE(tables[i]);
-        EXPECT_TRUE(runner.statements[i].ends_with(std::string(" from ") + tables[i] +
-                                                   " order by qs desc"));
-        EXPECT_TRUE(runner.statements[i].starts_with(
-            "select top 1 ' '+format(rq,'mm.dd')+' '+right(qs,5)+'│'+"));
-    }
-    EXPECT_EQ(runner.statements[0],
-              "select top 1 ' '+format(rq,'mm.dd')+' '+right(qs,5)+'│'+format(h1,'0#'),"
-              "format(h2,'0#'),format(h3,'0#'),format(h4,'0#'),format(h5,'0#')+' + '+"
-              "format(l1,'0#')+' '+format(l2,'0#'),' │' from dlt order by qs desc");
-    EXPECT_EQ(runner.statements[6],
-              "select top 1 ' '+format(rq,'mm.dd')+' '+right(qs,5)+'│'+right(str(h1),1)+"
-              "str(h2)+str(h3)+'                   │' from 3d order by qs desc");
-    EXPECT_EQ(runner.statements[7],
-              "select top 1 ' '+format(rq,'mm.dd')+' '+right(qs,5)+'│'+format(h1,'0#'),"
-              "format(h2,'0#'),format(h3,'0#'),format(h4,'0#'),format(h5,'0#'),format(h6,'0#'),"
-              "format(h7,'0#')+' +'+format(l1,'0#')+'│' from 7lc order by qs desc");
-    // With no rows anywhere the bulletin is the frame and the bare labels.
-    EXPECT_EQ(Lines(text).size(), 13u);
-}
-
-TEST(Bulletin, PaddingOfTheLastLiteralPerGame) {
-    // Blanks before the closing bar inside each query's last literal.
-    struct Case {
-        LotteryKind kind;
-        size_t blanks;
+        return std::array{date.year, date.month, date.day, date.weekday};
     };
-    for (Case c :
-         {Case{LotteryKind::Dlt, 1}, Case{LotteryKind::P5, 14}, Case{LotteryKind::P3, 18},
-          Case{LotteryKind::SevenXc, 10}, Case{LotteryKind::T22x5, 10}, Case{LotteryKind::Ssq, 2},
-          Case{LotteryKind::ThreeD, 19}, Case{LotteryKind::SevenLc, 0}}) {
-        SCOPED_TRACE(Lottery(c.kind).code);
-        std::string_view query = BulletinQuery(c.kind);
-        size_t bar = query.rfind("│' from");
-        ASSERT_NE(bar, std::string_view::npos);
-        size_t quote = query.rfind('\'', bar - 1);
-        EXPECT_EQ(bar - quote - 1, c.blanks);
+    EXPECT_EQ(local("UTC0"), (std::array{2026, 8, 22, 6}));
+    EXPECT_EQ(local("CST-8"), (std::array{2026, 8, 23, 0}));
+}
+
+class BulletinDatabaseTest : public test::DrawDatabaseFixture {
+protected:
+    void SetUp() override {
+        DrawDatabaseFixture::SetUp();
+        // An older draw first: the bulletin shows the newest.
+        Exec("INSERT INTO dlt (QS,RQ,H1,H2,H3,H4,H5,L1,L2,T)VALUES "
+             "('26094','2026-08-19',5,14,15,17,33,1,7,'')");
+        Exec("INSERT INTO dlt (QS,RQ,H1,H2,H3,H4,H5,L1,L2,T)VALUES "
+             "('26095','2026-08-22',4,6,8,10,14,4,5,'')");
+        Exec("INSERT INTO p5 (QS,RQ,H1,H2,H3,H4,H5)VALUES ('26224','2026-08-22',9,1,2,4,0)");
+        Exec("INSERT INTO p3 (QS,RQ,H1,H2,H3)VALUES ('26224','2026-08-22',9,1,2)");
+        Exec("INSERT INTO 7xc (QS,RQ,H1,H2,H3,H4,H5,H6,H7)VALUES "
+             "('26096','2026-08-21',1,4,2,6,9,5,5)");
+        Exec("INSERT INTO t22x5 (QS,RQ,H1,H2,H3,H4,H5)VALUES ('2026001','2026-01-01',1,5,9,13,22)");
+        Exec("INSERT INTO ssq (QS,RQ,H1,H2,H3,H4,H5,H6,L1)VALUES "
+             "('2026096','2026-08-20',1,4,16,22,26,31,4)");
+        Exec("INSERT INTO 3d (QS,RQ,H1,H2,H3,S1,S2,S3)VALUES ('2026223','2026-08-21',9,4,8,0,0,0)");
+        Exec("INSERT INTO 7lc (QS,RQ,H1,H2,H3,H4,H5,H6,H7,L1)VALUES "
+             "('2026096','2026-08-21',5,14,17,24,26,28,29,16)");
     }
+
+    test::QuietQueryHost host;
+    ConnectionSqlRunner runner{db, host};
+};
+
+TEST_F(BulletinDatabaseTest, RowsOfEveryGame) {
+    EXPECT_EQ(RunBulletin(runner, kSaturday),
+              BuildBulletin(kSaturday, test::WellFormedBulletinAnswers()));
+    EXPECT_TRUE(host.messages.empty()) << host.messages.front();
+}
+
+TEST_F(BulletinDatabaseTest, TableWithoutRowsAndMissingTableAreLeftEmpty) {
+    Exec("DELETE FROM ssq");
+    Exec("DROP TABLE p3");
+    std::array<std::string, kLotteryCount> answers = test::WellFormedBulletinAnswers();
+    answers[2].clear();
+    answers[5].clear();
+    EXPECT_EQ(RunBulletin(runner, kSaturday), BuildBulletin(kSaturday, answers));
+    EXPECT_EQ(host.messages.size(), 1u) << "the missing table is reported";
+}
+
+TEST_F(BulletinDatabaseTest, WiderNumbersShiftTheirBar) {
+    // 7xc's seventh number runs to 14 since 2020; only H1 of the digit
+    // games is cut to its last digit.
+    Exec("INSERT INTO 7xc (QS,RQ,H1,H2,H3,H4,H5,H6,H7)VALUES "
+         "('26097','2026-08-23',11,4,2,6,9,5,14)");
+    std::vector<std::string> rows = Lines(RunBulletin(runner, kSaturday));
+    ASSERT_EQ(rows.size(), 21u);
+    EXPECT_EQ(rows[11], "│七星彩 08.23 26097│1 4 2 6 9 5 14           │");
 }
 
 } // namespace

@@ -1,7 +1,15 @@
+// Judging draw-file lines, and the reader on a failing stream. What the
+// reader makes of any bytes (pieces cut at line feeds and at 254 bytes, their
+// line numbers, the fields) is checked by draw_file_fuzz over its corpus in
+// every test run.
 #include "update/DrawLine.h"
 #include "update/DrawLineReader.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sstream>
+#include <streambuf>
 
 namespace veltrix {
 namespace {
@@ -12,7 +20,7 @@ DrawLineVerdict Judge(LotteryKind kind, const std::string& line, int newest) {
     return JudgeDrawLine(Lottery(kind), fields, newest);
 }
 
-TEST(DrawLine, InsertOfEveryGameFromAWellFormedLine) {
+TEST(DrawLine, InsertOfAWellFormedLine) {
     struct Case {
         LotteryKind kind;
         std::string line;
@@ -39,153 +47,151 @@ TEST(DrawLine, InsertOfEveryGameFromAWellFormedLine) {
         {LotteryKind::SevenLc, "2026096 2026-08-21 05 14 17 24 26 28 29 16\r\n",
          "INSERT INTO 7lc (QS,RQ,H1,H2,H3,H4,H5,H6,H7,L1)VALUES "
          "('2026096','2026-08-21',05,14,17,24,26,28,29,16\r\n)"},
+        // Fields beyond the INSERT are ignored, whatever they hold.
+        {LotteryKind::P3, "100 2024-01-02 1 2 3 junk;DROP more\r\n",
+         "INSERT INTO p3 (QS,RQ,H1,H2,H3)VALUES ('100','2024-01-02',1,2,3)"},
+        // Quotes in the issue are doubled, one or several in a row.
+        {LotteryKind::P3, "101');DELETE/**/FROM/**/p3;--'' 2024-01-02 1 2 3",
+         "INSERT INTO p3 (QS,RQ,H1,H2,H3)VALUES "
+         "('101'');DELETE/**/FROM/**/p3;--''''','2024-01-02',1,2,3)"},
+        {LotteryKind::P3, "101%s%d 2024-01-02 1 2 3",
+         "INSERT INTO p3 (QS,RQ,H1,H2,H3)VALUES ('101%s%d','2024-01-02',1,2,3)"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(Lottery(c.kind).code);
+        SCOPED_TRACE(c.line);
         DrawLineVerdict verdict = Judge(c.kind, c.line, 0);
         EXPECT_EQ(verdict.fault, DrawLineFault::None);
         EXPECT_EQ(verdict.statement, c.statement);
     }
 }
 
-TEST(DrawLine, FieldsBeyondTheInsertAreIgnored) {
-    DrawLineVerdict verdict = Judge(LotteryKind::P3, "100 2024-01-02 1 2 3 junk;DROP more\r\n", 0);
-    EXPECT_EQ(verdict.fault, DrawLineFault::None);
-    EXPECT_EQ(verdict.statement,
-              "INSERT INTO p3 (QS,RQ,H1,H2,H3)VALUES ('100','2024-01-02',1,2,3)");
+TEST(DrawLine, Verdicts) {
+    constexpr auto P3 = LotteryKind::P3;
+    constexpr auto Dlt = LotteryKind::Dlt;
+    using enum DrawLineFault;
+    struct Case {
+        const char* name;
+        LotteryKind kind;
+        std::string line;
+        int newest;
+        DrawLineFault fault;
+    };
+    const Case cases[] = {
+        {"NewerIssue", P3, "101 2024-01-02 1 2 3\r\n", 100, None},
+        {"SameIssue", P3, "100 2024-01-02 1 2 3\r\n", 100, NotNewer},
+        {"OlderIssue", P3, "99 2024-01-02 1 2 3\r\n", 100, NotNewer},
+        {"IssuesCompareAsIntegers", P3, "10000 2024-01-02 1 2 3", 9999, None},
+        {"LeadingZerosDoNotMatter", P3, "07001 2024-01-02 1 2 3", 7000, None},
+        {"IssueWithTrailingText", P3, "101abc 2024-01-02 1 2 3", 100, None},
+        {"HugeIssueSaturates", P3, "99999999999 2024-01-02 1 2 3", 2147483646, None},
+        {"HeadingIsNotNewer", P3, "issue date h1 h2 h3\r\n", 0, NotNewer},
+        {"NegativeIssuesCompareSigned", P3, "-5 2024-01-02 1 2 3", -10, None},
+        {"ZeroIssueOnEmptyTable", P3, "0 2024-01-02 1 2 3", 0, NotNewer},
+        {"EmptyLine", P3, "\r\n", 0, NotNewer},
+        {"TooFewFields", P3, "101 2024-01-02 1 2\r\n", 0, TooFewFields},
+        {"ThreeDWithoutSValues", LotteryKind::ThreeD, "2004001 2004-10-18 0 7 0\r\n", 0,
+         TooFewFields},
+        {"TabsMakeOneField", P3, "101\t2024-01-02\t1\t2\t3\r\n", 0, TooFewFields},
+        {"TrailingBlankMakesTheLineEndAField", P3, "101 2024-01-02 1 2 \r\n", 0, BadNumber},
+        {"NulInIssue", P3, std::string("10\0 2024-01-02 1 2 3", 20), 0, BadIssue},
+        {"NulInNumber", P3, std::string("101 2024-01-02 1 2\0 3", 22), 0, BadNumber},
+        {"SqlInNumber", P3, "101 2024-01-02 1 2 3);DROP", 0, BadNumber},
+        {"Expression", P3, "101 2024-01-02 1 2 3+4", 0, BadNumber},
+        {"SignedNumbers", P3, "101 2024-01-02 +1 -2 3", 0, None},
+        {"SignAlone", P3, "101 2024-01-02 - 2 3", 0, BadNumber},
+        {"NineDigits", P3, "101 2024-01-02 123456789 2 3", 0, None},
+        {"TenDigits", P3, "101 2024-01-02 1234567890 2 3", 0, BadNumber},
+        {"DecimalPoint", P3, "101 2024-01-02 1.5 2 3", 0, BadNumber},
+        {"CarriageReturnInsideALine", P3, "101 2024-01-02 1\r 2 3", 0, BadNumber},
+        {"LineEndOnlyOnTheLastField", P3, "101 2024-01-02 1 2 3\n", 0, None},
+        {"LineEndOnAFieldTheInsertDoesNotUse", P3, "101 2024-01-02 1 2 3 x\r\n", 0, None},
+        {"NonUtf8Number", P3, "101 2024-01-02 1 2 \xb6\xfe\r\n", 0, BadNumber},
+        {"NotADate", Dlt, "26001 yesterday 01 02 03 04 05 06 07", 0, BadDate},
+        {"February30", Dlt, "26001 2026-02-30 01 02 03 04 05 06 07", 0, BadDate},
+        {"QuoteInDate", Dlt, "26001 2026-01-0'1 01 02 03 04 05 06 07", 0, BadDate},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(Judge(c.kind, c.line, c.newest).fault, c.fault) << c.line;
+    }
 }
 
-struct VerdictCase {
-    const char* name;
-    LotteryKind kind;
-    std::string line;
-    int newest;
-    DrawLineFault fault;
+TEST(DrawLine, NormalizeDrawDate) {
+    const std::pair<const char*, const char*> accepted[] = {
+        {"2026-08-22", "2026-08-22"}, {"2026/8/2", "2026-08-02"},  {"2026.08.2", "2026-08-02"},
+        {"20260822", "2026-08-22"},   {"2024-2-29", "2024-02-29"}, {"2000-02-29", "2000-02-29"}};
+    for (auto [text, iso] : accepted)
+        EXPECT_EQ(NormalizeDrawDate(text).value_or("refused"), iso) << text;
+    const char* refused[] = {
+        "",           "1900-02-29",  "20260229",        "2026-13-01", "2026-01-00",
+        "2026-04-31", "2026-08/22",  "2026-08-022",     "26-08-22",   "2026082",
+        "0000-01-01", "2026-08-22x", "2026-08-22T20:30"};
+    for (const char* text : refused)
+        EXPECT_EQ(NormalizeDrawDate(text), std::nullopt) << text;
+}
+
+using Pieces = std::vector<std::pair<std::string, int>>; // each piece with its line number
+
+Pieces ReadAll(std::istream& in, bool* failed = nullptr) {
+    DrawLineReader reader(in);
+    Pieces pieces;
+    std::string_view piece;
+    while (reader.Next(&piece))
+        pieces.emplace_back(std::string(piece), reader.LineNumber());
+    if (failed)
+        *failed = reader.ReadFailed();
+    return pieces;
+}
+
+// Serves `good` in small slices, then reports an I/O error, the way a file
+// on a failing disk does.
+class FailingBuffer : public std::streambuf {
+public:
+    explicit FailingBuffer(std::string good) : m_good(std::move(good)) {}
+
+protected:
+    int_type underflow() override {
+        if (m_served == m_good.size())
+            throw std::ios_base::failure("disk gone");
+        size_t n = std::min<size_t>(100, m_good.size() - m_served);
+        char* start = m_good.data() + m_served;
+        setg(start, start, start + n);
+        m_served += n;
+        return traits_type::to_int_type(*start);
+    }
+
+private:
+    std::string m_good;
+    size_t m_served = 0;
 };
 
-class JudgeDrawLineTest : public ::testing::TestWithParam<VerdictCase> {};
+TEST(DrawLineReader, ReadErrorEndsTheFileAndIsReported) {
+    FailingBuffer nothing("");
+    std::istream empty(&nothing);
+    bool failed = false;
+    EXPECT_TRUE(ReadAll(empty, &failed).empty());
+    EXPECT_TRUE(failed);
 
-TEST_P(JudgeDrawLineTest, Verdict) {
-    const VerdictCase& c = GetParam();
-    EXPECT_EQ(Judge(c.kind, c.line, c.newest).fault, c.fault) << c.line;
-}
-
-constexpr auto P3 = LotteryKind::P3;
-constexpr auto Dlt = LotteryKind::Dlt;
-constexpr auto ThreeD = LotteryKind::ThreeD;
-
-INSTANTIATE_TEST_SUITE_P(
-    DrawLine, JudgeDrawLineTest,
-    ::testing::Values(
-        VerdictCase{"NewerIssue", P3, "101 2024-01-02 1 2 3\r\n", 100, DrawLineFault::None},
-        VerdictCase{"SameIssue", P3, "100 2024-01-02 1 2 3\r\n", 100, DrawLineFault::NotNewer},
-        VerdictCase{"OlderIssue", P3, "99 2024-01-02 1 2 3\r\n", 100, DrawLineFault::NotNewer},
-        VerdictCase{"IssuesCompareAsIntegers", P3, "10000 2024-01-02 1 2 3", 9999,
-                    DrawLineFault::None},
-        VerdictCase{"LeadingZerosDoNotMatter", P3, "07001 2024-01-02 1 2 3", 7000,
-                    DrawLineFault::None},
-        VerdictCase{"IssueWithTrailingText", P3, "101abc 2024-01-02 1 2 3", 100,
-                    DrawLineFault::None},
-        VerdictCase{"HeadingIsNotNewer", P3, "issue date h1 h2 h3\r\n", 0, DrawLineFault::NotNewer},
-        VerdictCase{"NegativeIssuesCompareSigned", P3, "-5 2024-01-02 1 2 3", -10,
-                    DrawLineFault::None},
-        VerdictCase{"ZeroIssueOnEmptyTable", P3, "0 2024-01-02 1 2 3", 0, DrawLineFault::NotNewer},
-        VerdictCase{"EmptyLine", P3, "\r\n", 0, DrawLineFault::NotNewer},
-        VerdictCase{"TooFewFields", P3, "101 2024-01-02 1 2\r\n", 0, DrawLineFault::TooFewFields},
-        VerdictCase{"ThreeDWithoutSValues", ThreeD, "2004001 2004-10-18 0 7 0\r\n", 0,
-                    DrawLineFault::TooFewFields},
-        VerdictCase{"TabsMakeOneField", P3, "101\t2024-01-02\t1\t2\t3\r\n", 0,
-                    DrawLineFault::TooFewFields},
-        VerdictCase{"TrailingBlankMakesTheLineEndAField", P3, "101 2024-01-02 1 2 \r\n", 0,
-                    DrawLineFault::BadNumber},
-        VerdictCase{"NulInIssue", P3, std::string("10\0 2024-01-02 1 2 3", 20), 0,
-                    DrawLineFault::BadIssue},
-        VerdictCase{"NulInNumber", P3, std::string("101 2024-01-02 1 2\0 3", 22), 0,
-                    DrawLineFault::BadNumber},
-        VerdictCase{"SqlInNumber", P3, "101 2024-01-02 1 2 3);DROP", 0, DrawLineFault::BadNumber},
-        VerdictCase{"Expression", P3, "101 2024-01-02 1 2 3+4", 0, DrawLineFault::BadNumber},
-        VerdictCase{"SignedNumbers", P3, "101 2024-01-02 +1 -2 3", 0, DrawLineFault::None},
-        VerdictCase{"SignAlone", P3, "101 2024-01-02 - 2 3", 0, DrawLineFault::BadNumber},
-        VerdictCase{"NineDigits", P3, "101 2024-01-02 123456789 2 3", 0, DrawLineFault::None},
-        VerdictCase{"TenDigits", P3, "101 2024-01-02 1234567890 2 3", 0, DrawLineFault::BadNumber},
-        VerdictCase{"DecimalPoint", P3, "101 2024-01-02 1.5 2 3", 0, DrawLineFault::BadNumber},
-        VerdictCase{"CarriageReturnInsideALine", P3, "101 2024-01-02 1\r 2 3", 0,
-                    DrawLineFault::BadNumber},
-        VerdictCase{"LineEndOnlyOnTheLastField", P3, "101 2024-01-02 1 2 3\n", 0,
-                    DrawLineFault::None},
-        VerdictCase{"LineEndOnAFieldTheInsertDoesNotUse", P3, "101 2024-01-02 1 2 3 x\r\n", 0,
-                    DrawLineFault::None},
-        VerdictCase{"NonUtf8Number", P3, "101 2024-01-02 1 2 \xb6\xfe\r\n", 0,
-                    DrawLineFault::BadNumber},
-        VerdictCase{"NotADate", Dlt, "26001 yesterday 01 02 03 04 05 06 07", 0,
-                    DrawLineFault::BadDate},
-        VerdictCase{"February30", Dlt, "26001 2026-02-30 01 02 03 04 05 06 07", 0,
-                    DrawLineFault::BadDate},
-        VerdictCase{"QuoteInDate", Dlt, "26001 2026-01-0'1 01 02 03 04 05 06 07", 0,
-                    DrawLineFault::BadDate}),
-    [](const auto& p) { return std::string(p.param.name); });
-
-struct DateCase {
-    const char* name;
-    std::string text;
-    std::string iso; // empty: refused
-};
-
-class NormalizeDrawDateTest : public ::testing::TestWithParam<DateCase> {};
-
-TEST_P(NormalizeDrawDateTest, Normalizes) {
-    std::optional<std::string> iso = NormalizeDrawDate(GetParam().text);
-    EXPECT_EQ(iso.value_or(""), GetParam().iso);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    DrawLine, NormalizeDrawDateTest,
-    ::testing::Values(
-        DateCase{"Iso", "2026-08-22", "2026-08-22"}, DateCase{"Slashes", "2026/8/2", "2026-08-02"},
-        DateCase{"Points", "2026.08.2", "2026-08-02"},
-        DateCase{"Compact", "20260822", "2026-08-22"},
-        DateCase{"LeapDay", "2024-2-29", "2024-02-29"},
-        DateCase{"LeapDay2000", "2000-02-29", "2000-02-29"},
-        DateCase{"NoLeapDay1900", "1900-02-29", ""}, DateCase{"NoLeapDay2026", "20260229", ""},
-        DateCase{"Month13", "2026-13-01", ""}, DateCase{"Day0", "2026-01-00", ""},
-        DateCase{"April31", "2026-04-31", ""}, DateCase{"MixedSeparators", "2026-08/22", ""},
-        DateCase{"ThreeDigitDay", "2026-08-022", ""}, DateCase{"TwoDigitYear", "26-08-22", ""},
-        DateCase{"Trailing", "2026-08-22x", ""}, DateCase{"Time", "2026-08-22T20:30", ""},
-        DateCase{"SevenDigits", "2026082", ""}, DateCase{"YearZero", "0000-01-01", ""},
-        DateCase{"Empty", "", ""}),
-    [](const auto& p) { return std::string(p.param.name); });
-
-TEST(DrawLine, QuotesInTheIssueAreDoubled) {
-    DrawLineVerdict verdict = Judge(P3, "101');DELETE/**/FROM/**/p3;-- 2024-01-02 1 2 3", 0);
-    ASSERT_EQ(verdict.fault, DrawLineFault::None);
-    EXPECT_EQ(verdict.issue, 101);
-    EXPECT_EQ(verdict.statement, "INSERT INTO p3 (QS,RQ,H1,H2,H3)VALUES "
-                                 "('101'');DELETE/**/FROM/**/p3;--','2024-01-02',1,2,3)");
-}
-
-TEST(DrawLine, PercentInAFieldIsJustText) {
-    DrawLineVerdict verdict = Judge(P3, "101%s%d 2024-01-02 1 2 3", 0);
-    EXPECT_EQ(verdict.statement,
-              "INSERT INTO p3 (QS,RQ,H1,H2,H3)VALUES ('101%s%d','2024-01-02',1,2,3)");
-}
-
-TEST(DrawLine, EscapeSqlQuotes) {
-    EXPECT_EQ(EscapeSqlQuotes("a'b''c"), "a''b''''c");
-    EXPECT_EQ(EscapeSqlQuotes(""), "");
-}
-
-TEST(DrawLine, ProgressTextCarriesTheCount) {
-    EXPECT_EQ(DrawProgressText(Lottery(LotteryKind::Dlt), 3), "大乐透正在更新数据库 3");
-    EXPECT_EQ(DrawProgressText(Lottery(LotteryKind::ThreeD), 1234), "3D正在更新数据库 1234");
-}
-
-TEST(DrawLine, IssueNumberIsReadLikeAtoi) {
-    EXPECT_EQ(DrawIssueNumber("07001"), 7001);
-    EXPECT_EQ(DrawIssueNumber("26095\r\n"), 26095);
-    EXPECT_EQ(DrawIssueNumber("-12x"), -12);
-    EXPECT_EQ(DrawIssueNumber("x12"), 0);
-    EXPECT_EQ(DrawIssueNumber(""), 0);
-    EXPECT_EQ(DrawIssueNumber("99999999999"), 2147483647) << "saturates instead of wrapping";
+    // Far more than one internal read: lines that straddle its chunks must
+    // still come out whole.
+    std::string good;
+    for (int i = 0; i < 20000; ++i)
+        good += std::to_string(100000 + i) + " x\r\n"; // 10 bytes a line
+    FailingBuffer later(good);
+    std::istream in(&later);
+    Pieces pieces = ReadAll(in, &failed);
+    EXPECT_TRUE(failed) << "an error is not the end of the file";
+    ASSERT_GT(pieces.size(), 10000u) << "lines read before the error are kept";
+    EXPECT_LT(pieces.size(), 20000u);
+    for (size_t i = 0; i < pieces.size(); ++i) {
+        std::string line = std::to_string(100000 + i) + " x\r\n";
+        ASSERT_EQ(pieces[i].second, static_cast<int>(i + 1));
+        // The last piece may be a line cut where the bytes stopped.
+        if (i + 1 == pieces.size())
+            EXPECT_TRUE(line.starts_with(pieces[i].first)) << pieces[i].first;
+        else
+            ASSERT_EQ(pieces[i].first, line) << i;
+    }
 }
 
 } // namespace

@@ -7,8 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
+#include <algorithm>
 
 namespace veltrix {
 namespace {
@@ -24,11 +23,6 @@ protected:
     std::string Folder() const { return dir.File("draws"); }
     std::string Url(const char* file) const { return std::string(kServer) + "/getData/" + file; }
 
-    void ServeAllGames() {
-        for (const LotteryInfo& game : AllLotteries())
-            downloader.files[DrawFileUrl(kServer, game)] = "1 2024-01-01 1 2 3 4 5 6 7 8\r\n";
-    }
-
     test::TempDir dir;
     FakeDownloader downloader;
     ScriptedRunner runner;
@@ -36,88 +30,66 @@ protected:
     DrawUpdateContext context{downloader, runner, kServer, Folder()};
 };
 
+// The files in the order "更新全部" downloads them.
+const char* const kFilesInDownloadOrder[] = {"dlt.TXT", "7xc.TXT", "t22x5.TXT", "p3.TXT",
+                                             "p5.TXT",  "ssq.TXT", "7lc.TXT",   "3d.TXT"};
+
 TEST_F(DrawUpdateTest, UpdateAllShowsEachStepAndPutsEverythingBack) {
     UpdateAllGameDraws(context, title);
     std::vector<std::string> expected = {"<reload disabled>"};
-    for (const char* step :
-         {"1/8 正在下载 dlt.TXT", "2/8 正在下载 7xc.TXT", "3/8 正在下载 t22x5.TXT",
-          "4/8 正在下载 p3.TXT", "5/8 正在下载 p5.TXT", "6/8 正在下载 ssq.TXT",
-          "7/8 正在下载 7lc.TXT", "8/8 正在下载 3d.TXT"}) {
-        std::string file = std::string(step).substr(std::string(step).rfind(' ') + 1);
-        expected.push_back(step);
-        expected.push_back("正在下载 " + Url(file.c_str()));
-        expected.push_back(step);
+    for (int i = 0; i < 8; ++i) {
+        std::string step = std::to_string(i + 1) + "/8 正在下载 " + kFilesInDownloadOrder[i];
+        expected.insert(expected.end(), {step, "正在下载 " + Url(kFilesInDownloadOrder[i]), step});
     }
     // Nothing was downloaded, so every import finds no file and only puts
     // back the title it found.
-    for (int i = 0; i < 8; ++i)
-        expected.push_back("8/8 正在下载 3d.TXT");
-    expected.push_back("Zox");
-    expected.push_back("<reload enabled>");
+    expected.insert(expected.end(), 8, "8/8 正在下载 3d.TXT");
+    expected.insert(expected.end(), {"Zox", "<reload enabled>"});
     EXPECT_EQ(title.history, expected);
     EXPECT_TRUE(runner.statements.empty()) << "no file, no statement";
 }
 
 TEST_F(DrawUpdateTest, UpdateAllDownloadsEverythingBeforeTheFirstImport) {
-    ServeAllGames();
+    for (const char* file : kFilesInDownloadOrder)
+        downloader.files[Url(file)] = "1 2024-01-01 1 2 3 4 5 6 7 8\r\n"; // enough for every game
     std::vector<size_t> statementsAtDownload;
     downloader.onDownload = [&](const std::string&) {
         statementsAtDownload.push_back(runner.statements.size());
     };
     std::vector<GameUpdateReport> reports = UpdateAllGameDraws(context, title);
 
-    std::vector<std::string> urls;
-    for (const auto& request : downloader.requests)
-        urls.push_back(request.url);
-    std::vector<std::string> expectedUrls = {Url("dlt.TXT"), Url("7xc.TXT"), Url("t22x5.TXT"),
-                                             Url("p3.TXT"),  Url("p5.TXT"),  Url("ssq.TXT"),
-                                             Url("7lc.TXT"), Url("3d.TXT")};
-    EXPECT_EQ(urls, expectedUrls);
+    ASSERT_EQ(downloader.requests.size(), 8u);
+    for (size_t i = 0; i < 8; ++i) {
+        EXPECT_EQ(downloader.requests[i].url, Url(kFilesInDownloadOrder[i]));
+        EXPECT_EQ(downloader.requests[i].localPath,
+                  Folder() + "/" + ToLowerAscii(kFilesInDownloadOrder[i]));
+    }
     EXPECT_EQ(statementsAtDownload, std::vector<size_t>(8, 0));
 
-    std::vector<std::string> newestQueries;
+    std::vector<std::string> newestQueries, expectedQueries;
     for (const std::string& sql : runner.statements) {
         if (sql.starts_with("select"))
-            newestQueries.push_back(
-                sql.substr(sql.find(" from ") + 6, sql.find(" order") - sql.find(" from ") - 6));
+            newestQueries.push_back(sql);
     }
-    std::vector<std::string> importOrder = {"dlt", "ssq", "p5", "p3", "3d", "t22x5", "7xc", "7lc"};
-    EXPECT_EQ(newestQueries, importOrder);
+    for (const char* table : {"dlt", "ssq", "p5", "p3", "3d", "t22x5", "7xc", "7lc"})
+        expectedQueries.push_back(std::string("select top 1 qs from ") + table +
+                                  " order by qs desc");
+    EXPECT_EQ(newestQueries, expectedQueries) << "imports in the catalogue's order";
 
     ASSERT_EQ(reports.size(), 8u);
-    EXPECT_EQ(reports[0].kind, LotteryKind::Dlt);
-    EXPECT_EQ(reports[4].kind, LotteryKind::ThreeD);
-    for (const GameUpdateReport& report : reports) {
-        SCOPED_TRACE(Lottery(report.kind).code);
-        EXPECT_TRUE(report.Succeeded());
-        EXPECT_EQ(report.import.inserted, 1);
+    for (size_t i = 0; i < 8; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(reports[i].kind, AllLotteries()[i].kind);
+        EXPECT_TRUE(reports[i].Succeeded());
+        EXPECT_EQ(reports[i].import.inserted, 1);
+    }
+    for (const char* game :
+         {"大乐透", "双色球", "排列五", "排列三", "3D", "22选5", "七星彩", "七乐彩"}) {
+        std::string progress = std::string(game) + "正在更新数据库 1";
+        EXPECT_EQ(std::count(title.history.begin(), title.history.end(), progress), 1) << progress;
     }
     EXPECT_EQ(title.title, "Zox");
     EXPECT_EQ(title.history.back(), "<reload enabled>");
-}
-
-TEST_F(DrawUpdateTest, DownloadedFilesUseLowerCaseNamesInTheDrawFolder) {
-    ServeAllGames();
-    UpdateAllGameDraws(context, title);
-    for (const auto& request : downloader.requests) {
-        std::string name = std::filesystem::path(request.localPath).filename().string();
-        EXPECT_EQ(std::filesystem::path(request.localPath).parent_path(), Folder());
-        EXPECT_EQ(name, ToLowerAscii(name)) << request.localPath;
-        EXPECT_TRUE(name.ends_with(".txt"));
-    }
-}
-
-TEST_F(DrawUpdateTest, FailedDownloadsAreReportedAndTheImportStillRuns) {
-    std::filesystem::create_directories(Folder());
-    std::ofstream(Folder() + "/ssq.txt") << "5 2024-01-01 1 2 3 4 5 6 7\r\n"; // an earlier download
-    std::vector<GameUpdateReport> reports = UpdateAllGameDraws(context, title);
-    const GameUpdateReport& ssq = reports[1];
-    ASSERT_EQ(ssq.kind, LotteryKind::Ssq);
-    EXPECT_FALSE(ssq.download.ok);
-    EXPECT_EQ(ssq.download.httpStatus, 404);
-    EXPECT_EQ(ssq.import.inserted, 1) << "the file of an earlier download is imported";
-    EXPECT_FALSE(ssq.Succeeded());
-    EXPECT_FALSE(reports[0].import.fileOpened);
 }
 
 TEST_F(DrawUpdateTest, SingleGameDownloadsAndImportsTheSameFile) {
@@ -133,41 +105,32 @@ TEST_F(DrawUpdateTest, SingleGameDownloadsAndImportsTheSameFile) {
     EXPECT_EQ(title.history, expected) << "no step text, no reload button";
 }
 
-struct ServerCase {
-    const char* name;
-    std::string configured;
-    std::string base;
-    bool warns;
-};
-
-class ChooseDrawServerTest : public ::testing::TestWithParam<ServerCase> {};
-
-TEST_P(ChooseDrawServerTest, Chooses) {
-    DrawServerChoice choice = ChooseDrawServer(GetParam().configured);
-    EXPECT_EQ(choice.base, GetParam().base.empty() ? BuiltInDrawServer() : GetParam().base);
-    EXPECT_EQ(!choice.warning.empty(), GetParam().warns) << choice.warning;
+TEST(DrawUpdate, ChooseDrawServer) {
+    struct Case {
+        std::string configured;
+        std::string base; // empty: the built-in server, with a warning
+    };
+    const Case cases[] = {
+        {"http://127.0.0.1:8080", "http://127.0.0.1:8080"},
+        {"https://mirror.example/draws", "https://mirror.example/draws"},
+        {"http://mirror.example/", "http://mirror.example"},
+        {BuiltInDrawServer(), BuiltInDrawServer()}, // the build's own setting is usable
+        {"mirror.example", ""},
+        {"ftp://mirror.example", ""},
+        {"http://", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.configured);
+        DrawServerChoice choice = ChooseDrawServer(c.configured);
+        EXPECT_EQ(choice.base, c.base.empty() ? BuiltInDrawServer() : c.base);
+        EXPECT_EQ(choice.warning.empty(), !c.base.empty()) << choice.warning;
+    }
+    DrawServerChoice absent = ChooseDrawServer("");
+    EXPECT_EQ(absent.base, BuiltInDrawServer());
+    EXPECT_EQ(absent.warning, "");
 }
 
-INSTANTIATE_TEST_SUITE_P(DrawUpdate, ChooseDrawServerTest,
-                         ::testing::Values(ServerCase{"Absent", "", "", false},
-                                           ServerCase{"Loopback", "http://127.0.0.1:8080",
-                                                      "http://127.0.0.1:8080", false},
-                                           ServerCase{"Https", "https://mirror.example/draws",
-                                                      "https://mirror.example/draws", false},
-                                           ServerCase{"TrailingSlash", "http://mirror.example/",
-                                                      "http://mirror.example", false},
-                                           ServerCase{"NoScheme", "mirror.example", "", true},
-                                           ServerCase{"Ftp", "ftp://mirror.example", "", true},
-                                           ServerCase{"SchemeOnly", "http://", "", true}),
-                         [](const auto& p) { return std::string(p.param.name); });
-
-TEST(DrawUpdate, BuiltInServerIsAnHttpAddress) {
-    EXPECT_TRUE(BuiltInDrawServer().starts_with("http")) << BuiltInDrawServer();
-    EXPECT_FALSE(BuiltInDrawServer().ends_with("/"));
-}
-
-TEST(DrawUpdate, AddressesAndPaths) {
-    EXPECT_EQ(DrawFileUrl("http://h", Lottery(LotteryKind::T22x5)), "http://h/getData/t22x5.TXT");
+TEST(DrawUpdate, DrawFilePathIsLowerCaseInTheFolder) {
     EXPECT_EQ(DrawFilePath("./draws", "dlt.TXT"), "./draws/dlt.txt");
     EXPECT_EQ(DrawFilePath("./draws/", "dlt.txt"), "./draws/dlt.txt");
 }

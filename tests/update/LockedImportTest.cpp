@@ -4,15 +4,14 @@
 // nothing, and leaves no gap that a later import would step over.
 
 #include "fakes/DrawDatabaseFixture.h"
+#include "fakes/RawDatabase.h"
 #include "fakes/UpdateFakes.h"
 #include "query/StatementRunner.h"
 #include "update/DrawImport.h"
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <functional>
-#include <sqlite3.h>
 #include <sstream>
 #include <thread>
 
@@ -25,35 +24,6 @@ const std::string kFile = "1 2024-01-01 1 1 1\r\n"
                           "4 2024-01-04 4 4 4\r\n"
                           "5 2024-01-05 5 5 5\r\n";
 const std::string kAllRows = "1 1\r\n2 2\r\n3 3\r\n4 4\r\n5 5\r\n";
-
-// Another program's connection, holding the write lock while asked to.
-class OtherWriter {
-public:
-    explicit OtherWriter(std::string path) : m_path(std::move(path)) {}
-    ~OtherWriter() {
-        Release();
-        sqlite3_close(m_db);
-    }
-    void Lock() {
-        if (!m_db) {
-            ASSERT_EQ(sqlite3_open_v2(m_path.c_str(), &m_db, SQLITE_OPEN_READWRITE, nullptr),
-                      SQLITE_OK);
-        }
-        ASSERT_EQ(sqlite3_exec(m_db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
-        m_locked = true;
-    }
-    void Release() {
-        if (m_locked)
-            sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr);
-        m_locked = false;
-    }
-    bool Locked() const { return m_locked; }
-
-private:
-    std::string m_path;
-    sqlite3* m_db = nullptr;
-    std::atomic<bool> m_locked = false;
-};
 
 // The connection's runner, with a hook that sees every outcome.
 class WatchedRunner : public SqlRunner {
@@ -83,31 +53,32 @@ protected:
         return RunStatement(db, "select qs, h1 from p3 order by qs", quiet).resultText;
     }
 
-    // Takes the lock once the import has shown its second row.
-    void LockAfterSecondRow() {
-        title.onSetTitle = [this](const std::string& text) {
-            if (text.ends_with(" 2") && !other.Locked())
+    // Takes the lock once the import has shown its second row, then runs
+    // `then`.
+    void LockAfterSecondRow(std::function<void()> then = {}) {
+        title.onSetTitle = [this, then](const std::string& text) {
+            if (text.ends_with(" 2") && !other.Locked()) {
                 other.Lock();
+                if (then)
+                    then();
+            }
         };
     }
 
     test::QuietQueryHost host;
     WatchedRunner runner{db, host};
     test::RecordingTitle title;
-    OtherWriter other{DbPath()};
+    test::OtherWriter other{DbPath()};
 };
 
 TEST_F(LockedImportTest, LockReleasedDuringTheRetriesCostsNothing) {
     std::thread release;
-    title.onSetTitle = [&](const std::string& text) {
-        if (text.ends_with(" 2") && !other.Locked()) {
-            other.Lock();
-            release = std::thread([this] {
-                std::this_thread::sleep_for(std::chrono::milliseconds(300));
-                other.Release();
-            });
-        }
-    };
+    LockAfterSecondRow([&] {
+        release = std::thread([this] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            other.Release();
+        });
+    });
     ImportSummary summary = Import();
     ASSERT_TRUE(release.joinable());
     release.join();
