@@ -1,8 +1,7 @@
 // veltrix-chart end to end: the PNG of the chart area, made without a display.
 
+#include "SceneQueries.h"
 #include "chart/ChartPainter.h"
-#include "chart/ChartSceneText.h"
-#include "chart/TrendChart.h"
 #include "fakes/TempDir.h"
 
 #include <QFile>
@@ -63,10 +62,7 @@ TEST_F(ChartExportTest, WritesThePictureOfTheChartArea) {
     EXPECT_EQ(image.pixelColor(5, 150), QColor(200, 200, 255));
     EXPECT_EQ(image.pixelColor(100, 285), QColor(200, 200, 255));
     // The same scene painted here gives the same picture, background aside.
-    ChartInput input;
-    input.clientHeight = 300;
-    input.recordCount = 2;
-    input.lines = ChartLinesFromText(kRows.toStdString(), 0);
+    const ChartInput input = test::Input(300, ChartLinesFromText(kRows.toStdString(), 0), 2);
     const QImage expected =
         RenderChartImage(ComputeTrendChart("dlt", input), QSize(kChartAreaWidth, 300),
                          CreateChartFont(), image.pixelColor(0, 0));
@@ -80,11 +76,8 @@ TEST_F(ChartExportTest, PrintsTheSceneWhenAsked) {
                       "1", "--record-count", "5"},
                      "01 02 03 04 05\r\n06 07 08 09 00\r\n", &out),
               0);
-    ChartInput input;
-    input.clientHeight = 100;
-    input.recordCount = 5;
-    input.lines = {"06 07 08 09 00"};
-    EXPECT_EQ(out.toStdString(), FormatChartScene(ComputeTrendChart("p5", input)));
+    EXPECT_EQ(out.toStdString(),
+              FormatChartScene(ComputeTrendChart("p5", test::Input(100, {"06 07 08 09 00"}, 5))));
 }
 
 TEST_F(ChartExportTest, GamesWithoutAChartGiveAnEmptyArea) {

@@ -249,21 +249,6 @@ TEST_F(ChartPictureTest, TrendLineBetweenTheRows) {
     EXPECT_LE(blue.back(), 220);
 }
 
-TEST_F(ChartPictureTest, NumbersInTheirColours) {
-    auto countIn = [&](QRect area, QColor c) {
-        int n = 0;
-        for (int y = area.top(); y <= area.bottom(); ++y)
-            for (int x = area.left(); x <= area.right(); ++x)
-                n += At(x, y) == c ? 1 : 0;
-        return n;
-    };
-    // Row 0's front 33 in red with a grey shadow; back 04 in blue.
-    EXPECT_GT(countIn(QRect(14 * 33 - 8, 20, 14, 13), Q(kRed)), 0);
-    EXPECT_GT(countIn(QRect(14 * 33 - 8, 20, 15, 14), Q(kGrey)), 0);
-    EXPECT_GT(countIn(QRect(482 + 14 * 4, 20, 14, 12), Q(kBlue)), 0);
-    EXPECT_EQ(countIn(QRect(482 + 14 * 4, 20, 15, 14), Q(kGrey)), 0);
-}
-
 TEST_F(ChartPictureTest, BoundsCoverEveryPaintedPixel) {
     const QRect bounds = ChartSceneBounds(scene);
     for (int y = 0; y < image.height(); ++y) {

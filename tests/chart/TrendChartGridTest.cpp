@@ -37,50 +37,26 @@ TEST(ChartBands, FirstOfAllInOrder) {
         int height;
         std::vector<ChartFill> fills;
     };
+    // clang-format off
     const Case cases[] = {
-        {"dlt",
-         ChartLayout::Dlt,
-         66,
-         {{5, 5, 131, 61, kBand1},
-          {131, 5, 271, 61, kBand2},
-          {271, 5, 411, 61, kBand1},
-          {411, 5, 495, 61, kBand2},
-          {495, 5, 579, 61, kBand3},
-          {579, 5, 663, 61, kBand4},
+        {"dlt", ChartLayout::Dlt, 66,
+         {{5, 5, 131, 61, kBand1}, {131, 5, 271, 61, kBand2}, {271, 5, 411, 61, kBand1},
+          {411, 5, 495, 61, kBand2}, {495, 5, 579, 61, kBand3}, {579, 5, 663, 61, kBand4},
           {663, 5, 691, 61, kBand3}}},
-        {"ssq_fifth_band_overlaps_the_fourth",
-         ChartLayout::Ssq,
-         66,
-         {{5, 5, 131, 61, kBand1},
-          {131, 5, 271, 61, kBand2},
-          {271, 5, 411, 61, kBand1},
-          {411, 5, 495, 61, kBand2},
-          {467, 5, 579, 61, kBand3},
-          {579, 5, 691, 61, kBand4}}},
-        {"three_digit",
-         ChartLayout::ThreeDigit,
-         66,
-         {{5, 5, 145, 61, kBand1},
-          {145, 5, 285, 61, kBand2},
-          {285, 5, 425, 61, kBand1},
+        {"ssq_fifth_band_overlaps_the_fourth", ChartLayout::Ssq, 66,
+         {{5, 5, 131, 61, kBand1}, {131, 5, 271, 61, kBand2}, {271, 5, 411, 61, kBand1},
+          {411, 5, 495, 61, kBand2}, {467, 5, 579, 61, kBand3}, {579, 5, 691, 61, kBand4}}},
+        {"three_digit", ChartLayout::ThreeDigit, 66,
+         {{5, 5, 145, 61, kBand1}, {145, 5, 285, 61, kBand2}, {285, 5, 425, 61, kBand1},
           {425, 5, 691, 61, kBand3}}},
-        {"five_digit_first_band_in_rows_of_14",
-         ChartLayout::FiveDigit,
-         541,
-         {{5, 5, 691, 565, kBand3},
-          {5, 5, 135, 525, kBand1},
-          {135, 5, 265, 525, kBand2},
-          {265, 5, 395, 525, kBand1},
-          {395, 5, 525, 525, kBand1},
-          {525, 5, 655, 525, kBand1}}},
-        {"listed_even_when_empty",
-         ChartLayout::ThreeDigit,
-         9,
-         {{5, 5, 145, -9, kBand1},
-          {145, 5, 285, -9, kBand2},
-          {285, 5, 425, -9, kBand1},
+        {"five_digit_first_band_in_rows_of_14", ChartLayout::FiveDigit, 541,
+         {{5, 5, 691, 565, kBand3}, {5, 5, 135, 525, kBand1}, {135, 5, 265, 525, kBand2},
+          {265, 5, 395, 525, kBand1}, {395, 5, 525, 525, kBand1}, {525, 5, 655, 525, kBand1}}},
+        {"listed_even_when_empty", ChartLayout::ThreeDigit, 9,
+         {{5, 5, 145, -9, kBand1}, {145, 5, 285, -9, kBand2}, {285, 5, 425, -9, kBand1},
           {425, 5, 691, -9, kBand3}}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const ChartScene scene = EmptyScene(c.layout, c.height);
@@ -100,6 +76,7 @@ TEST(ChartGrid, VerticalThenHorizontalLines) {
         int verticalLines;
         int rightEnd;
     };
+    // clang-format off
     const Case cases[] = {
         {"dlt", ChartLayout::Dlt, 541, 14, 48, 664},
         {"ssq", ChartLayout::Ssq, 541, 14, 50, 692},
@@ -109,6 +86,7 @@ TEST(ChartGrid, VerticalThenHorizontalLines) {
         {"ssq_no_room_for_rows", ChartLayout::Ssq, 12, 14, 50, 692},
         {"dlt_negative_rows", ChartLayout::Dlt, 9, 14, 48, 664},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const int rows = ChartGridRows(c.layout, c.height);
@@ -140,12 +118,14 @@ TEST(ChartHeader, RunsOfNumbersThenDltRowLabels) {
         ChartLayout layout;
         std::vector<Run> runs;
     };
+    // clang-format off
     const Case cases[] = {
         {ChartLayout::Dlt, {{35, 6, 14, kRed, false}, {12, 496, 14, kBlue, false}}},
         {ChartLayout::Ssq, {{33, 6, 14, kRed, false}, {16, 468, 14, kBlue, false}}},
         {ChartLayout::ThreeDigit, {{30, 9, 14, kRed, true}}},
         {ChartLayout::FiveDigit, {{50, 9, 13, kRed, true}}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.layout));
         std::vector<ChartText> expected;
