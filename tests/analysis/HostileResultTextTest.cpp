@@ -12,10 +12,10 @@
 #include "analysis/RowAnalyses.h"
 #include "analysis/ThreeDigitFollowUp.h"
 #include "common/FileIO.h"
-#include "common/FileOpener.h"
 #include "common/Strings.h"
 #include "fakes/HostileResultTexts.h"
 #include "fakes/RecordingMessages.h"
+#include "fakes/RecordingOpener.h"
 #include "fakes/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -146,12 +146,6 @@ TEST_P(HostileResultTextTest, RecurrenceReportHasALinePerRowFromTheThirtyFirst) 
 }
 
 // "分   析" as the window runs it: every report it opens is on disk whole.
-class RecordingOpener : public FileOpener {
-public:
-    void OpenTextFile(const std::string& path) override { paths.push_back(path); }
-    std::vector<std::string> paths;
-};
-
 TEST_P(HostileResultTextTest, AnalyseWritesWholeReportsAndOpensOnlyThose) {
     for (const char* command : {"select * from dlt", "select * from ssq", "select * from 3d"}) {
         SCOPED_TRACE(command);
@@ -174,7 +168,7 @@ TEST_P(HostileResultTextTest, AnalyseWritesWholeReportsAndOpensOnlyThose) {
         test::TempDir dir;
         test::ScopedWorkingDirectory cd(dir.Path());
         test::RecordingMessages messages;
-        RecordingOpener opener;
+        test::RecordingOpener opener;
         AnalyseRowsOfText(Text(), command, 3, ReportServices{messages, opener});
         EXPECT_TRUE(messages.texts.empty()) << messages.texts.front();
         EXPECT_EQ(opener.paths.size(), expected.size());
