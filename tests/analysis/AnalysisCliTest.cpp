@@ -1,5 +1,6 @@
-// veltrix-cli count, backzone and analyse, run as a separate process the way
-// scripts use them.
+// veltrix-cli analyse, and the usage of count and backzone, run as a separate
+// process the way scripts use them. What count and backzone print is compared
+// with the core's text in tests/cli/CliHostileInputTest.cpp.
 
 #include "common/FileIO.h"
 #include "fakes/CliProcess.h"
@@ -50,20 +51,6 @@ std::string DltRows(int count) {
 const std::string kThreeRowRun = "13 14 15 16 17 03 04\r\n01 02 03 04 05 06 07\r\n"
                                  "08 09 10 11 12 01 02\r\n13 14 15 16 17 03 04\r\n"
                                  "01 02 03 04 05 06 07\r\n08 09 10 11 12 01 02\r\n";
-
-TEST_F(AnalysisCliTest, CountAndBackZonePrintTheNewText) {
-    CliRun run = Run({"count"}, "07 07 19\r\n");
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out.substr(0, 36), "07 = 2\r\n\r\n19 = 1\r\n\r\n01 = 0\r\n02 = 0\r\n");
-    EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 37);
-    EXPECT_EQ(run.err, "");
-    run = Run({"count"}, "");
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out, "");
-    run = Run({"backzone"}, "03 11\r\n12 01\r\n2013001 03 11\r\n07 07");
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out, "03 11 29\r\n12 01 11\r\n07 07 -1\r\n");
-}
 
 TEST_F(AnalysisCliTest, AnalyseListsTheReportsInOpeningOrder) {
     const std::string text = DltRows(40);

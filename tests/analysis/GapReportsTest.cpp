@@ -54,13 +54,6 @@ TEST(GapReportTest, NothingForABoxOfOneLine) {
     EXPECT_TRUE(GapReports("01 05 12 23 34 03 11\r\n", 7, "dlt"));
 }
 
-TEST(OneTwoThreeReportTest, BackZoneFieldsFollowTheCommandTags) {
-    EXPECT_EQ(BackZoneFieldCount("select * from dlt"), 2);
-    EXPECT_EQ(BackZoneFieldCount("SELECT * FROM Ssq"), 1);
-    EXPECT_EQ(BackZoneFieldCount("select * from dlt, ssq"), 1);
-    EXPECT_EQ(BackZoneFieldCount("select * from p5"), 0);
-}
-
 TEST(OneTwoThreeReportTest, DistancesInTheZoneOfEachField) {
     const std::string box = "01 02 03 04 05 06 07\r\n"
                             "08 09 10 11 12 01 02\r\n"
