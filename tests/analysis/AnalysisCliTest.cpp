@@ -2,6 +2,7 @@
 // process the way scripts use them. What count and backzone print is compared
 // with the core's text in tests/cli/CliHostileInputTest.cpp.
 
+#include "SampleResultTexts.h"
 #include "common/FileIO.h"
 #include "fakes/CliProcess.h"
 
@@ -33,24 +34,6 @@ protected:
 
     TempDir work;
 };
-
-std::string DltRows(int count) {
-    std::string text;
-    for (int i = 0; i < count; ++i) {
-        char row[64];
-        std::snprintf(row, sizeof row, "%02d %02d %02d %02d %02d %02d %02d\r\n", i % 35 + 1,
-                      (i * 3) % 35 + 1, (i * 4) % 35 + 1, (i * 6) % 35 + 1, (i * 9) % 35 + 1,
-                      i % 12 + 1, (i * 7) % 12 + 1);
-        text += row;
-    }
-    return text;
-}
-
-// The oldest pattern row follows a three-row run that repeats the pattern,
-// so only runs of three rows find it.
-const std::string kThreeRowRun = "13 14 15 16 17 03 04\r\n01 02 03 04 05 06 07\r\n"
-                                 "08 09 10 11 12 01 02\r\n13 14 15 16 17 03 04\r\n"
-                                 "01 02 03 04 05 06 07\r\n08 09 10 11 12 01 02\r\n";
 
 TEST_F(AnalysisCliTest, AnalyseListsTheReportsInOpeningOrder) {
     const std::string text = DltRows(40);

@@ -1,4 +1,5 @@
 #include "analysis/RowAnalyses.h"
+#include "SampleResultTexts.h"
 #include "analysis/GapReports.h"
 #include "analysis/PeriodFollowUp.h"
 #include "analysis/RecurrenceReport.h"
@@ -21,6 +22,8 @@
 
 namespace veltrix {
 namespace {
+
+using test::DltRows;
 
 class RecordingSteps : public RowAnalysisSteps {
 public:
@@ -54,19 +57,6 @@ TEST(RunRowAnalysesTest, StepsByGameTag) {
         RunRowAnalyses(c.command, steps);
         EXPECT_EQ(steps.calls, c.calls);
     }
-}
-
-// Rows of a dlt query, each ended by CR LF as the result text has them.
-std::string DltRows(int count) {
-    std::string text;
-    for (int i = 0; i < count; ++i) {
-        char row[64];
-        std::snprintf(row, sizeof row, "%02d %02d %02d %02d %02d %02d %02d\r\n", i % 35 + 1,
-                      (i * 7) % 35 + 1, (i * 3) % 35 + 1, (i * 11) % 35 + 1, (i * 13) % 35 + 1,
-                      i % 12 + 1, (i * 5) % 12 + 1);
-        text += row;
-    }
-    return text;
 }
 
 class RowAnalysesFilesTest : public testing::Test {
