@@ -10,11 +10,13 @@
 namespace veltrix::test {
 namespace {
 
-// veltrix-cli chart with the arguments given as one text (blank-separated)
-// plus the command text, which may hold blanks.
-CliRun Chart(const std::string& command, const std::string& args, const std::string& input) {
+// veltrix-cli chart --command COMMAND (which may hold blanks) with the other
+// arguments given as one blank-separated text; no --command when it is null.
+CliRun Chart(const char* command, const std::string& args, const std::string& input) {
     TempDir work;
-    std::vector<std::string> argv{"chart", "--command", command};
+    std::vector<std::string> argv{"chart"};
+    if (command)
+        argv.insert(argv.end(), {"--command", command});
     std::istringstream in(args);
     for (std::string arg; in >> arg;)
         argv.push_back(arg);
@@ -69,19 +71,15 @@ TEST(ChartCliTest, GamesWithoutAChartPrintNothing) {
 }
 
 TEST(ChartCliTest, BadArgumentsFailWithoutOutput) {
-    TempDir work;
-    const std::vector<std::string> cases[] = {
-        {"chart", "--height", "541", "--first-line", "0", "--record-count", "0", "--scene"},
-        {"chart", "--command", "dlt", "--height", "tall", "--first-line", "0", "--record-count",
-         "0", "--scene"},
-        {"chart", "--command", "dlt", "--height", "541", "--first-line", "0", "--record-count",
-         "0"},
-        {"chart", "--command", "dlt", "--height", "541", "--first-line", "0", "--record-count", "0",
-         "--scene", "--png", "x.png"},
+    const std::pair<const char*, const char*> cases[] = {
+        {nullptr, "--height 541 --first-line 0 --record-count 0 --scene"},
+        {"dlt", "--height tall --first-line 0 --record-count 0 --scene"},
+        {"dlt", "--height 541 --first-line 0 --record-count 0"},
+        {"dlt", "--height 541 --first-line 0 --record-count 0 --scene --png x.png"},
     };
-    for (const std::vector<std::string>& args : cases) {
-        SCOPED_TRACE(testing::PrintToString(args));
-        const CliRun run = RunCli(work.Path().string(), args, "01\r\n");
+    for (const auto& [command, args] : cases) {
+        SCOPED_TRACE(args);
+        const CliRun run = Chart(command, args, "01\r\n");
         EXPECT_EQ(run.status, 2);
         EXPECT_EQ(run.out, "");
         EXPECT_NE(run.err, "");
