@@ -1,4 +1,5 @@
 #include "analysis/NumberCount.h"
+#include "common/Strings.h"
 
 #include <gtest/gtest.h>
 
@@ -39,8 +40,7 @@ std::string CountLines(int count, std::initializer_list<int> except = {}) {
     std::string lines;
     for (int number = 1; number <= 35; ++number) {
         if (std::find(except.begin(), except.end(), number) == except.end())
-            lines += (number < 10 ? "0" : "") + std::to_string(number) + " = " +
-                     std::to_string(count) + "\r\n";
+            lines += StrFormat("%02d = %d\r\n", number, count);
     }
     return lines;
 }

@@ -2,6 +2,7 @@
 // header, DLT row labels and the record-count label.
 
 #include "SceneQueries.h"
+#include "common/Strings.h"
 
 #include <gtest/gtest.h>
 
@@ -102,7 +103,7 @@ TEST(ChartGrid, VerticalThenHorizontalLines) {
 }
 
 std::string TwoDigits(int n) {
-    return n < 10 ? "0" + std::to_string(n) : std::to_string(n);
+    return StrFormat("%02d", n);
 }
 
 TEST(ChartHeader, RunsOfNumbersThenDltRowLabels) {
