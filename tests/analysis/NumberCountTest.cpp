@@ -1,32 +1,27 @@
 #include "analysis/NumberCount.h"
+#include "common/Strings.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <sstream>
 
 namespace veltrix {
 namespace {
 
-// The (number, count) pairs of a count list, in the order listed.
-std::vector<std::pair<int, int>> ListedCounts(const std::string& list) {
-    std::vector<std::pair<int, int>> counts;
+// The numbers of a count list whose count is not 0; `listed` is how many
+// numbers it lists.
+std::map<int, int> NonZeroCounts(const std::string& list, size_t* listed) {
+    std::map<int, int> counts;
     std::istringstream in(list);
-    std::string line;
-    while (std::getline(in, line)) {
-        if (line == "\r")
-            continue;
+    *listed = 0;
+    for (std::string line; std::getline(in, line);) {
         int number = 0;
         int count = 0;
-        if (std::sscanf(line.c_str(), "%d = %d", &number, &count) == 2)
-            counts.emplace_back(number, count);
-    }
-    return counts;
-}
-
-std::map<int, int> NonZeroCounts(const std::string& list) {
-    std::map<int, int> counts;
-    for (auto [number, count] : ListedCounts(list)) {
+        if (std::sscanf(line.c_str(), "%d = %d", &number, &count) != 2)
+            continue;
+        ++*listed;
         if (count != 0)
             counts[number] = count;
     }
@@ -40,20 +35,24 @@ std::string Repeat(const std::string& text, int times) {
     return out;
 }
 
-TEST(NumberCountTest, MostFrequentFirstWithEmptyLineBetweenGroups) {
-    std::string text = Repeat("07 ", 12) + Repeat("19 33 ", 11) + "01\r\n";
-    std::string expected = "07 = 12\r\n\r\n19 = 11\r\n33 = 11\r\n\r\n01 = 1\r\n\r\n";
-    for (int number = 2; number <= 35; ++number) {
-        if (number == 7 || number == 19 || number == 33)
-            continue;
-        char line[16];
-        std::snprintf(line, sizeof line, "%02d = 0\r\n", number);
-        expected += line;
+// "NN = count" lines of every number from 1 to 35 but those given.
+std::string CountLines(int count, std::initializer_list<int> except = {}) {
+    std::string lines;
+    for (int number = 1; number <= 35; ++number) {
+        if (std::find(except.begin(), except.end(), number) == except.end())
+            lines += StrFormat("%02d = %d\r\n", number, count);
     }
-    EXPECT_EQ(NumberCountText(text), expected);
+    return lines;
 }
 
-TEST(NumberCountTest, EmptyTextStaysEmpty) {
+TEST(NumberCountTest, MostFrequentFirstWithEmptyLineBetweenGroups) {
+    EXPECT_EQ(NumberCountText(Repeat("07 ", 12) + Repeat("19 33 ", 11) + "01\r\n"),
+              "07 = 12\r\n\r\n19 = 11\r\n33 = 11\r\n\r\n01 = 1\r\n\r\n" +
+                  CountLines(0, {1, 7, 19, 33}));
+    // Equal counts stay in number order; counts above 9 are written in full.
+    EXPECT_EQ(NumberCountText("35 02 35 02 10"),
+              "02 = 2\r\n35 = 2\r\n\r\n10 = 1\r\n\r\n" + CountLines(0, {2, 10, 35}));
+    EXPECT_EQ(NumberCountText(Repeat("05", 1234)), "05 = 1234\r\n\r\n" + CountLines(0, {5}));
     EXPECT_EQ(NumberCountText(""), "");
 }
 
@@ -81,40 +80,16 @@ TEST(NumberCountTest, DigitPairsAreTakenFromTheLeftWithoutOverlap) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        std::string list = NumberCountText(c.text);
-        EXPECT_EQ(NonZeroCounts(list), c.counts);
-        EXPECT_EQ(ListedCounts(list).size(), 35u) << "every number is always listed";
+        size_t listed = 0;
+        EXPECT_EQ(NonZeroCounts(NumberCountText(c.text), &listed), c.counts);
+        EXPECT_EQ(listed, 35u) << "every number is always listed";
     }
-}
-
-TEST(NumberCountTest, EqualCountsStayInNumberOrderAndZerosComeLast) {
-    std::string list = NumberCountText("35 02 35 02 10");
-    std::vector<std::pair<int, int>> listed = ListedCounts(list);
-    ASSERT_EQ(listed.size(), 35u);
-    EXPECT_EQ(listed[0], std::make_pair(2, 2));
-    EXPECT_EQ(listed[1], std::make_pair(35, 2));
-    EXPECT_EQ(listed[2], std::make_pair(10, 1));
-    EXPECT_EQ(listed[3], std::make_pair(1, 0));
-    EXPECT_EQ(listed[34], std::make_pair(34, 0));
-    EXPECT_EQ(list.substr(0, 30), "02 = 2\r\n35 = 2\r\n\r\n10 = 1\r\n\r\n01");
 }
 
 TEST(NumberCountTest, CountingTheListAgainCountsItsOwnDigits) {
     // "01 = 1" holds the pair 01 once and a lone digit; every line of the
     // first list names its number once.
-    std::string second = NumberCountText(NumberCountText("01"));
-    std::string expected;
-    for (int number = 1; number <= 35; ++number) {
-        char line[16];
-        std::snprintf(line, sizeof line, "%02d = 1\r\n", number);
-        expected += line;
-    }
-    EXPECT_EQ(second, expected);
-}
-
-TEST(NumberCountTest, CountsAboveNineAreWrittenInFull) {
-    std::string list = NumberCountText(Repeat("05", 1234));
-    EXPECT_EQ(list.substr(0, 12), "05 = 1234\r\n\r");
+    EXPECT_EQ(NumberCountText(NumberCountText("01")), CountLines(1));
 }
 
 } // namespace

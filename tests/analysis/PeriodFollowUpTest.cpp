@@ -1,10 +1,13 @@
 #include "analysis/PeriodFollowUp.h"
+#include "SampleResultTexts.h"
 #include "analysis/BoxLines.h"
 
 #include <gtest/gtest.h>
 
 namespace veltrix {
 namespace {
+
+using test::kThreeRowRun;
 
 const char kDltHeader[] = "'---H1------H2------H3------H4------H5------L1------L2\n";
 const char kSsqHeader[] = "'---H1------H2------H3------H4------H5------H6------L1\n";
@@ -21,15 +24,6 @@ std::string ReportOf(const std::string& box, int runLength, const char* command 
     std::optional<PeriodReport> report = PeriodFollowUpReport(box, command, runLength);
     return report ? report->text : "<none>";
 }
-
-// The pattern (bottom three rows) repeats in lines 0 to 2; line 3 follows
-// them, and is the oldest pattern row itself.
-const std::string kThreeRowRun = "13 14 15 16 17 03 04\r\n"
-                                 "01 02 03 04 05 06 07\r\n"
-                                 "08 09 10 11 12 01 02\r\n"
-                                 "13 14 15 16 17 03 04\r\n"
-                                 "01 02 03 04 05 06 07\r\n"
-                                 "08 09 10 11 12 01 02\r\n";
 
 TEST(PeriodFollowUpTest, TwoRowRunsTallyTheNextRow) {
     const std::string box = "01 02 03 04 05 06 07\r\n"

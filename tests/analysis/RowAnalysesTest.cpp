@@ -1,12 +1,13 @@
 #include "analysis/RowAnalyses.h"
+#include "SampleResultTexts.h"
 #include "analysis/GapReports.h"
 #include "analysis/PeriodFollowUp.h"
 #include "analysis/RecurrenceReport.h"
 #include "analysis/ReportFiles.h"
 #include "common/FileIO.h"
-#include "common/FileOpener.h"
 #include "common/Strings.h"
 #include "fakes/RecordingMessages.h"
+#include "fakes/RecordingOpener.h"
 #include "fakes/TempDir.h"
 #include "fakes/Unprivileged.h"
 
@@ -22,11 +23,7 @@
 namespace veltrix {
 namespace {
 
-class RecordingOpener : public FileOpener {
-public:
-    void OpenTextFile(const std::string& path) override { paths.push_back(path); }
-    std::vector<std::string> paths;
-};
+using test::DltRows;
 
 class RecordingSteps : public RowAnalysisSteps {
 public:
@@ -62,19 +59,6 @@ TEST(RunRowAnalysesTest, StepsByGameTag) {
     }
 }
 
-// Rows of a dlt query, each ended by CR LF as the result text has them.
-std::string DltRows(int count) {
-    std::string text;
-    for (int i = 0; i < count; ++i) {
-        char row[64];
-        std::snprintf(row, sizeof row, "%02d %02d %02d %02d %02d %02d %02d\r\n", i % 35 + 1,
-                      (i * 7) % 35 + 1, (i * 3) % 35 + 1, (i * 11) % 35 + 1, (i * 13) % 35 + 1,
-                      i % 12 + 1, (i * 5) % 12 + 1);
-        text += row;
-    }
-    return text;
-}
-
 class RowAnalysesFilesTest : public testing::Test {
 protected:
     std::string Read(const std::string& name) {
@@ -96,7 +80,7 @@ protected:
     test::TempDir dir;
     test::ScopedWorkingDirectory cwd{dir.Path()};
     test::RecordingMessages messages;
-    RecordingOpener opener;
+    test::RecordingOpener opener;
     ReportServices services{messages, opener};
 };
 
@@ -134,35 +118,6 @@ TEST_F(RowAnalysesFilesTest, SsqRowsGetNoRecurrenceReport) {
               (std::vector<std::string>{"Analyse_123.txt", "Analyse_gap.txt", "SSQ_FX_QS.txt"}));
 }
 
-TEST_F(RowAnalysesFilesTest, ThreeDigitRows) {
-    Analyse("01 02 03\r\n04 05 06\r\n07 08 09\r\n01 02 03\r\n04 05 06\r\n", "select * from 3d");
-    EXPECT_EQ(opener.paths,
-              (std::vector<std::string>{"./Analyse_gap.txt", "./Analyse_123.txt", "./3D_FX.txt"}));
-    std::string report = Read("3D_FX.txt");
-    EXPECT_EQ(report.substr(0, report.find('\n') + 1), "01 = [7] 01 = [8] 01 = [9]      [789]\r\n");
-    EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), 10);
-}
-
-TEST_F(RowAnalysesFilesTest, EmptyBoxWritesNothing) {
-    Analyse("", "select * from dlt");
-    EXPECT_TRUE(opener.paths.empty());
-    EXPECT_TRUE(FilesInDir().empty());
-    EXPECT_TRUE(messages.texts.empty());
-}
-
-TEST_F(RowAnalysesFilesTest, FewRowsStillGiveAnEmptyRecurrenceReport) {
-    Analyse(DltRows(3), "select * from dlt");
-    EXPECT_EQ(opener.paths, (std::vector<std::string>{"./Analyse_gap.txt", "./Analyse_123.txt",
-                                                      "./DLT_FX_QS.txt", "./DLT_FX.txt"}));
-    EXPECT_EQ(Read("DLT_FX.txt"), "");
-}
-
-TEST_F(RowAnalysesFilesTest, SingleRowWithoutLineEndGetsOnlyTheRecurrenceReport) {
-    Analyse("01 02 03 04 05 06 07", "select * from dlt");
-    EXPECT_EQ(opener.paths, (std::vector<std::string>{"./DLT_FX.txt"}));
-    EXPECT_EQ(Read("dlt.txt"), "01 02 03 04 05 06 07");
-}
-
 TEST_F(RowAnalysesFilesTest, ReportThatCannotBeCreatedIsNamedAndTheOthersStillRun) {
     std::filesystem::create_directory(dir.Path() / "Analyse_gap.txt");
     std::filesystem::create_directory(dir.Path() / "DLT_FX_QS.txt");
@@ -186,16 +141,6 @@ TEST_F(RowAnalysesFilesTest, ReportsReplaceOldFiles) {
     Analyse("01 02 03 04 05 06 07\r\n02 02 02 02 02 02 02", "select * from p3");
     EXPECT_EQ(Read("Analyse_gap.txt"),
               "02 02 02 02 02 02 02 :    1,   0,  -1,  -2,  -3,  -4,  -5\r\n");
-}
-
-TEST_F(RowAnalysesFilesTest, RunLengthReachesThePeriodReport) {
-    const std::string box =
-        "13 14 15 16 17 03 04\r\n01 02 03 04 05 06 07\r\n08 09 10 11 12 01 02\r\n"
-        "13 14 15 16 17 03 04\r\n01 02 03 04 05 06 07\r\n08 09 10 11 12 01 02\r\n";
-    WritePeriodReport(box, "dlt", 3, services);
-    EXPECT_NE(Read("DLT_FX_QS.txt").find("01=[13]"), std::string::npos);
-    WritePeriodReport(box, "dlt", 2, services);
-    EXPECT_EQ(Read("DLT_FX_QS.txt").find("01=[13]"), std::string::npos);
 }
 
 TEST_F(RowAnalysesFilesTest, ReadOnlyFolderNamesEveryReportAndLeavesNothing) {

@@ -1,8 +1,7 @@
 // veltrix-chart end to end: the PNG of the chart area, made without a display.
 
+#include "SceneQueries.h"
 #include "chart/ChartPainter.h"
-#include "chart/ChartSceneText.h"
-#include "chart/TrendChart.h"
 #include "fakes/TempDir.h"
 
 #include <QFile>
@@ -47,12 +46,14 @@ protected:
 
 const QByteArray kRows = "01 02 03 04 05 06 07\r\n02 03 04 05 06 07 08\r\n";
 
-TEST_F(ChartExportTest, WritesThePictureOfTheChartArea) {
+TEST_F(ChartExportTest, WritesThePictureOfTheChartAreaAndPrintsTheSceneWhenAsked) {
     const QString png = QString::fromStdString(m_dir.File("chart.png"));
+    const QByteArray input = "01 01 01 01 01 01 01\r\n" + kRows;
+    QByteArray out;
     QByteArray err;
-    ASSERT_EQ(Export({"--command", "select * from dlt", "--height", "300", "--first-line", "0",
-                      "--record-count", "2", "--png", png},
-                     kRows, nullptr, &err),
+    ASSERT_EQ(Export({"--scene", "--command", "select * from dlt", "--height", "300",
+                      "--first-line", "1", "--record-count", "2", "--png", png},
+                     input, &out, &err),
               0)
         << err.toStdString();
     QImage image(png);
@@ -63,28 +64,12 @@ TEST_F(ChartExportTest, WritesThePictureOfTheChartArea) {
     EXPECT_EQ(image.pixelColor(5, 150), QColor(200, 200, 255));
     EXPECT_EQ(image.pixelColor(100, 285), QColor(200, 200, 255));
     // The same scene painted here gives the same picture, background aside.
-    ChartInput input;
-    input.clientHeight = 300;
-    input.recordCount = 2;
-    input.lines = ChartLinesFromText(kRows.toStdString(), 0);
-    const QImage expected =
-        RenderChartImage(ComputeTrendChart("dlt", input), QSize(kChartAreaWidth, 300),
-                         CreateChartFont(), image.pixelColor(0, 0));
+    const ChartScene scene =
+        ComputeTrendChart("dlt", test::Input(300, ChartLinesFromText(input.toStdString(), 1), 2));
+    EXPECT_EQ(out.toStdString(), FormatChartScene(scene));
+    const QImage expected = RenderChartImage(scene, QSize(kChartAreaWidth, 300), CreateChartFont(),
+                                             image.pixelColor(0, 0));
     EXPECT_EQ(image.convertToFormat(QImage::Format_RGB32), expected);
-}
-
-TEST_F(ChartExportTest, PrintsTheSceneWhenAsked) {
-    const QString png = QString::fromStdString(m_dir.File("p5.png"));
-    QByteArray out;
-    ASSERT_EQ(Export({"--scene", "--png", png, "--command", "p5", "--height", "100", "--first-line",
-                      "1", "--record-count", "5"},
-                     "01 02 03 04 05\r\n06 07 08 09 00\r\n", &out),
-              0);
-    ChartInput input;
-    input.clientHeight = 100;
-    input.recordCount = 5;
-    input.lines = {"06 07 08 09 00"};
-    EXPECT_EQ(out.toStdString(), FormatChartScene(ComputeTrendChart("p5", input)));
 }
 
 TEST_F(ChartExportTest, GamesWithoutAChartGiveAnEmptyArea) {

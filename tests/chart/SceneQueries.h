@@ -6,22 +6,18 @@
 #include "chart/ChartSceneText.h"
 #include "chart/TrendChart.h"
 
+#include <concepts>
 #include <ostream>
 #include <string>
 #include <vector>
 
 namespace veltrix {
 
-inline void PrintTo(const ChartFill& p, std::ostream* os) {
-    *os << FormatChartPrimitive(p);
-}
-inline void PrintTo(const ChartLine& p, std::ostream* os) {
-    *os << FormatChartPrimitive(p);
-}
-inline void PrintTo(const ChartText& p, std::ostream* os) {
-    *os << FormatChartPrimitive(p);
-}
-inline void PrintTo(const ChartLabel& p, std::ostream* os) {
+// Readable failures: a primitive printed as the CLI prints it.
+template <class T>
+requires std::same_as<T, ChartFill> || std::same_as<T, ChartLine> || std::same_as<T, ChartText> ||
+    std::same_as<T, ChartLabel>
+void PrintTo(const T& p, std::ostream* os) {
     *os << FormatChartPrimitive(p);
 }
 
@@ -69,12 +65,9 @@ inline ChartInput Input(int height, std::vector<std::string> lines, int recordCo
     return input;
 }
 
-// The scene's trend lines (the only width-2 lines).
+// The scene's trend lines (the only lines after the label).
 inline std::vector<ChartLine> TrendLines(const ChartScene& scene) {
-    std::vector<ChartLine> out;
-    for (const ChartLine& line : Primitives<ChartLine>(scene, Part::AfterLabel))
-        out.push_back(line);
-    return out;
+    return Primitives<ChartLine>(scene, Part::AfterLabel);
 }
 
 } // namespace test
