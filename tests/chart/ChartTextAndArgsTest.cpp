@@ -30,7 +30,7 @@ TEST(FormatChartScene, OnePrimitivePerLine) {
 TEST(ChartLinesFromText, FiftyLinesFromTheFirstVisibleCutAt255Bytes) {
     std::string text;
     for (int i = 0; i < 70; ++i)
-        text += "L" + std::to_string(i) + "\r\n";
+        text.append("L").append(std::to_string(i)).append("\r\n");
     std::vector<std::string> lines = ChartLinesFromText(text, 5);
     ASSERT_EQ(lines.size(), 50u);
     EXPECT_EQ(lines.front(), "L5");
