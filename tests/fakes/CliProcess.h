@@ -15,8 +15,10 @@
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
+#include <filesystem>
 #include <signal.h>
 #include <string>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -48,6 +50,11 @@ public:
         if (!WriteFileBytes(m_io.File("in"), input)) {
             ADD_FAILURE() << "cannot write the standard input file";
             return;
+        }
+        if (unprivileged && !ExecutableByOthers(cli)) {
+            cli = CopyForOthers(cli);
+            if (cli.empty())
+                return;
         }
         std::vector<std::string> argv{cli};
         argv.insert(argv.end(), args.begin(), args.end());
@@ -106,6 +113,44 @@ public:
     }
 
 private:
+    // Whether a user other than the owner may run `path`: every folder on
+    // the way must let others through.
+    static bool ExecutableByOthers(const std::string& path) {
+        std::filesystem::path at = std::filesystem::absolute(path);
+        struct stat st {};
+        if (::stat(at.c_str(), &st) != 0 || (st.st_mode & S_IXOTH) == 0)
+            return false;
+        for (at = at.parent_path(); !at.empty(); at = at.parent_path()) {
+            if (::stat(at.c_str(), &st) != 0 || (st.st_mode & S_IXOTH) == 0)
+                return false;
+            if (at == at.root_path())
+                break;
+        }
+        return true;
+    }
+
+    // A build inside a folder closed to others (a checkout under a /tmp of
+    // mode 0700, say): the unprivileged child runs a copy beside its input.
+    std::string CopyForOthers(const std::string& cli) {
+        namespace fs = std::filesystem;
+        std::error_code error;
+        fs::path copy = m_io.Path() / "veltrix-cli";
+        fs::copy_file(cli, copy, fs::copy_options::overwrite_existing, error);
+        if (!error)
+            fs::permissions(m_io.Path(),
+                            fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec,
+                            error);
+        if (!error)
+            fs::permissions(
+                copy, fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec, error);
+        if (error) {
+            ADD_FAILURE() << "cannot copy " << cli
+                          << " where others may run it: " << error.message();
+            return {};
+        }
+        return copy.string();
+    }
+
     // In the child: redirect, change folder, drop privileges, run the program.
     [[noreturn]] void Exec(const std::string& workDir, const std::vector<std::string>& args,
                            bool unprivileged) {
