@@ -2,9 +2,9 @@
 // process the way scripts use them. What count and backzone print is compared
 // with the core's text in tests/cli/CliHostileInputTest.cpp.
 
-#include "SampleResultTexts.h"
 #include "common/FileIO.h"
 #include "fakes/CliProcess.h"
+#include "fakes/SampleResultTexts.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "analysis/PeriodFollowUp.h"
-#include "SampleResultTexts.h"
 #include "analysis/BoxLines.h"
+#include "fakes/SampleResultTexts.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,4 @@
 #include "analysis/RowAnalyses.h"
-#include "SampleResultTexts.h"
 #include "analysis/GapReports.h"
 #include "analysis/PeriodFollowUp.h"
 #include "analysis/RecurrenceReport.h"
@@ -8,6 +7,7 @@
 #include "common/Strings.h"
 #include "fakes/RecordingMessages.h"
 #include "fakes/RecordingOpener.h"
+#include "fakes/SampleResultTexts.h"
 #include "fakes/TempDir.h"
 #include "fakes/Unprivileged.h"
 

@@ -1,5 +1,5 @@
 #pragma once
-// Result texts the analysis tests share.
+// Result texts the analysis and window tests share.
 
 #include "common/Strings.h"
 
