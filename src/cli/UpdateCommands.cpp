@@ -56,13 +56,25 @@ private:
     bool m_failed = false;
 };
 
-bool OpenDatabase(CAdoConnection& db, const char* command) {
-    if (db.Open(kDatabasePath))
-        return true;
-    std::fprintf(stderr, "veltrix-cli %s: cannot open %s: %s\n", command, kDatabasePath,
-                 db.GetErrorText().c_str());
-    return false;
-}
+// ./DLT.mdb with a runner whose messages go to stderr, named by the command.
+struct DatabaseSession {
+    explicit DatabaseSession(const char* command) : host(command), m_command(command) {}
+
+    bool Open() {
+        if (db.Open(kDatabasePath))
+            return true;
+        std::fprintf(stderr, "veltrix-cli %s: cannot open %s: %s\n", m_command, kDatabasePath,
+                     db.GetErrorText().c_str());
+        return false;
+    }
+
+    CAdoConnection db;
+    StderrHost host;
+    ConnectionSqlRunner runner{db, host};
+
+private:
+    const char* m_command;
+};
 
 void PrintImport(const char* command, LotteryKind kind, const ImportSummary& summary,
                  const std::string& path) {
@@ -101,18 +113,16 @@ int UpdateCommand(const Args& args) {
                    stderr);
         return 2;
     }
-    CAdoConnection db;
-    if (!OpenDatabase(db, "update"))
+    DatabaseSession session("update");
+    if (!session.Open())
         return 1;
     DrawServerChoice server = DrawServerFromSettings(std::string(kSettingsPath));
     if (!server.warning.empty())
         std::fprintf(stderr, "veltrix-cli update: %s\n", server.warning.c_str());
 
-    StderrHost host("update");
-    ConnectionSqlRunner runner(db, host);
     CurlDrawDownloader downloader;
     SilentTitle title;
-    DrawUpdateContext context{downloader, runner, server.base};
+    DrawUpdateContext context{downloader, session.runner, server.base};
     std::vector<GameUpdateReport> reports;
     if (game)
         reports.push_back(UpdateGameDraws(*game, context, title));
@@ -151,13 +161,11 @@ int ImportCommand(const Args& args) {
                      path.c_str());
         return 1;
     }
-    CAdoConnection db;
-    if (!OpenDatabase(db, "import"))
+    DatabaseSession session("import");
+    if (!session.Open())
         return 1;
-    StderrHost host("import");
-    ConnectionSqlRunner runner(db, host);
     SilentTitle title;
-    ImportSummary summary = ImportDrawFileAt(*game, path, runner, title);
+    ImportSummary summary = ImportDrawFileAt(*game, path, session.runner, title);
     PrintImport("import", *game, summary, path);
     std::fflush(stdout);
     return summary.Succeeded() ? 0 : 1;
@@ -168,12 +176,10 @@ int BulletinCommand(const Args& args) {
         std::fputs("usage: veltrix-cli bulletin\n", stderr);
         return 2;
     }
-    CAdoConnection db;
-    if (!OpenDatabase(db, "bulletin"))
+    DatabaseSession session("bulletin");
+    if (!session.Open())
         return 1;
-    StderrHost host("bulletin");
-    ConnectionSqlRunner connection(db, host);
-    CountingRunner runner(connection);
+    CountingRunner runner(session.runner);
     std::string text = RunBulletin(runner, LocalBulletinDate(std::time(nullptr)));
     std::fwrite(text.data(), 1, text.size(), stdout);
     std::fflush(stdout);
