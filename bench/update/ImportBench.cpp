@@ -44,6 +44,15 @@ std::vector<std::string> InsertsOf(const std::string& file) {
     return statements;
 }
 
+// A new draw database in `dir`, as initdb makes it; its path.
+std::string EmptyDrawDatabase(const test::TempDir& dir, benchmark::State& state) {
+    std::string path = dir.File("DLT.mdb");
+    std::string error;
+    if (!CreateDrawDatabase(path, &error))
+        state.SkipWithError(error.c_str());
+    return path;
+}
+
 class NullHost : public QueryHost {
 public:
     std::string CommandTextForOrder() override { return {}; }
@@ -65,9 +74,7 @@ void BM_ImportThroughRunner(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         test::TempDir dir;
-        std::string path = dir.File("DLT.mdb");
-        std::string error;
-        CreateDrawDatabase(path, &error);
+        std::string path = EmptyDrawDatabase(dir, state);
         CAdoConnection db;
         db.Open(path.c_str());
         NullHost host;
@@ -94,9 +101,7 @@ void SqliteAlone(benchmark::State& state, bool oneTransaction) {
     for (auto _ : state) {
         state.PauseTiming();
         test::TempDir dir;
-        std::string path = dir.File("DLT.mdb");
-        std::string error;
-        CreateDrawDatabase(path, &error);
+        std::string path = EmptyDrawDatabase(dir, state);
         sqlite3* db = nullptr;
         sqlite3_open(path.c_str(), &db);
         sqlite3_exec(db, "PRAGMA synchronous=NORMAL", nullptr, nullptr, nullptr);
