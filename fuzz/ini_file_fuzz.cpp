@@ -38,12 +38,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     veltrix::ProfileIntFromText(bytes, "OPTION", "Analyse_DLT_LINE", 2);
     const std::vector<std::string> commands = SavedCommands(bytes);
 
-    bool ok = false;
-    std::string written =
-        veltrix::ProfileTextWithValue(bytes, "OPTION", "Analyse_DLT_LINE", "3", &ok);
-    if (ok && veltrix::IsValidUtf8(bytes) == veltrix::IsValidUtf8(written) &&
-        (veltrix::ProfileStringFromText(written, "OPTION", "Analyse_DLT_LINE", "") != "3" ||
-         SavedCommands(written) != commands))
+    std::optional<std::string> written =
+        veltrix::ProfileTextWithValue(bytes, "OPTION", "Analyse_DLT_LINE", "3");
+    if (written && veltrix::IsValidUtf8(bytes) == veltrix::IsValidUtf8(*written) &&
+        (veltrix::ProfileStringFromText(*written, "OPTION", "Analyse_DLT_LINE", "") != "3" ||
+         SavedCommands(*written) != commands))
         std::abort();
     return 0;
 }

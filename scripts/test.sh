@@ -3,19 +3,28 @@
 #   1. the release build (build/): all unit, GUI (offscreen) and CLI tests;
 #   2. the sanitizer build (build-asan/): the Qt-free core and its tests under
 #      AddressSanitizer and UndefinedBehaviorSanitizer.
+# Both builds treat compiler warnings as errors, and every source must be
+# formatted as .clang-format says.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/setup.sh
+scripts/setup.sh --deps
 JOBS=${JOBS:-$(nproc)}
+
+echo "== format check"
+git ls-files -z -- 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp' 'bench/*.h' \
+    'fuzz/*.cpp' 'fuzz/*.h' | xargs -0 clang-format --dry-run --Werror
+
+echo "== build (release, warnings as errors)"
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DVELTRIX_WERROR=ON
+cmake --build build -j "$JOBS"
 
 echo "== tests (release build)"
 ctest --test-dir build --output-on-failure -j "$JOBS"
 
 echo "== tests (AddressSanitizer + UBSan build of the core)"
-if [ ! -f build-asan/build.ninja ]; then
-    cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELTRIX_SANITIZE=ON
-fi
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELTRIX_SANITIZE=ON \
+    -DVELTRIX_WERROR=ON
 cmake --build build-asan -j "$JOBS"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --test-dir build-asan --output-on-failure -j "$JOBS"

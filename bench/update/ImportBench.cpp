@@ -47,9 +47,8 @@ std::vector<std::string> InsertsOf(const std::string& file) {
 // A new draw database in `dir`, as initdb makes it; its path.
 std::string EmptyDrawDatabase(const test::TempDir& dir, benchmark::State& state) {
     std::string path = dir.File("DLT.mdb");
-    std::string error;
-    if (!CreateDrawDatabase(path, &error))
-        state.SkipWithError(error.c_str());
+    if (Status created = CreateDrawDatabase(path); !created)
+        state.SkipWithError(created.error().c_str());
     return path;
 }
 

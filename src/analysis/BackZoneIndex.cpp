@@ -1,7 +1,6 @@
 #include "analysis/BackZoneIndex.h"
 
 #include "analysis/BoxLines.h"
-#include "analysis/NumberText.h"
 #include "common/Strings.h"
 
 #include <algorithm>
@@ -35,7 +34,7 @@ std::string BackZoneIndexText(std::string_view boxText) {
             continue;
         out += line;
         out += ' ';
-        AppendNumber(out, BackZonePairIndex(line), 2, true);
+        AppendInt(out, BackZonePairIndex(line), 2, true);
         out += "\r\n";
     }
     return out;

@@ -2,19 +2,16 @@
 
 #include "analysis/BoxLines.h"
 #include "analysis/FieldKey.h"
-#include "analysis/NumberText.h"
 #include "common/Strings.h"
+#include "db/LotteryCatalogue.h"
 
 namespace veltrix {
 
 int BackZoneFieldCount(std::string_view commandText) {
-    std::string upper = ToUpperAscii(commandText);
-    int back = 0;
-    if (Contains(upper, "DLT"))
-        back = 2;
-    if (Contains(upper, "SSQ"))
-        back = 1;
-    return back;
+    // A command naming both games is zoned as SSQ.
+    if (CommandNamesGame(commandText, LotteryKind::Ssq))
+        return 1;
+    return CommandNamesGame(commandText, LotteryKind::Dlt) ? 2 : 0;
 }
 
 std::string GapReportText(const std::vector<std::string_view>& lines, int fieldsPerRow) {
@@ -30,7 +27,7 @@ std::string GapReportText(const std::vector<std::string_view>& lines, int fields
         out += " : ";
         for (int j = 0; j < fieldsPerRow; ++j) {
             int difference = AtoiPrefix(RowField(row, j)) - AtoiPrefix(RowField(above, j));
-            AppendNumber(out, difference, 4);
+            AppendInt(out, difference, 4);
             if (j + 1 < fieldsPerRow)
                 out += ',';
         }
@@ -60,7 +57,7 @@ std::string OneTwoThreeReportText(const std::vector<std::string_view>& lines, in
                 int seen = last[FieldKey(RowField(line, k))];
                 // Never seen: the distance runs over every line above.
                 int distance = seen < 0 ? lineIndex : lineIndex - seen;
-                AppendNumber(out, distance, 2, true);
+                AppendInt(out, distance, 2, true);
                 if (k + 1 < fieldsPerRow)
                     out += ',';
             }

@@ -1,6 +1,6 @@
 #include "analysis/NumberCount.h"
 
-#include "analysis/NumberText.h"
+#include "common/Strings.h"
 
 #include <algorithm>
 #include <array>
@@ -10,10 +10,6 @@ namespace veltrix {
 namespace {
 
 constexpr int kHighestNumber = 35;
-
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
 
 } // namespace
 
@@ -27,7 +23,7 @@ std::string NumberCountText(std::string_view resultText) {
     while (i + 1 < length) {
         char first = resultText[i];
         char second = resultText[i + 1];
-        if (IsDigit(first) && IsDigit(second)) {
+        if (IsAsciiDigit(first) && IsAsciiDigit(second)) {
             // The pair is used up whether or not it names a number in range:
             // "2013" gives 20 and 13, never 01.
             int number = (first - '0') * 10 + (second - '0');
@@ -51,9 +47,9 @@ std::string NumberCountText(std::string_view resultText) {
         int count = counts[static_cast<size_t>(order[k])];
         if (k > 0 && count != counts[static_cast<size_t>(order[k - 1])])
             out += "\r\n";
-        AppendNumber(out, order[k], 2, true);
+        AppendInt(out, order[k], 2, true);
         out += " = ";
-        AppendNumber(out, count);
+        AppendInt(out, count);
         out += "\r\n";
     }
     return out;

@@ -2,8 +2,8 @@
 
 #include "analysis/BoxLines.h"
 #include "analysis/CellSort.h"
-#include "analysis/NumberText.h"
 #include "common/Strings.h"
+#include "db/LotteryCatalogue.h"
 
 namespace veltrix {
 namespace {
@@ -78,9 +78,9 @@ std::string PeriodReportText(const PeriodTally& tally, bool ssq) {
     for (size_t col = 0; col < kColumns; ++col) {
         for (int number = 1; number <= kHighestReported; ++number) {
             std::string cell;
-            AppendNumber(cell, tally[col][static_cast<size_t>(number)], 2, true);
+            AppendInt(cell, tally[col][static_cast<size_t>(number)], 2, true);
             cell += "=[";
-            AppendNumber(cell, number, 2, true);
+            AppendInt(cell, number, 2, true);
             cell += ']';
             cells[col].push_back(std::move(cell));
         }
@@ -109,7 +109,7 @@ std::optional<PeriodReport> PeriodFollowUpReport(std::string_view boxText,
     std::vector<std::string_view> lines = BoxLines(boxText, kLineMaxBytes);
     if (lines.size() <= 3)
         return std::nullopt;
-    bool ssq = Contains(ToUpperAscii(commandText), "SSQ");
+    bool ssq = CommandNamesGame(commandText, LotteryKind::Ssq);
     return PeriodReport{ssq ? "./SSQ_FX_QS.txt" : "./DLT_FX_QS.txt",
                         PeriodReportText(TallyPeriodFollowUps(lines, runLength), ssq)};
 }

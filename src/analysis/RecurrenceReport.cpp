@@ -2,7 +2,7 @@
 
 #include "analysis/BoxLines.h"
 #include "analysis/FieldKey.h"
-#include "analysis/NumberText.h"
+#include "common/Strings.h"
 
 #include <algorithm>
 #include <array>
@@ -92,9 +92,9 @@ std::string RecurrenceReportText(std::string_view scratchBytes) {
                     out += c;
             }
             out += " [";
-            AppendNumber(out, tallies[0], 2);
+            AppendInt(out, tallies[0], 2);
             for (int k = 1; k < kParts; ++k)
-                AppendNumber(out, tallies[static_cast<size_t>(k)]);
+                AppendInt(out, tallies[static_cast<size_t>(k)]);
             out += "]\n";
 
             for (size_t n = 0; n < window[i % kWindowRows].count; ++n)

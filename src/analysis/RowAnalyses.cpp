@@ -8,6 +8,7 @@
 #include "common/FileIO.h"
 #include "common/FileOpener.h"
 #include "common/Strings.h"
+#include "db/LotteryCatalogue.h"
 
 #include <optional>
 #include <string>
@@ -43,15 +44,14 @@ private:
 } // namespace
 
 void RunRowAnalyses(std::string_view commandText, RowAnalysisSteps& steps) {
-    std::string upper = ToUpperAscii(commandText);
-    if (Contains(upper, "3D")) {
+    if (CommandNamesGame(commandText, LotteryKind::ThreeD)) {
         steps.AnalyseGaps(3);
         steps.Analyse3D();
         return;
     }
     steps.AnalyseGaps(7);
     steps.AnalysePeriod();
-    if (!Contains(upper, "SSQ"))
+    if (!CommandNamesGame(commandText, LotteryKind::Ssq))
         steps.AnalyseRecurrence();
 }
 
@@ -81,10 +81,10 @@ void WriteRecurrenceReport(std::string_view resultText, const ReportServices& se
     if (!WriteReportFile(kRecurrenceScratchPath, resultText, services.messages))
         return;
     // The rows are read back from the file as it stands on disk.
-    std::string scratch;
-    if (!ReadFileBytes(kRecurrenceScratchPath, &scratch))
+    Result<std::string> scratch = ReadFileBytes(kRecurrenceScratchPath);
+    if (!scratch)
         return;
-    Publish(kRecurrenceReportPath, RecurrenceReportText(scratch), services);
+    Publish(kRecurrenceReportPath, RecurrenceReportText(*scratch), services);
 }
 
 void AnalyseRowsOfText(std::string_view resultText, std::string_view commandText, int runLength,

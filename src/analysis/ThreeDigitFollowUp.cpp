@@ -2,7 +2,7 @@
 
 #include "analysis/BoxLines.h"
 #include "analysis/CellSort.h"
-#include "analysis/NumberText.h"
+#include "common/Strings.h"
 
 namespace veltrix {
 namespace {
@@ -53,9 +53,9 @@ std::string ThreeDigitReportText(const ThreeDigitTally& tally) {
     for (size_t p = 0; p < 3; ++p) {
         for (int digit = 0; digit <= 9; ++digit) {
             std::string cell;
-            AppendNumber(cell, tally[p][static_cast<size_t>(digit)], 2, true);
+            AppendInt(cell, tally[p][static_cast<size_t>(digit)], 2, true);
             cell += " = [";
-            AppendNumber(cell, digit);
+            AppendInt(cell, digit);
             cell += ']';
             cells[p].push_back(std::move(cell));
         }

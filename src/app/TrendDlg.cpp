@@ -5,6 +5,7 @@
 
 #include "app/AppLook.h"
 #include "app/DesktopServices.h"
+#include "common/AppFiles.h"
 #include "common/IniFile.h"
 #include "common/Strings.h"
 #include "controls/ColorButton.h"
@@ -18,12 +19,6 @@
 #include <QPainter>
 
 namespace veltrix {
-namespace {
-
-constexpr const char* kSettingsPath = "./Veltrix.ini";
-constexpr const char* kDatabasePath = "./DLT.mdb";
-
-} // namespace
 
 CTrendDlg::CTrendDlg(TrendDlgServices services, QWidget* parent)
     : QDialog(parent), m_services(services) {

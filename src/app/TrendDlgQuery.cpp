@@ -3,6 +3,7 @@
 // check).
 #include "app/TrendDlg.h"
 
+#include "common/AppFiles.h"
 #include "common/FileIO.h"
 #include "common/IniFile.h"
 #include "common/Strings.h"
@@ -17,14 +18,10 @@
 namespace veltrix {
 namespace {
 
-constexpr const char* kSettingsPath = "./Veltrix.ini";
 constexpr const char* kPrizeCheckProgram = "./Prizeq.dll";
 
 std::string ReadSettings() {
-    std::string bytes;
-    if (!ReadFileBytes(kSettingsPath, &bytes))
-        bytes.clear();
-    return bytes;
+    return ReadFileBytes(kSettingsPath).value_or("");
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "analysis/NumberCount.h"
 #include "analysis/RowAnalyses.h"
 #include "app/TrendDlg.h"
+#include "common/AppFiles.h"
 #include "common/FileOpener.h"
 #include "common/IniFile.h"
 
@@ -98,7 +99,7 @@ void CTrendDlg::Analyse3D() {
 
 void CTrendDlg::AnalysePeriod() {
     // Read on every call: the run-length list may have changed it since.
-    int runLength = GetProfileInt("OPTION", "Analyse_DLT_LINE", 2, "./Veltrix.ini");
+    int runLength = GetProfileInt("OPTION", "Analyse_DLT_LINE", 2, kSettingsPath);
     WithReportServices(*this, [&](const ReportServices& services) {
         WritePeriodReport(ResultBoxText(), CommandBoxText(), runLength, services);
     });

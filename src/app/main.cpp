@@ -1,14 +1,8 @@
-#include "app/DesktopServices.h"
 #include "app/TrendApp.h"
 
 int main(int argc, char** argv) {
     veltrix::CTrendApp app(argc, argv);
-    veltrix::MessageBoxSink messages;
-    veltrix::DesktopFileOpener opener;
-    veltrix::DetachedProgramLauncher launcher;
-    veltrix::TrendDlgServices services;
-    services.messages = &messages;
-    services.opener = &opener;
-    services.launcher = &launcher;
-    return app.InitInstance(services);
+    // The window builds its real services (message boxes, the desktop's file
+    // opener, the program launcher, the download client) itself.
+    return app.InitInstance();
 }

@@ -36,11 +36,10 @@ int Fail(const std::string& message) {
 } // namespace
 
 int main(int argc, char** argv) {
-    std::string error;
-    veltrix::ChartRequest request;
-    const bool parsed = veltrix::ParseChartRequest(std::vector<std::string>(argv + 1, argv + argc),
-                                                   /*allowPng=*/true, &request, &error);
-    if (parsed && request.pngPath.empty())
+    veltrix::Result<veltrix::ChartRequest> parsed =
+        veltrix::ParseChartRequest(veltrix::CommandArgs(argv + 1, argv + argc), /*allowPng=*/true);
+    std::string error = parsed.error();
+    if (parsed && parsed->pngPath.empty())
         error = "missing --png";
     if (!error.empty()) {
         std::fprintf(stderr, "veltrix-chart: %s\n", error.c_str());
@@ -49,6 +48,7 @@ int main(int argc, char** argv) {
                    stderr);
         return 2;
     }
+    const veltrix::ChartRequest& request = *parsed;
     if (request.height < 1)
         return Fail("--height must be at least 1 for a picture");
 

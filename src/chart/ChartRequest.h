@@ -3,8 +3,9 @@
 //   --command TEXT --height H --first-line F --record-count N [--scene] [--png FILE]
 // The result text itself comes on standard input.
 
+#include "common/CommandLine.h"
+
 #include <string>
-#include <vector>
 
 namespace veltrix {
 
@@ -17,9 +18,8 @@ struct ChartRequest {
     std::string pngPath; // write a picture (veltrix-chart only)
 };
 
-// False with a message in *error for a missing, malformed or unknown
-// argument; --png is only known when allowPng is set.
-bool ParseChartRequest(std::vector<std::string> args, bool allowPng, ChartRequest* request,
-                       std::string* error);
+// Fails with a message for a missing, malformed or unknown argument; --png
+// is only known when allowPng is set.
+Result<ChartRequest> ParseChartRequest(CommandArgs args, bool allowPng);
 
 } // namespace veltrix

@@ -8,6 +8,7 @@
 #include "analysis/ReportFiles.h"
 #include "analysis/RowAnalyses.h"
 #include "cli/CliCommands.h"
+#include "common/AppFiles.h"
 #include "common/FileOpener.h"
 #include "common/IniFile.h"
 #include "common/MessageSink.h"
@@ -17,13 +18,6 @@
 
 namespace veltrix::cli {
 namespace {
-
-class StderrMessages : public MessageSink {
-public:
-    void ShowMessage(const std::string& text, MessageIcon) override {
-        std::fprintf(stderr, "%s\n", text.c_str());
-    }
-};
 
 // Where the window would open a report in the text editor, the tool lists
 // the report's bare file name ("Analyse_gap.txt"), one per line, in the
@@ -43,11 +37,11 @@ void WriteStandardOutput(const std::string& bytes) {
 }
 
 bool NoArgumentsLeft(const Args& args, const char* usage) {
-    if (args.empty())
-        return true;
-    std::fprintf(stderr, "veltrix-cli: unexpected argument '%s'\nusage: veltrix-cli %s\n",
-                 args.front().c_str(), usage);
-    return false;
+    Status rest = veltrix::NoArgumentsLeft(args);
+    if (!rest)
+        std::fprintf(stderr, "veltrix-cli: %s\nusage: veltrix-cli %s\n", rest.error().c_str(),
+                     usage);
+    return rest.ok();
 }
 
 // "3" means runs of three rows; any other value, numeric or not, two.
@@ -78,26 +72,25 @@ int BackZoneCommand(const Args& args) {
 int AnalyseCommand(const Args& arguments) {
     const char* usage = "analyse --command TEXT [--run-length N] < RESULT-TEXT";
     Args args = arguments;
-    std::string command;
-    std::string runLengthText;
-    if (!TakeOption(args, "--command", &command)) {
+    auto command = TakeRequiredOption(args, "--command");
+    auto runLengthText = TakeOption(args, "--run-length");
+    if (!command || !runLengthText) {
         std::fprintf(stderr, "usage: veltrix-cli %s\n", usage);
         return 2;
     }
-    bool hasRunLength = TakeOption(args, "--run-length", &runLengthText);
     if (!NoArgumentsLeft(args, usage))
         return 2;
 
     // Like the window, the run length comes from the settings file unless
     // the caller names one.
     int runLength =
-        hasRunLength
-            ? ParseRunLength(runLengthText)
-            : NormaliseRunLength(GetProfileInt("OPTION", "Analyse_DLT_LINE", 2, "./Veltrix.ini"));
+        runLengthText->has_value()
+            ? ParseRunLength(**runLengthText)
+            : NormaliseRunLength(GetProfileInt("OPTION", "Analyse_DLT_LINE", 2, kSettingsPath));
     std::string text = ReadStandardInput();
-    StderrMessages messages;
+    StderrHost messages;
     ListingOpener opener;
-    AnalyseRowsOfText(text, command, runLength, ReportServices{messages, opener});
+    AnalyseRowsOfText(text, *command, runLength, ReportServices{messages, opener});
     return 0;
 }
 

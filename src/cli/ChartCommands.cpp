@@ -11,15 +11,15 @@
 namespace veltrix::cli {
 
 int ChartCommand(const Args& args) {
-    ChartRequest request;
-    std::string error;
-    if (!ParseChartRequest(args, /*allowPng=*/false, &request, &error)) {
-        std::fprintf(stderr, "veltrix-cli chart: %s\n", error.c_str());
+    Result<ChartRequest> parsed = ParseChartRequest(args, /*allowPng=*/false);
+    if (!parsed) {
+        std::fprintf(stderr, "veltrix-cli chart: %s\n", parsed.error().c_str());
         std::fputs("usage: veltrix-cli chart --command TEXT --height H --first-line F "
                    "--record-count N --scene < RESULT-TEXT\n",
                    stderr);
         return 2;
     }
+    const ChartRequest& request = *parsed;
     if (!request.scene) {
         std::fputs("veltrix-cli chart: nothing to print without --scene\n", stderr);
         return 2;

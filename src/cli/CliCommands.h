@@ -2,28 +2,41 @@
 // The subcommands of veltrix-cli. Each takes the arguments after its name and
 // returns the process exit status.
 
+#include "common/CommandLine.h"
+#include "query/StatementRunner.h"
+
 #include <string>
-#include <vector>
 
 namespace veltrix::cli {
 
-using Args = std::vector<std::string>;
+using Args = CommandArgs;
 
-int InitDbCommand(const Args& args);    // initdb [PATH]
-int QueryCommand(const Args& args);     // query [--db PATH] [--command TEXT] SQL
-int ChartCommand(const Args& args);     // chart --command TEXT --height H ... --scene
-int CountCommand(const Args& args);     // count
-int BackZoneCommand(const Args& args);  // backzone
-int AnalyseCommand(const Args& args);   // analyse --command TEXT [--run-length N]
-int UpdateCommand(const Args& args);    // update all|GAME
-int ImportCommand(const Args& args);    // import GAME [FILE]
-int BulletinCommand(const Args& args);  // bulletin
+int InitDbCommand(const Args& args);   // initdb [PATH]
+int QueryCommand(const Args& args);    // query [--db PATH] [--command TEXT] SQL
+int ChartCommand(const Args& args);    // chart --command TEXT --height H ... --scene
+int CountCommand(const Args& args);    // count
+int BackZoneCommand(const Args& args); // backzone
+int AnalyseCommand(const Args& args);  // analyse --command TEXT [--run-length N]
+int UpdateCommand(const Args& args);   // update all|GAME
+int ImportCommand(const Args& args);   // import GAME [FILE]
+int BulletinCommand(const Args& args); // bulletin
 
 // Reads all of standard input as bytes.
 std::string ReadStandardInput();
 
-// Value of "--name VALUE" in args, removing both; empty optional when absent.
-bool TakeOption(Args& args, const std::string& name, std::string* value);
-bool TakeFlag(Args& args, const std::string& name);
+// Where the core's messages for the user go: one line each on stderr, after
+// `prefix` ("veltrix-cli update: "). As a query host it answers with the
+// command text that decides the order of rows.
+class StderrHost : public QueryHost {
+public:
+    explicit StderrHost(std::string prefix = {}, std::string commandText = {})
+        : m_prefix(std::move(prefix)), m_commandText(std::move(commandText)) {}
+    std::string CommandTextForOrder() override { return m_commandText; }
+    void ShowMessage(const std::string& text, MessageIcon icon = MessageIcon::None) override;
+
+private:
+    std::string m_prefix;
+    std::string m_commandText;
+};
 
 } // namespace veltrix::cli

@@ -1,6 +1,5 @@
 #include "cli/CliCommands.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <unistd.h>
 
@@ -18,21 +17,8 @@ std::string ReadStandardInput() {
     return bytes;
 }
 
-bool TakeOption(Args& args, const std::string& name, std::string* value) {
-    auto it = std::find(args.begin(), args.end(), name);
-    if (it == args.end() || it + 1 == args.end())
-        return false;
-    *value = *(it + 1);
-    args.erase(it, it + 2);
-    return true;
-}
-
-bool TakeFlag(Args& args, const std::string& name) {
-    auto it = std::find(args.begin(), args.end(), name);
-    if (it == args.end())
-        return false;
-    args.erase(it);
-    return true;
+void StderrHost::ShowMessage(const std::string& text, MessageIcon) {
+    std::fprintf(stderr, "%s%s\n", m_prefix.c_str(), text.c_str());
 }
 
 } // namespace veltrix::cli

@@ -1,6 +1,7 @@
 // initdb and query.
 
 #include "cli/CliCommands.h"
+#include "common/AppFiles.h"
 #include "db/AdoConnection.h"
 #include "db/DrawDatabase.h"
 #include "query/StatementRunner.h"
@@ -8,31 +9,15 @@
 #include <cstdio>
 
 namespace veltrix::cli {
-namespace {
-
-class StderrQueryHost : public QueryHost {
-public:
-    explicit StderrQueryHost(std::string commandText) : m_commandText(std::move(commandText)) {}
-    std::string CommandTextForOrder() override { return m_commandText; }
-    void ShowMessage(const std::string& text, MessageIcon) override {
-        std::fprintf(stderr, "%s\n", text.c_str());
-    }
-
-private:
-    std::string m_commandText;
-};
-
-} // namespace
 
 int InitDbCommand(const Args& args) {
     if (args.size() > 1) {
         std::fputs("usage: veltrix-cli initdb [PATH]\n", stderr);
         return 2;
     }
-    std::string path = args.empty() ? "./DLT.mdb" : args[0];
-    std::string error;
-    if (!CreateDrawDatabase(path, &error)) {
-        std::fprintf(stderr, "veltrix-cli initdb: %s\n", error.c_str());
+    std::string path = args.empty() ? kDatabasePath : args[0];
+    if (Status created = CreateDrawDatabase(path); !created) {
+        std::fprintf(stderr, "veltrix-cli initdb: %s\n", created.error().c_str());
         return 1;
     }
     return 0;
@@ -40,23 +25,22 @@ int InitDbCommand(const Args& args) {
 
 int QueryCommand(const Args& arguments) {
     Args args = arguments;
-    std::string dbPath = "./DLT.mdb";
-    std::string command;
-    TakeOption(args, "--db", &dbPath);
-    bool hasCommand = TakeOption(args, "--command", &command);
-    if (args.size() != 1) {
+    auto dbPath = TakeOption(args, "--db");
+    auto command = TakeOption(args, "--command");
+    if (!dbPath || !command || args.size() != 1) {
         std::fputs("usage: veltrix-cli query [--db PATH] [--command TEXT] SQL\n", stderr);
         return 2;
     }
     const std::string& sql = args[0];
+    const std::string path = dbPath->value_or(kDatabasePath);
 
     CAdoConnection db;
-    if (!db.Open(dbPath.c_str())) {
-        std::fprintf(stderr, "veltrix-cli query: cannot open %s: %s\n", dbPath.c_str(),
+    if (!db.Open(path.c_str())) {
+        std::fprintf(stderr, "veltrix-cli query: cannot open %s: %s\n", path.c_str(),
                      db.GetErrorText().c_str());
         return 1;
     }
-    StderrQueryHost host(hasCommand ? command : sql);
+    StderrHost host({}, command->value_or(sql));
     QueryOutcome outcome = RunStatement(db, sql, host);
     std::fwrite(outcome.resultText.data(), 1, outcome.resultText.size(), stdout);
     std::fflush(stdout);

@@ -4,6 +4,7 @@
 // was skipped.
 
 #include "cli/CliCommands.h"
+#include "common/AppFiles.h"
 #include "db/AdoConnection.h"
 #include "query/StatementRunner.h"
 #include "update/Bulletin.h"
@@ -14,20 +15,6 @@
 
 namespace veltrix::cli {
 namespace {
-
-constexpr const char* kDatabasePath = "./DLT.mdb";
-
-class StderrHost : public QueryHost {
-public:
-    explicit StderrHost(const char* command) : m_command(command) {}
-    std::string CommandTextForOrder() override { return {}; }
-    void ShowMessage(const std::string& text, MessageIcon) override {
-        std::fprintf(stderr, "veltrix-cli %s: %s\n", m_command, text.c_str());
-    }
-
-private:
-    const char* m_command;
-};
 
 // Nobody watches a title here; keeping it lets the flow save and restore it.
 class SilentTitle : public UpdateAllHost {
@@ -58,7 +45,8 @@ private:
 
 // ./DLT.mdb with a runner whose messages go to stderr, named by the command.
 struct DatabaseSession {
-    explicit DatabaseSession(const char* command) : host(command), m_command(command) {}
+    explicit DatabaseSession(const char* command)
+        : host(std::string("veltrix-cli ") + command + ": "), m_command(command) {}
 
     bool Open() {
         if (db.Open(kDatabasePath))

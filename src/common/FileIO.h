@@ -1,25 +1,28 @@
 #pragma once
-// Whole-file reads and writes with errors as values.
+// Whole-file reads and writes with errors as values. An error text names the
+// file and the system's reason ("cannot open ./x.txt: No such file or
+// directory").
+
+#include "common/Result.h"
 
 #include <string>
 #include <string_view>
 
 namespace veltrix {
 
-// Reads every byte of the file. False (and *error set) when it cannot be read.
-bool ReadFileBytes(const std::string& path, std::string* bytes, std::string* error = nullptr);
+// Every byte of the file.
+Result<std::string> ReadFileBytes(const std::string& path);
 
 // Writes the bytes to a temporary file beside `path` and renames it over
 // `path`, so readers see either the old file or the whole new one. An
-// existing file that may not be written is left alone (false); the new file
-// keeps the permissions of the old.
-bool WriteFileAtomically(const std::string& path, std::string_view bytes,
-                         std::string* error = nullptr);
+// existing file that may not be written is left alone (a failure); the new
+// file keeps the permissions of the old.
+Status WriteFileAtomically(const std::string& path, std::string_view bytes);
 
 // Creates or truncates `path` and writes the bytes as they are (no atomic
 // rename: report files are opened by an editor right after). A regular file
 // that could not be written whole is removed.
-bool WriteFileBytes(const std::string& path, std::string_view bytes, std::string* error = nullptr);
+Status WriteFileBytes(const std::string& path, std::string_view bytes);
 
 bool FileExists(const std::string& path);
 

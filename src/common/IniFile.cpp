@@ -24,22 +24,6 @@ std::string_view Trim(std::string_view text) {
     return text;
 }
 
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        char x = a[i];
-        char y = b[i];
-        if (x >= 'A' && x <= 'Z')
-            x = static_cast<char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z')
-            y = static_cast<char>(y - 'A' + 'a');
-        if (x != y)
-            return false;
-    }
-    return true;
-}
-
 // One physical line of the file: its content [begin, end) and its line end
 // [end, next). Line ends are CR LF, LF or a lone CR.
 struct RawLine {
@@ -184,10 +168,10 @@ const ProfileData::Key* ProfileData::Find(std::string_view section, std::string_
     // Only the first section of a name is searched, and the first key of a
     // name in it wins, as with the system's profile functions.
     for (const Section& candidate : m_sections) {
-        if (!EqualsNoCase(candidate.name, section))
+        if (!EqualsIgnoringAsciiCase(candidate.name, section))
             continue;
         for (const Key& entry : candidate.keys) {
-            if (EqualsNoCase(entry.name, key))
+            if (EqualsIgnoringAsciiCase(entry.name, key))
                 return &entry;
         }
         return nullptr;
@@ -225,29 +209,21 @@ int ProfileIntFromText(std::string_view fileBytes, std::string_view section, std
     return ProfileData(fileBytes).GetInt(section, key, defaultValue);
 }
 
-std::string ProfileTextWithValue(std::string_view fileBytes, std::string_view section,
-                                 std::string_view key, std::string_view value, bool* ok) {
-    auto fail = [&] {
-        if (ok)
-            *ok = false;
-        return std::string(fileBytes);
-    };
-    if (ok)
-        *ok = true;
+std::optional<std::string> ProfileTextWithValue(std::string_view fileBytes,
+                                                std::string_view section, std::string_view key,
+                                                std::string_view value) {
     if (section.empty() || key.empty() || HasLineBreak(section) || HasLineBreak(key) ||
         HasLineBreak(value) || section.find(']') != std::string_view::npos ||
         key.find('=') != std::string_view::npos)
-        return fail();
+        return std::nullopt;
 
     ProfileLines lines(fileBytes);
     std::string_view eol = lines.LineEnd();
     // Text we add is written in the file's own encoding.
-    auto encode = [&](std::string_view text, std::string* out) {
-        if (!lines.IsGbk()) {
-            *out = std::string(text);
-            return true;
-        }
-        return Utf8ToGbk(text, out);
+    auto encode = [&](std::string_view text) -> std::optional<std::string> {
+        if (!lines.IsGbk())
+            return std::string(text);
+        return Utf8ToGbk(text);
     };
 
     // Find the first section of that name, the first key of that name in it
@@ -259,7 +235,7 @@ std::string ProfileTextWithValue(std::string_view fileBytes, std::string_view se
     for (size_t i = 0; i < lines.Count(); ++i) {
         ParsedLine parsed = lines.Parse(i);
         if (sectionLine == SIZE_MAX) {
-            if (parsed.kind == LineKind::Section && EqualsNoCase(parsed.name, section)) {
+            if (parsed.kind == LineKind::Section && EqualsIgnoringAsciiCase(parsed.name, section)) {
                 sectionLine = i;
                 lastFilled = i;
             }
@@ -267,7 +243,7 @@ std::string ProfileTextWithValue(std::string_view fileBytes, std::string_view se
         }
         if (parsed.kind == LineKind::Section)
             break;
-        if (parsed.kind == LineKind::Key && EqualsNoCase(parsed.name, key)) {
+        if (parsed.kind == LineKind::Key && EqualsIgnoringAsciiCase(parsed.name, key)) {
             keyLine = i;
             keyName = parsed.name;
             break;
@@ -281,27 +257,27 @@ std::string ProfileTextWithValue(std::string_view fileBytes, std::string_view se
     std::string out(fileBytes);
     if (keyLine != SIZE_MAX) {
         // Keep the key's spelling from the file; only this line changes.
-        std::string encoded;
-        if (!encode(keyName + "=" + std::string(value), &encoded))
-            return fail();
+        std::optional<std::string> encoded = encode(keyName + "=" + std::string(value));
+        if (!encoded)
+            return std::nullopt;
         const RawLine& raw = lines.Raw(keyLine);
-        out.replace(raw.begin, raw.end - raw.begin, encoded);
+        out.replace(raw.begin, raw.end - raw.begin, *encoded);
         return out;
     }
-    std::string entry;
-    if (!encode(std::string(key) + "=" + std::string(value), &entry))
-        return fail();
+    std::optional<std::string> entry = encode(std::string(key) + "=" + std::string(value));
+    if (!entry)
+        return std::nullopt;
     if (sectionLine != SIZE_MAX) {
         const RawLine& after = lines.Raw(lastFilled);
         if (after.next == after.end) // the file ends on this line without a line end
-            out.insert(after.next, std::string(eol) + entry);
+            out.insert(after.next, std::string(eol) + *entry);
         else
-            out.insert(after.next, entry + std::string(eol));
+            out.insert(after.next, *entry + std::string(eol));
         return out;
     }
-    std::string header;
-    if (!encode("[" + std::string(section) + "]", &header))
-        return fail();
+    std::optional<std::string> header = encode("[" + std::string(section) + "]");
+    if (!header)
+        return std::nullopt;
     if (!out.empty()) {
         const RawLine& last = lines.Raw(lines.Count() - 1);
         if (last.next == last.end)
@@ -310,9 +286,9 @@ std::string ProfileTextWithValue(std::string_view fileBytes, std::string_view se
         if (!Trim(lastText).empty())
             out += eol; // a blank line between sections
     }
-    out += header;
+    out += *header;
     out += eol;
-    out += entry;
+    out += *entry;
     out += eol;
     return out;
 }
@@ -320,33 +296,31 @@ std::string ProfileTextWithValue(std::string_view fileBytes, std::string_view se
 std::string GetProfileString(const std::string& section, const std::string& key,
                              const std::string& defaultValue, const std::string& path,
                              size_t bufferSize) {
-    std::string bytes;
-    if (!ReadFileBytes(path, &bytes))
-        bytes.clear();
-    return ProfileStringFromText(bytes, section, key, defaultValue, bufferSize);
+    return ProfileStringFromText(ReadFileBytes(path).value_or(""), section, key, defaultValue,
+                                 bufferSize);
 }
 
 int GetProfileInt(const std::string& section, const std::string& key, int defaultValue,
                   const std::string& path) {
-    std::string bytes;
-    if (!ReadFileBytes(path, &bytes))
+    Result<std::string> bytes = ReadFileBytes(path);
+    if (!bytes)
         return defaultValue;
-    return ProfileIntFromText(bytes, section, key, defaultValue);
+    return ProfileIntFromText(*bytes, section, key, defaultValue);
 }
 
 bool WriteProfileString(const std::string& section, const std::string& key,
                         const std::string& value, const std::string& path) {
-    std::string bytes;
+    Result<std::string> read = ReadFileBytes(path);
     // A file that exists but cannot be read is left alone rather than replaced.
-    if (!ReadFileBytes(path, &bytes) && FileExists(path))
+    if (!read && FileExists(path))
         return false;
-    bool ok = false;
-    std::string updated = ProfileTextWithValue(bytes, section, key, value, &ok);
-    if (!ok)
+    const std::string bytes = read.value_or("");
+    std::optional<std::string> updated = ProfileTextWithValue(bytes, section, key, value);
+    if (!updated)
         return false;
-    if (updated == bytes && FileExists(path))
+    if (*updated == bytes && FileExists(path))
         return true;
-    return WriteFileAtomically(path, updated);
+    return WriteFileAtomically(path, *updated).ok();
 }
 
 } // namespace veltrix

@@ -48,13 +48,13 @@ std::string ProfileStringFromText(std::string_view fileBytes, std::string_view s
                                   size_t bufferSize = 255);
 int ProfileIntFromText(std::string_view fileBytes, std::string_view section, std::string_view key,
                        int defaultValue);
-// The file's new bytes after writing `value` under section/key. *ok (when
-// given) turns false, and the bytes come back unchanged, when the write would
-// break the file: a line break in any of the three, a ']' in the section, a
-// '=' in the key, an empty section or key, or (for a GBK file) a character
-// that GBK cannot hold.
-std::string ProfileTextWithValue(std::string_view fileBytes, std::string_view section,
-                                 std::string_view key, std::string_view value, bool* ok = nullptr);
+// The file's new bytes after writing `value` under section/key. Nothing when
+// the write would break the file: a line break in any of the three, a ']' in
+// the section, a '=' in the key, an empty section or key, or (for a GBK file)
+// a character that GBK cannot hold.
+std::optional<std::string> ProfileTextWithValue(std::string_view fileBytes,
+                                                std::string_view section, std::string_view key,
+                                                std::string_view value);
 
 // File forms.
 std::string GetProfileString(const std::string& section, const std::string& key,

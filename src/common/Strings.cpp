@@ -1,5 +1,6 @@
 #include "common/Strings.h"
 
+#include <charconv>
 #include <climits>
 #include <cstdio>
 
@@ -7,20 +8,41 @@ namespace veltrix {
 
 std::string ToUpperAscii(std::string_view text) {
     std::string out(text);
-    for (char& c : out) {
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    }
+    for (char& c : out)
+        c = ToUpperAscii(c);
     return out;
 }
 
 std::string ToLowerAscii(std::string_view text) {
     std::string out(text);
-    for (char& c : out) {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
+    for (char& c : out)
+        c = ToLowerAscii(c);
+    return out;
+}
+
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (ToLowerAscii(a[i]) != ToLowerAscii(b[i]))
+            return false;
+    }
+    return true;
+}
+
+std::string DoubleQuoteChars(std::string_view text, char quote) {
+    std::string out;
+    out.reserve(text.size() + 2);
+    for (char c : text) {
+        out += c;
+        if (c == quote)
+            out += quote;
     }
     return out;
+}
+
+std::string QuoteSql(std::string_view text, char quote) {
+    return quote + DoubleQuoteChars(text, quote) + quote;
 }
 
 bool Contains(std::string_view text, std::string_view needle) {
@@ -37,7 +59,7 @@ int AtoiPrefix(std::string_view text) {
         ++i;
     }
     long long value = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+    for (; i < text.size() && IsAsciiDigit(text[i]); ++i) {
         if (value <= INT_MAX)
             value = value * 10 + (text[i] - '0');
     }
@@ -48,6 +70,23 @@ int AtoiPrefix(std::string_view text) {
     if (value < INT_MIN)
         return INT_MIN;
     return static_cast<int>(value);
+}
+
+void AppendInt(std::string& out, long long value, int width, bool zeroPad) {
+    char digits[24];
+    // Unsigned, so that the most negative value has a magnitude too.
+    unsigned long long magnitude = value < 0 ? 0ULL - static_cast<unsigned long long>(value)
+                                             : static_cast<unsigned long long>(value);
+    auto end = std::to_chars(digits, digits + sizeof digits, magnitude).ptr;
+    int length = static_cast<int>(end - digits) + (value < 0 ? 1 : 0);
+    int padding = width > length ? width - length : 0;
+    if (!zeroPad)
+        out.append(static_cast<size_t>(padding), ' ');
+    if (value < 0)
+        out += '-';
+    if (zeroPad)
+        out.append(static_cast<size_t>(padding), '0');
+    out.append(digits, end);
 }
 
 std::string StrFormatV(const char* format, std::va_list args) {

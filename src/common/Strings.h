@@ -10,9 +10,21 @@
 
 namespace veltrix {
 
-// Upper-cases the ASCII letters only; multi-byte characters pass unchanged.
+constexpr bool IsAsciiDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// Case folding of the ASCII letters only; multi-byte characters pass
+// unchanged, whatever the locale says.
+constexpr char ToUpperAscii(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+constexpr char ToLowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 std::string ToUpperAscii(std::string_view text);
 std::string ToLowerAscii(std::string_view text);
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
 
 bool Contains(std::string_view text, std::string_view needle);
 
@@ -20,6 +32,19 @@ bool Contains(std::string_view text, std::string_view needle);
 // optional sign, then decimal digits up to the first other byte; 0 without
 // digits. Overflow saturates instead of being undefined.
 int AtoiPrefix(std::string_view text);
+
+// The text with every `quote` doubled, as SQL writes that character inside
+// a quoted literal ('it''s') or name ("a""b").
+std::string DoubleQuoteChars(std::string_view text, char quote);
+// The same between a pair of `quote`: a whole SQL text literal or name.
+std::string QuoteSql(std::string_view text, char quote = '\'');
+
+// Appends value in decimal, right-aligned in at least `width` characters,
+// padded with blanks ("%4d") or, for zeroPad, with zeros after the sign
+// ("%02d"). The report builders format tens of thousands of numbers per
+// report and the database hands out every integer field this way, so it
+// appends in place instead of going through printf.
+void AppendInt(std::string& out, long long value, int width = 0, bool zeroPad = false);
 
 // printf into a std::string.
 std::string StrFormat(const char* format, ...) __attribute__((format(printf, 1, 2)));

@@ -44,6 +44,24 @@ size_t DecodeUtf8At(std::string_view bytes, size_t pos, char32_t* codePoint) {
     return length;
 }
 
+void AppendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
 bool IsValidUtf8(std::string_view bytes) {
     size_t pos = 0;
     while (pos < bytes.size()) {
@@ -133,15 +151,17 @@ std::string DecodeLocalText(std::string_view bytes) {
     return GbkToUtf8(bytes);
 }
 
-bool Utf8ToGbk(std::string_view utf8, std::string* gbk) {
-    gbk->clear();
+std::optional<std::string> Utf8ToGbk(std::string_view utf8) {
     if (!IsValidUtf8(utf8))
-        return false;
+        return std::nullopt;
     Converter converter("GBK", "UTF-8");
     if (!converter.Ok())
-        return false;
+        return std::nullopt;
+    std::string gbk;
     size_t consumed = 0;
-    return converter.Convert(utf8, gbk, &consumed);
+    if (!converter.Convert(utf8, &gbk, &consumed))
+        return std::nullopt;
+    return gbk;
 }
 
 namespace {

@@ -2,6 +2,7 @@
 // Text encodings met in files written on Windows, and the display width of a
 // text in the program's fonts (CJK and box-drawing characters take two columns).
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -16,13 +17,16 @@ std::string GbkToUtf8(std::string_view bytes);
 std::string DecodeLocalText(std::string_view bytes);
 
 // Encodes UTF-8 text as GBK, for writing into a settings file that is GBK.
-// False when the text is not valid UTF-8 or holds a character GBK lacks.
-bool Utf8ToGbk(std::string_view utf8, std::string* gbk);
+// Nothing when the text is not valid UTF-8 or holds a character GBK lacks.
+std::optional<std::string> Utf8ToGbk(std::string_view utf8);
 
 // Decodes one UTF-8 sequence at `pos`. Returns its length (1 to 4) and sets
 // *codePoint, or returns 0 for a byte that does not start a valid sequence
 // (overlong forms, surrogates and values above U+10FFFF are not valid).
 size_t DecodeUtf8At(std::string_view bytes, size_t pos, char32_t* codePoint);
+
+// Appends the UTF-8 form of a code point (up to U+10FFFF).
+void AppendUtf8(std::string& out, char32_t codePoint);
 
 // Columns the UTF-8 text takes when CJK, full-width and box-drawing characters
 // count two and every other character one.

@@ -3,7 +3,6 @@
 #include "common/Strings.h"
 #include "db/JetDialect.h"
 
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <map>
@@ -49,15 +48,7 @@ private:
         return text ? ToLowerAscii(reinterpret_cast<const char*>(text)) : std::string();
     }
 
-    static std::string Quoted(const std::string& name) {
-        std::string out = "\"";
-        for (char c : name) {
-            out += c;
-            if (c == '"')
-                out += '"';
-        }
-        return out + '"';
-    }
+    static std::string Quoted(const std::string& name) { return QuoteSql(name, '"'); }
 
     bool LookUp(const std::string& table, const std::string& column) const {
         // A NULL may repeat even in a unique column, so the column must also
@@ -211,8 +202,8 @@ bool CAdoConnection::Open(const char* connectionString) {
         ClearErrors();
         // One thread uses the connection, so SQLite's per-connection mutex
         // (taken by every column read) only costs time.
-        int rc = sqlite3_open_v2(name.c_str(), &m_pConnection, flags | SQLITE_OPEN_NOMUTEX,
-                                 nullptr);
+        int rc =
+            sqlite3_open_v2(name.c_str(), &m_pConnection, flags | SQLITE_OPEN_NOMUTEX, nullptr);
         if (rc == SQLITE_OK) {
             m_bReadOnly = (flags & SQLITE_OPEN_READONLY) != 0;
             if (ConfigureOpenedDatabase())
@@ -421,14 +412,9 @@ void CAdoConnection::AppendFieldText(short index, std::string& out) {
     switch (sqlite3_column_type(m_pRecordset, index)) {
     case SQLITE_NULL:
         return;
-    case SQLITE_INTEGER: {
-        char digits[24];
-        auto end = std::to_chars(digits, digits + sizeof digits,
-                                 sqlite3_column_int64(m_pRecordset, index))
-                       .ptr;
-        out.append(digits, end);
+    case SQLITE_INTEGER:
+        AppendInt(out, sqlite3_column_int64(m_pRecordset, index));
         return;
-    }
     case SQLITE_FLOAT: {
         double value = sqlite3_column_double(m_pRecordset, index);
         if (value == 0) {

@@ -40,22 +40,20 @@ std::string DrawTablesSchemaSql() {
                 sql += ", ";
             sql += ColumnDefinition(column);
             first = false;
-            columns = comma == std::string_view::npos ? std::string_view{}
-                                                      : columns.substr(comma + 1);
+            columns =
+                comma == std::string_view::npos ? std::string_view{} : columns.substr(comma + 1);
         }
         sql += ");\n";
     }
     return sql;
 }
 
-bool CreateDrawDatabase(const std::string& path, std::string* error) {
+Status CreateDrawDatabase(const std::string& path) {
     // O_EXCL makes "refuse to overwrite" hold even against a racing creator.
     int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    if (fd < 0) {
-        *error = errno == EEXIST ? path + " already exists; not overwriting it"
-                                 : "cannot create " + path + ": " + std::strerror(errno);
-        return false;
-    }
+    if (fd < 0)
+        return Fail(errno == EEXIST ? path + " already exists; not overwriting it"
+                                    : "cannot create " + path + ": " + std::strerror(errno));
     ::close(fd);
 
     sqlite3* db = nullptr;
@@ -65,15 +63,15 @@ bool CreateDrawDatabase(const std::string& path, std::string* error) {
     if (rc == SQLITE_OK)
         rc = sqlite3_exec(db, script.c_str(), nullptr, nullptr, &message);
     if (rc != SQLITE_OK) {
-        *error = "cannot create the tables in " + path + ": " +
-                 (message ? message : sqlite3_errstr(rc));
+        Error error = Fail("cannot create the tables in " + path + ": " +
+                           (message ? message : sqlite3_errstr(rc)));
         sqlite3_free(message);
         sqlite3_close(db);
         ::unlink(path.c_str());
-        return false;
+        return error;
     }
     sqlite3_close(db);
-    return true;
+    return {};
 }
 
 } // namespace veltrix

@@ -1,6 +1,8 @@
 #pragma once
 // Creating the draw database file: the eight empty draw tables.
 
+#include "common/Result.h"
+
 #include <string>
 
 namespace veltrix {
@@ -9,7 +11,7 @@ namespace veltrix {
 std::string DrawTablesSchemaSql();
 
 // Creates a new database file at `path` holding the eight empty tables, in WAL
-// mode. Refuses (false, *error set) when anything already exists at `path`.
-bool CreateDrawDatabase(const std::string& path, std::string* error);
+// mode. Refuses when anything already exists at `path`.
+Status CreateDrawDatabase(const std::string& path);
 
 } // namespace veltrix

@@ -69,4 +69,15 @@ std::optional<LotteryKind> FindLotteryByCode(std::string_view code) {
     return std::nullopt;
 }
 
+bool CommandNamesGame(std::string_view commandText, LotteryKind kind) {
+    const std::string_view tag = Lottery(kind).tag;
+    if (tag.size() > commandText.size())
+        return false;
+    for (size_t at = 0; at + tag.size() <= commandText.size(); ++at) {
+        if (EqualsIgnoringAsciiCase(commandText.substr(at, tag.size()), tag))
+            return true;
+    }
+    return false;
+}
+
 } // namespace veltrix

@@ -46,14 +46,6 @@ BulletinDate LocalBulletinDate(std::time_t now) {
     return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_wday};
 }
 
-std::string_view BulletinQuery(LotteryKind kind) {
-    for (const BulletinRow& row : kRows) {
-        if (row.kind == kind)
-            return row.query;
-    }
-    return {};
-}
-
 std::string BulletinHeader(const BulletinDate& date) {
     int weekday = date.weekday >= 0 && date.weekday < 7 ? date.weekday : 0;
     return StrFormat("┌──────────────────────┐\r\n"

@@ -27,9 +27,6 @@ struct BulletinDate {
 // The local calendar date at `now` (the user's day, not UTC's).
 BulletinDate LocalBulletinDate(std::time_t now);
 
-// The query that formats the game's newest draw as its bulletin row.
-std::string_view BulletinQuery(LotteryKind kind);
-
 // The frame's first five lines, dated.
 std::string BulletinHeader(const BulletinDate& date);
 

@@ -1,35 +1,23 @@
 #include "update/DrawLine.h"
 
+#include "common/Calendar.h"
 #include "common/Strings.h"
 
 namespace veltrix {
 namespace {
-
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
 
 // Reads 1 to `maxDigits` digits at `text[*pos]`.
 std::optional<int> ReadDigits(std::string_view text, size_t* pos, size_t minDigits,
                               size_t maxDigits) {
     size_t start = *pos;
     int value = 0;
-    while (*pos < text.size() && IsDigit(text[*pos]) && *pos - start < maxDigits) {
+    while (*pos < text.size() && IsAsciiDigit(text[*pos]) && *pos - start < maxDigits) {
         value = value * 10 + (text[*pos] - '0');
         ++*pos;
     }
     if (*pos - start < minDigits)
         return std::nullopt;
     return value;
-}
-
-bool IsLeapYear(int year) {
-    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-}
-
-int DaysInMonth(int year, int month) {
-    static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
 }
 
 std::optional<std::string> IsoDate(int year, int month, int day) {
@@ -58,7 +46,7 @@ bool IsPlainDrawNumber(std::string_view field, bool endsLine) {
     if (digits < 1 || digits > 9)
         return false;
     for (; i < field.size(); ++i) {
-        if (!IsDigit(field[i]))
+        if (!IsAsciiDigit(field[i]))
             return false;
     }
     return true;
@@ -68,7 +56,7 @@ std::optional<std::string> NormalizeDrawDate(std::string_view field) {
     size_t pos = 0;
     bool allDigits = true;
     for (char c : field)
-        allDigits = allDigits && IsDigit(c);
+        allDigits = allDigits && IsAsciiDigit(c);
     if (field.size() == 8 && allDigits) {
         auto number = [&](size_t at, size_t n) { return AtoiPrefix(field.substr(at, n)); };
         return IsoDate(number(0, 4), number(4, 2), number(6, 2));
@@ -90,17 +78,6 @@ std::optional<std::string> NormalizeDrawDate(std::string_view field) {
     return IsoDate(*year, *month, *day);
 }
 
-std::string EscapeSqlQuotes(std::string_view text) {
-    std::string out;
-    out.reserve(text.size() + 2);
-    for (char c : text) {
-        out += c;
-        if (c == '\'')
-            out += '\'';
-    }
-    return out;
-}
-
 std::string BuildDrawInsert(const LotteryInfo& game, std::string_view issue, std::string_view date,
                             std::span<const std::string_view> numbers) {
     // The format's placeholders take the issue, the date, then the numbers;
@@ -112,9 +89,9 @@ std::string BuildDrawInsert(const LotteryInfo& game, std::string_view issue, std
     for (size_t i = 0; i < format.size(); ++i) {
         if (format[i] == '%' && i + 1 < format.size() && format[i + 1] == 's') {
             if (next == 0)
-                sql += EscapeSqlQuotes(issue);
+                sql += DoubleQuoteChars(issue, '\'');
             else if (next == 1)
-                sql += EscapeSqlQuotes(date);
+                sql += DoubleQuoteChars(date, '\'');
             else if (next - 2 < numbers.size())
                 sql += numbers[next - 2];
             ++next;

@@ -46,9 +46,6 @@ bool IsPlainDrawNumber(std::string_view field, bool endsLine);
 // text is not such a date or names no real day.
 std::optional<std::string> NormalizeDrawDate(std::string_view field);
 
-// The text with every single quote doubled, for a quoted SQL literal.
-std::string EscapeSqlQuotes(std::string_view text);
-
 // Fills the game's INSERT format: the issue and the date quoted (their
 // quotes doubled), the numbers as they are.
 std::string BuildDrawInsert(const LotteryInfo& game, std::string_view issue, std::string_view date,

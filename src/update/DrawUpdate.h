@@ -7,6 +7,7 @@
 // them in catalogue order; a single game's button downloads and imports that
 // game only. Every step puts the title back to what it found.
 
+#include "common/AppFiles.h"
 #include "db/LotteryCatalogue.h"
 #include "update/DrawDownloader.h"
 #include "update/DrawImport.h"
@@ -17,10 +18,6 @@
 #include <vector>
 
 namespace veltrix {
-
-// Where draw files are kept, beside the database.
-inline constexpr std::string_view kDrawFolder = "./draws";
-inline constexpr std::string_view kSettingsPath = "./Veltrix.ini";
 
 // The server compiled into the program (a build setting).
 std::string BuiltInDrawServer();

@@ -4,7 +4,7 @@
 // (quadratic for the 1-2-3 report) and exist only to check the fast versions
 // on random input.
 
-#include "analysis/NumberText.h"
+#include "common/Strings.h"
 
 #include <string>
 #include <string_view>
@@ -46,7 +46,7 @@ inline std::string LiteralOneTwoThree(const std::vector<std::string_view>& lines
                 if (found)
                     break;
             }
-            AppendNumber(line, d, 2, true);
+            AppendInt(line, d, 2, true);
             if (k + 1 < fields)
                 line += ',';
         }
@@ -92,9 +92,9 @@ inline std::string LiteralRecurrence(std::string_view scratch) {
                 line += c;
         }
         line += " [";
-        AppendNumber(line, tally[0], 2);
+        AppendInt(line, tally[0], 2);
         for (int k = 1; k < 5; ++k)
-            AppendNumber(line, tally[k]);
+            AppendInt(line, tally[k]);
         line += ']';
         output.push_back(line);
     }

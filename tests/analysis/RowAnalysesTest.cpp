@@ -62,9 +62,7 @@ TEST(RunRowAnalysesTest, StepsByGameTag) {
 class RowAnalysesFilesTest : public testing::Test {
 protected:
     std::string Read(const std::string& name) {
-        std::string bytes;
-        EXPECT_TRUE(ReadFileBytes(dir.File(name), &bytes)) << name;
-        return bytes;
+        return ReadFileBytes(dir.File(name)).value_or("<unreadable>");
     }
     std::vector<std::string> FilesInDir() {
         std::vector<std::string> names;

@@ -89,27 +89,24 @@ TEST(ParseChartRequest, AcceptsOrExplains) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.args);
-        ChartRequest request;
-        std::string error;
-        EXPECT_EQ(ParseChartRequest(Args(c.args), c.allowPng, &request, &error), !c.error);
-        EXPECT_EQ(error, c.error ? c.error : "");
+        Result<ChartRequest> request = ParseChartRequest(Args(c.args), c.allowPng);
+        EXPECT_EQ(request.ok(), !c.error);
+        EXPECT_EQ(request.error(), c.error ? c.error : "");
     }
     // The empty command text is a command text.
-    ChartRequest request;
-    std::string error;
-    EXPECT_TRUE(ParseChartRequest(
+    Result<ChartRequest> request = ParseChartRequest(
         {"--command", "", "--height", "1", "--first-line", "0", "--record-count", "0", "--scene"},
-        false, &request, &error))
-        << error;
+        false);
+    EXPECT_TRUE(request) << request.error();
 }
 
 TEST(ParseChartRequest, KeepsTheValues) {
-    ChartRequest request;
-    std::string error;
-    ASSERT_TRUE(ParseChartRequest({"--png", "a b.png", "--command", "select --height", "--height",
-                                   "300", "--first-line", "12", "--record-count", "-4"},
-                                  true, &request, &error))
-        << error;
+    Result<ChartRequest> parsed =
+        ParseChartRequest({"--png", "a b.png", "--command", "select --height", "--height", "300",
+                           "--first-line", "12", "--record-count", "-4"},
+                          true);
+    ASSERT_TRUE(parsed) << parsed.error();
+    const ChartRequest& request = *parsed;
     EXPECT_EQ(request.command, "select --height");
     EXPECT_EQ(request.height, 300);
     EXPECT_EQ(request.firstLine, 12);

@@ -110,8 +110,7 @@ TEST(CliReportFolderTest, ReadOnlyWorkingFolderNamesEveryReportAndLeavesNothing)
 class CliQueryTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string error;
-        ASSERT_TRUE(CreateDrawDatabase(work.File("DLT.mdb"), &error)) << error;
+        ASSERT_EQ(CreateDrawDatabase(work.File("DLT.mdb")).error(), "");
         ASSERT_EQ(
             Query({"INSERT INTO p3 (QS,RQ,H1,H2,H3)VALUES ('04001','2004-11-14',1,2,3)"}).status,
             0);

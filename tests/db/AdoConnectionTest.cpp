@@ -88,8 +88,7 @@ TEST(AdoConnectionOpenTest, MissingFileFailsAndIsNotCreated) {
     CAdoConnection db;
     EXPECT_FALSE(db.Open(("Data Source=" + dir.File("DLT.mdb")).c_str()));
     EXPECT_FALSE(std::filesystem::exists(dir.File("DLT.mdb")));
-    std::string error;
-    ASSERT_TRUE(CreateDrawDatabase(dir.File("DLT.mdb"), &error));
+    ASSERT_EQ(CreateDrawDatabase(dir.File("DLT.mdb")).error(), "");
     EXPECT_TRUE(db.Open(dir.File("DLT.mdb").c_str())) << "the object stays usable";
 }
 
@@ -104,8 +103,7 @@ TEST(AdoConnectionOpenTest, FileThatIsNotSqliteFailsAtOpen) {
 
 TEST(AdoConnectionOpenTest, CloseLeavesOnlyTheDatabaseFile) {
     test::TempDir dir;
-    std::string error;
-    ASSERT_TRUE(CreateDrawDatabase(dir.File("DLT.mdb"), &error));
+    ASSERT_EQ(CreateDrawDatabase(dir.File("DLT.mdb")).error(), "");
     {
         CAdoConnection db;
         ASSERT_TRUE(db.Open(dir.File("DLT.mdb").c_str()));

@@ -24,8 +24,7 @@ std::vector<std::string> Columns(sqlite3* db, std::string_view table) {
 
 TEST(DrawDatabaseTest, CreatesTheEightTablesWithTheCatalogueColumns) {
     test::TempDir dir;
-    std::string error;
-    ASSERT_TRUE(CreateDrawDatabase(dir.File("DLT.mdb"), &error)) << error;
+    ASSERT_EQ(CreateDrawDatabase(dir.File("DLT.mdb")).error(), "");
     sqlite3* db = nullptr;
     ASSERT_EQ(sqlite3_open(dir.File("DLT.mdb").c_str(), &db), SQLITE_OK);
     for (const LotteryInfo& info : AllLotteries()) {
@@ -40,9 +39,8 @@ TEST(DrawDatabaseTest, CreatesTheEightTablesWithTheCatalogueColumns) {
 TEST(DrawDatabaseTest, RefusesToOverwriteAnExistingFile) {
     test::TempDir dir;
     std::ofstream(dir.File("DLT.mdb")) << "keep me";
-    std::string error;
-    EXPECT_FALSE(CreateDrawDatabase(dir.File("DLT.mdb"), &error));
-    EXPECT_NE(error.find("already exists"), std::string::npos);
+    EXPECT_NE(CreateDrawDatabase(dir.File("DLT.mdb")).error().find("already exists"),
+              std::string::npos);
     std::ifstream in(dir.File("DLT.mdb"));
     std::string content((std::istreambuf_iterator<char>(in)), {});
     EXPECT_EQ(content, "keep me");

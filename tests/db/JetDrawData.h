@@ -26,12 +26,14 @@ struct Draw {
 // those are filled with 0 so that the program's INSERT takes the line.
 inline std::vector<Draw> ReadDrawFile(const LotteryInfo& game) {
     const char* folder = std::getenv("VELTRIX_SAMPLE_DRAWS");
-    std::string bytes;
     std::vector<Draw> draws;
-    if (!folder ||
-        !ReadFileBytes(std::string(folder) + "/" + std::string(game.openedFileName), &bytes))
+    if (!folder)
         return draws;
-    std::istringstream lines(bytes);
+    Result<std::string> bytes =
+        ReadFileBytes(std::string(folder) + "/" + std::string(game.openedFileName));
+    if (!bytes)
+        return draws;
+    std::istringstream lines(*bytes);
     std::string line;
     int fields = game.minTokenCount - 2;
     while (std::getline(lines, line)) {

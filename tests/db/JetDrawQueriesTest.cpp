@@ -29,8 +29,7 @@ protected:
         s_db = new CAdoConnection;
         s_draws = new std::map<LotteryKind, std::vector<Draw>>;
         std::string path = s_dir->File("DLT.mdb");
-        std::string error;
-        ASSERT_TRUE(CreateDrawDatabase(path, &error)) << error;
+        ASSERT_EQ(CreateDrawDatabase(path).error(), "");
         ASSERT_TRUE(s_db->Open(path.c_str())) << s_db->GetErrorText();
         for (const LotteryInfo& game : AllLotteries()) {
             (*s_draws)[game.kind] = test::ReadDrawFile(game);

@@ -17,8 +17,7 @@ namespace fs = std::filesystem;
 class ReadOnlyDatabaseTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string error;
-        ASSERT_TRUE(CreateDrawDatabase(Db(), &error)) << error;
+        ASSERT_EQ(CreateDrawDatabase(Db()).error(), "");
         CAdoConnection db;
         ASSERT_TRUE(db.Open(Db().c_str()));
         ASSERT_TRUE(

@@ -107,8 +107,8 @@ public:
             run.status = WEXITSTATUS(m_rawStatus);
         if (WIFSIGNALED(m_rawStatus))
             run.signal = WTERMSIG(m_rawStatus);
-        ReadFileBytes(m_io.File("out"), &run.out);
-        ReadFileBytes(m_io.File("err"), &run.err);
+        run.out = ReadFileBytes(m_io.File("out")).value_or("");
+        run.err = ReadFileBytes(m_io.File("err")).value_or("");
         return run;
     }
 

@@ -13,8 +13,7 @@ namespace veltrix::test {
 class DrawDatabaseFixture : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string error;
-        ASSERT_TRUE(CreateDrawDatabase(DbPath(), &error)) << error;
+        ASSERT_EQ(CreateDrawDatabase(DbPath()).error(), "");
         ASSERT_TRUE(db.Open(("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + DbPath()).c_str()))
             << db.GetErrorText();
     }

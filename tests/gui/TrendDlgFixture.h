@@ -64,18 +64,15 @@ protected:
                "cmd4_SQL2=from dlt\r\n";
     }
 
-    void CreateDatabase() {
-        std::string error;
-        ASSERT_TRUE(CreateDrawDatabase(dir.File("DLT.mdb"), &error)) << error;
-    }
+    void CreateDatabase() { ASSERT_EQ(CreateDrawDatabase(dir.File("DLT.mdb")).error(), ""); }
 
     void WriteSettings(const std::string& text) {
         ASSERT_TRUE(WriteFileBytes(dir.File("Veltrix.ini"), text));
     }
 
     std::string FileText(const std::string& name) const {
-        std::string bytes;
-        if (!ReadFileBytes(dir.File(name), &bytes))
+        Result<std::string> bytes = ReadFileBytes(dir.File(name));
+        if (!bytes)
             return "<missing>";
         return bytes;
     }

@@ -89,9 +89,9 @@ protected:
     std::string LocalPath(const char* name) const { return Folder() + "/" + name; }
 
     std::string FileBytes(const std::string& path) {
-        std::string bytes;
-        EXPECT_TRUE(ReadFileBytes(path, &bytes)) << path;
-        return bytes;
+        Result<std::string> bytes = ReadFileBytes(path);
+        EXPECT_EQ(bytes.error(), "");
+        return bytes.value_or("");
     }
 
     int Count(const std::string& table) {

@@ -190,8 +190,9 @@ TEST_F(DrawImportDatabaseTest, CarriageReturnLineEndsStoreNoMadeUpDraw) {
     // Old Mac line ends: without line feeds the file is one long line, read
     // in pieces of 254 bytes that cut the draws anywhere. Whatever is taken
     // must be a draw of the file as it stands there, never pieces of two.
-    std::string sample;
-    ASSERT_TRUE(ReadFileBytes(test::SampleDrawFile("dlt.txt"), &sample));
+    Result<std::string> read = ReadFileBytes(test::SampleDrawFile("dlt.txt"));
+    ASSERT_EQ(read.error(), "");
+    const std::string& sample = *read;
     std::string crOnly;
     std::set<std::string> draws; // "qs rq h1 .. l2" of every line of the file
     size_t start = 0;

@@ -72,8 +72,7 @@ using test::RawDatabase;
 class InterruptedImportTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string error;
-        ASSERT_TRUE(CreateDrawDatabase(dir.File("DLT.mdb"), &error)) << error;
+        ASSERT_EQ(CreateDrawDatabase(dir.File("DLT.mdb")).error(), "");
         file = GenerateDltFile();
         ASSERT_TRUE(WriteFileBytes(dir.File("dlt-100000.txt"), file.bytes));
     }

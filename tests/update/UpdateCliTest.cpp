@@ -31,10 +31,7 @@ std::string DatabaseState(const std::string& path) {
 
 class UpdateCliTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string error;
-        ASSERT_TRUE(CreateDrawDatabase(dir.File("DLT.mdb"), &error)) << error;
-    }
+    void SetUp() override { ASSERT_EQ(CreateDrawDatabase(dir.File("DLT.mdb")).error(), ""); }
 
     CliRun Run(const std::vector<std::string>& args, bool unprivileged = false) {
         return test::RunCli(dir.Path().string(), args, {}, unprivileged);
@@ -192,9 +189,7 @@ TEST_F(UpdateCliTest, DrawFolderThatCannotBeMadeIsNamedAndTheDatabaseUntouched) 
               std::string::npos)
         << run.err;
     EXPECT_EQ(DatabaseState(dir.File("DLT.mdb")), before);
-    std::string draws;
-    ASSERT_TRUE(ReadFileBytes(dir.File("draws"), &draws));
-    EXPECT_EQ(draws, "a file where the folder should be");
+    EXPECT_EQ(ReadFileBytes(dir.File("draws")).value_or(""), "a file where the folder should be");
 
     // A working folder (with the database in it) the user may only read.
     fs::remove(dir.File("draws"));
