@@ -24,12 +24,10 @@ TEST(BackZonePairIndexTest, OtherPairTexts) {
         int index;
     };
     const Case cases[] = {
-        {"11 03", 29},                // reversed order
-        {"12 01", 11},                // reversed order
-        {" 3 11", 29},                // leading blanks, as atoi reads them
-        {"03x11", 29},                // middle character ignored
-        {"13 02", -1}, {"00 05", -1}, // out of range
-        {"07 07", -1}, {"ab cd", -1}, {"-1 05", -1},
+        {"11 03", 29}, // reversed order
+        {" 3 11", 29}, // leading blanks, as atoi reads them
+        {"13 02", -1}, // out of range
+        {"07 07", -1}, {"ab cd", -1},
     };
     for (const Case& c : cases)
         EXPECT_EQ(BackZonePairIndex(c.text), c.index) << c.text;
@@ -44,11 +42,7 @@ TEST(BackZoneIndexTextTest, IndexesEveryFiveCharacterLineAndLeavesOutTheOthers) 
     const Case cases[] = {
         {"pairs", "03 11\r\n12 01\r\n", "03 11 29\r\n12 01 11\r\n"},
         {"invalid_pairs_show_minus_one", "13 02\r\n07 07", "13 02 -1\r\n07 07 -1\r\n"},
-        {"four_characters", "3 11\r\n", ""},
-        {"six_characters_trailing_blank", "03 11 \r\n", ""},
         {"long_row_then_pair", "2013001 01 05\r\n03 11", "03 11 29\r\n"},
-        {"empty_text", "", ""},
-        {"lone_line_feed_makes_six", "03\n 11\r\n01 02\r\n", "01 02 01\r\n"},
         // A second press finds no line of five characters.
         {"second_press_empties_the_box", "03 11 29\r\n12 01 11\r\n", ""},
     };

@@ -91,29 +91,9 @@ TEST_F(RowAnalysesFilesTest, DltRowsGetEveryReportOpenedInOrder) {
                                                       "DLT_FX.txt", "DLT_FX_QS.txt", "dlt.txt"}));
     EXPECT_TRUE(messages.texts.empty());
 
-    std::string scratch = Read("dlt.txt");
-    EXPECT_EQ(scratch.substr(0, 23), "01 01 01 01 01 01 01\r\r\n");
-    EXPECT_EQ(scratch.size(), text.size() + 40);
-
-    std::string recurrence = Read("DLT_FX.txt");
-    EXPECT_EQ(std::count(recurrence.begin(), recurrence.end(), '\n'), 10);
-    EXPECT_EQ(recurrence.find("\r\r"), std::string::npos);
-    EXPECT_EQ(recurrence.substr(0, 15), "31 01 21 16 06 ");
-
-    std::string gap = Read("Analyse_gap.txt");
-    EXPECT_EQ(gap.substr(0, gap.find('\n') + 1),
-              "02 08 04 12 14 02 06 :    1,   7,   3,  11,  13,   1,   5\r\n");
-    std::string period = Read("DLT_FX_QS.txt");
-    EXPECT_EQ(period.substr(0, period.find('\n') + 1),
-              "'---H1------H2------H3------H4------H5------L1------L2\r\n");
-}
-
-TEST_F(RowAnalysesFilesTest, SsqRowsGetNoRecurrenceReport) {
-    Analyse(DltRows(40), "select * from ssq");
-    EXPECT_EQ(opener.paths, (std::vector<std::string>{"./Analyse_gap.txt", "./Analyse_123.txt",
-                                                      "./SSQ_FX_QS.txt"}));
-    EXPECT_EQ(FilesInDir(),
-              (std::vector<std::string>{"Analyse_123.txt", "Analyse_gap.txt", "SSQ_FX_QS.txt"}));
+    // The scratch copy is the result text written in text mode; what each
+    // report holds is checked in HostileResultTextTest.
+    EXPECT_EQ(Read("dlt.txt"), ToTextModeBytes(text));
 }
 
 TEST_F(RowAnalysesFilesTest, ReportThatCannotBeCreatedIsNamedAndTheOthersStillRun) {

@@ -17,15 +17,6 @@ std::string AllZeroReport() {
     return report;
 }
 
-TEST(ThreeDigitFollowUpTest, ExampleLineFromTallies) {
-    ThreeDigitTally tally{};
-    tally[0][3] = 5;
-    tally[1][7] = 4;
-    tally[2][1] = 6;
-    std::string report = ThreeDigitReportText(tally);
-    EXPECT_EQ(report.substr(0, report.find('\n')), "05 = [3] 04 = [7] 06 = [1]      [371]");
-}
-
 TEST(ThreeDigitFollowUpTest, TalliesTheDigitAfterEachMatchingPair) {
     const std::string box = "01 02 03\r\n"  // 0
                             "04 05 06\r\n"  // 1
@@ -75,15 +66,12 @@ TEST(ThreeDigitFollowUpTest, TooFewLinesGiveNoReportAndUnmatchedPairsCountNothin
     };
     const Case cases[] = {
         {"three_lines", "01 02 03\r\n04 05 06\r\n", false},
-        {"empty_box", "", false},
         {"four_lines_one_usable", "01 02 03\r\n1\r\n2\r\n3", true},
         {"pattern_at_the_top", "01 02 03\r\n04 05 06\r\n\r\n\r\n", true},
         // Lines 2 and 3 repeat the pattern, but the line after them is the
         // older pattern row itself.
         {"pair_followed_by_the_pattern_is_not_examined",
          "99 99 99\r\n99 99 99\r\n01 02 03\r\n04 05 06\r\n01 02 03\r\n04 05 06\r\n", true},
-        {"follow_line_without_a_digit", "01 02 03\r\n04 05 06\r\n\r\nx\r\n01 02 03\r\n04 05 06",
-         true},
         {"follow_line_of_other_bytes",
          "01 02 03\r\n04 05 06\r\n0a 0  0/\r\nx\r\n01 02 03\r\n04 05 06", true},
     };
@@ -95,15 +83,6 @@ TEST(ThreeDigitFollowUpTest, TooFewLinesGiveNoReportAndUnmatchedPairsCountNothin
             EXPECT_EQ(*report, AllZeroReport());
         }
     }
-}
-
-TEST(ThreeDigitFollowUpTest, PositionsAreTalliedIndependently) {
-    // Only the middle position of the pair 0, 1 repeats the pattern.
-    ThreeDigitTally tally = TallyThreeDigitFollowUps(
-        {"90 02 90", "90 05 90", "97 08 99", "00 00 00", "01 02 03", "04 05 06"});
-    ThreeDigitTally expected{};
-    expected[1][8] = 1;
-    EXPECT_EQ(tally, expected);
 }
 
 } // namespace
