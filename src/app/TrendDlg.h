@@ -13,8 +13,10 @@
 // draw files, import them through RunQuery and show progress in the title.
 //
 // The window's member functions are grouped by subsystem into files:
-// TrendDlg.cpp (controls, data exchange, queries, saved commands),
-// TrendDlgChart.cpp, TrendDlgReports.cpp and TrendDlgUpdates.cpp.
+// TrendDlg.cpp (construction, start-up, data exchange, events),
+// TrendDlgControls.cpp (layout and wiring of the controls), TrendDlgQuery.cpp
+// (queries and saved commands), TrendDlgChart.cpp, TrendDlgReports.cpp and
+// TrendDlgUpdates.cpp.
 //
 // Every control has an object name, for tests and style sheets: "editResult",
 // "editCommand", "comboCommands", "comboRunLength", "labelCount",
