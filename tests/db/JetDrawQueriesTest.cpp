@@ -31,6 +31,7 @@ protected:
         std::string path = s_dir->File("DLT.mdb");
         ASSERT_EQ(CreateDrawDatabase(path).error(), "");
         ASSERT_TRUE(s_db->Open(path.c_str())) << s_db->GetErrorText();
+        std::string error;
         for (const LotteryInfo& game : AllLotteries()) {
             (*s_draws)[game.kind] = test::ReadDrawFile(game);
             ASSERT_TRUE(test::InsertDraws(*s_db, game, (*s_draws)[game.kind], error)) << error;
