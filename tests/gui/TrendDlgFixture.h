@@ -71,10 +71,7 @@ protected:
     }
 
     std::string FileText(const std::string& name) const {
-        Result<std::string> bytes = ReadFileBytes(dir.File(name));
-        if (!bytes)
-            return "<missing>";
-        return bytes;
+        return ReadFileBytes(dir.File(name)).value_or("<missing>");
     }
 
     void StartWindow() {
