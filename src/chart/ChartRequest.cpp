@@ -27,6 +27,8 @@ Result<ChartRequest> ParseChartRequest(CommandArgs args, bool allowPng) {
     parsed.firstLine = *firstLine;
     parsed.recordCount = *recordCount;
     parsed.scene = TakeFlag(args, "--scene");
+    parsed.omission = TakeFlag(args, "--omission");
+    parsed.statistics = TakeFlag(args, "--statistics");
     if (allowPng) {
         auto png = TakeOption(args, "--png");
         if (!png)
@@ -36,6 +38,22 @@ Result<ChartRequest> ParseChartRequest(CommandArgs args, bool allowPng) {
     if (Status rest = NoArgumentsLeft(args); !rest)
         return Fail(rest.error());
     return parsed;
+}
+
+ChartInput ChartInputOf(const ChartRequest& request, std::string_view resultText,
+                        ChartHistory* history) {
+    ChartInput input;
+    input.clientHeight = request.height;
+    input.recordCount = request.recordCount;
+    input.lines = ChartLinesFromText(resultText, request.firstLine);
+    input.omission = request.omission;
+    input.statistics = request.statistics;
+    if (input.omission || input.statistics) {
+        *history = ChartHistoryOfText(ChooseChartLayout(request.command), resultText);
+        input.history = history;
+        input.firstLine = request.firstLine;
+    }
+    return input;
 }
 
 } // namespace veltrix
