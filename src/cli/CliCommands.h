@@ -18,6 +18,7 @@ int AnalyseCommand(const Args& args);   // analyse --command TEXT [--run-length 
 int UpdateCommand(const Args& args);    // update all|GAME
 int ImportCommand(const Args& args);    // import GAME [FILE]
 int BulletinCommand(const Args& args);  // bulletin
+int SourcesCommand(const Args& args);   // sources
 
 // Reads all of standard input as bytes.
 std::string ReadStandardInput();

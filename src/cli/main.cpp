@@ -26,6 +26,7 @@ constexpr Subcommand kSubcommands[] = {
     {"update", veltrix::cli::UpdateCommand, "update all|GAME"},
     {"import", veltrix::cli::ImportCommand, "import GAME [FILE]"},
     {"bulletin", veltrix::cli::BulletinCommand, "bulletin"},
+    {"sources", veltrix::cli::SourcesCommand, "sources"},
 };
 
 int Usage(FILE* out) {
