@@ -37,11 +37,12 @@ int SourcesCommand(const Args& args) {
                      db.GetErrorText().c_str());
         return 1;
     }
-    std::string settings;
-    ReadFileBytes(std::string(kSettingsPath), &settings); // a missing file knows no sources
+    std::string sources;
+    // A missing file knows no sources.
+    ReadFileBytes(DrawFilePath(kDrawFolder, kSourcesFileName), &sources);
     SourcesHost host;
     ConnectionSqlRunner runner(db, host);
-    std::string text = DescribeSources(ProfileData(settings), runner);
+    std::string text = DescribeSources(ProfileData(sources), runner);
     std::fwrite(text.data(), 1, text.size(), stdout);
     std::fflush(stdout);
     return host.failed ? 1 : 0;

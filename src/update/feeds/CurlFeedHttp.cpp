@@ -8,7 +8,7 @@ struct Transfer {
     std::string* body = nullptr;
     std::int64_t maxBytes = 0;
     bool tooLarge = false;
-    const std::function<void()>* idle = nullptr;
+    const std::atomic<bool>* stop = nullptr;
 };
 
 size_t KeepBody(char* data, size_t size, size_t count, void* user) {
@@ -24,9 +24,8 @@ size_t KeepBody(char* data, size_t size, size_t count, void* user) {
 
 int OnProgress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
     auto* transfer = static_cast<Transfer*>(user);
-    if (transfer->idle && *transfer->idle)
-        (*transfer->idle)();
-    return 0;
+    // Non-zero makes libcurl end the transfer with CURLE_ABORTED_BY_CALLBACK.
+    return transfer->stop && transfer->stop->load(std::memory_order_relaxed) ? 1 : 0;
 }
 
 } // namespace
@@ -57,7 +56,7 @@ FeedResponse CurlFeedHttp::Get(const FeedRequest& request) {
         api->easySetopt(static_cast<CURL*>(m_curl), CURLOPT_COOKIEFILE, "");
     }
     auto* curl = static_cast<CURL*>(m_curl);
-    Transfer transfer{&response.body, m_limits.maxBytes, false, &m_idle};
+    Transfer transfer{&response.body, m_limits.maxBytes, false, request.stop};
     char errorBuffer[CURL_ERROR_SIZE] = "";
     api->easySetopt(curl, CURLOPT_URL, request.url.c_str());
     api->easySetopt(curl, CURLOPT_ERRORBUFFER, errorBuffer);
@@ -88,7 +87,10 @@ FeedResponse CurlFeedHttp::Get(const FeedRequest& request) {
     if (api->easyGetinfo(curl, CURLINFO_REDIRECT_URL, &location) == CURLE_OK && location)
         response.location = location;
     if (rc != CURLE_OK) {
-        if (transfer.tooLarge || rc == CURLE_FILESIZE_EXCEEDED)
+        response.stopped = rc == CURLE_ABORTED_BY_CALLBACK;
+        if (response.stopped)
+            response.error = "stopped";
+        else if (transfer.tooLarge || rc == CURLE_FILESIZE_EXCEEDED)
             response.error = std::string("the answer is larger than ") +
                              std::to_string(m_limits.maxBytes) + " bytes";
         else

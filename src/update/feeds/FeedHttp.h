@@ -5,9 +5,9 @@
 // one request at a time, no retries and no redirects followed: a feed that
 // redirects is refusing.
 
+#include <atomic>
 #include <chrono>
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -16,6 +16,7 @@ namespace veltrix {
 struct FeedRequest {
     std::string url;
     std::string referer;
+    const std::atomic<bool>* stop = nullptr; // set: give up the transfer soon
 };
 
 struct FeedResponse {
@@ -23,6 +24,7 @@ struct FeedResponse {
     std::string body;     // unpacked
     std::string error;    // why no answer came; empty when one did
     std::string location; // where a redirect pointed
+    bool stopped = false; // given up because the update was asked to stop
 };
 
 class FeedHttp {
@@ -52,14 +54,10 @@ public:
     CurlFeedHttp(const CurlFeedHttp&) = delete;
     CurlFeedHttp& operator=(const CurlFeedHttp&) = delete;
 
-    // Called now and then while a transfer runs, so a window can repaint.
-    void SetIdleCallback(std::function<void()> idle) { m_idle = std::move(idle); }
-
     FeedResponse Get(const FeedRequest& request) override;
 
 private:
     FeedHttpLimits m_limits;
-    std::function<void()> m_idle;
     void* m_curl = nullptr; // CURL*, made on the first request
 };
 

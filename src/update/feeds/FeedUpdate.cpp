@@ -7,6 +7,7 @@
 #include "update/feeds/XmlDrawList.h"
 
 #include <filesystem>
+#include <set>
 
 namespace veltrix {
 namespace {
@@ -63,6 +64,16 @@ std::string NoFeedText(LotteryKind game) {
            "[OPTION] of Veltrix.ini) or from a draw file (veltrix-cli import)";
 }
 
+FeedResponse FeedSession::Get(const std::string& url, const std::string& referer) {
+    if (m_stop && m_stop->load(std::memory_order_relaxed)) {
+        FeedResponse stopped;
+        stopped.stopped = true;
+        stopped.error = "stopped";
+        return stopped;
+    }
+    return m_http.Get({url, referer, m_stop});
+}
+
 std::string FeedSession::Ask(FeedKind feed, const std::string& url, std::string* body) {
     const std::string& base = m_settings.Base(feed);
     std::string referer = FeedReferer(feed, base);
@@ -72,13 +83,17 @@ std::string FeedSession::Ask(FeedKind feed, const std::string& url, std::string*
         // As a browser does: the site's page first, for the cookie its feed
         // wants. What the page says does not matter, only whether it came.
         m_sessionPageVisited[index] = true;
-        FeedResponse page = m_http.Get({sessionPage, base + "/"});
+        FeedResponse page = Get(sessionPage, base + "/");
+        if (page.stopped)
+            return page.error;
         if (page.status == 0) {
             m_unreachable[index] = "cannot be reached: " + page.error;
             return m_unreachable[index];
         }
     }
-    FeedResponse response = m_http.Get({url, referer});
+    FeedResponse response = Get(url, referer);
+    if (response.stopped)
+        return response.error;
     if (response.status == 0) {
         m_unreachable[index] = "cannot be reached: " + response.error;
         return m_unreachable[index];
@@ -130,7 +145,9 @@ std::string FeedSession::FetchAnswer(FeedKind feed, LotteryKind game, int newest
 }
 
 FeedGameOutcome FeedSession::FetchGame(LotteryKind game, SqlRunner& runner,
-                                       const std::string& drawFilePath) {
+                                       const std::string& drawFilePath,
+                                       const std::atomic<bool>* stop) {
+    m_stop = stop;
     FeedGameOutcome outcome;
     outcome.game = game;
     const LotteryInfo& info = Lottery(game);
@@ -157,6 +174,11 @@ FeedGameOutcome FeedSession::FetchGame(LotteryKind game, SqlRunner& runner,
         }
         std::vector<FeedDraw> draws;
         std::string error = FetchAnswer(feed, game, newestIssue, &draws);
+        if (stop && stop->load(std::memory_order_relaxed)) {
+            outcome.stopped = true;
+            outcome.error = "stopped";
+            return outcome;
+        }
         if (!error.empty()) {
             outcome.failures.push_back({feed, error});
             continue;
@@ -190,8 +212,12 @@ FeedGameOutcome FeedSession::FetchGame(LotteryKind game, SqlRunner& runner,
         outcome.source = feed;
         for (size_t at = 0; (at = text.find('\n', at)) != std::string::npos; ++at)
             ++outcome.draws;
-        for (const FeedDraw& draw : draws)
-            outcome.newDraws += DrawIssueNumber(draw.issue) > newestIssue ? 1 : 0;
+        std::set<std::string> newIssues; // pages may overlap when a draw comes in between
+        for (const FeedDraw& draw : draws) {
+            if (DrawIssueNumber(draw.issue) > newestIssue)
+                newIssues.insert(draw.issue);
+        }
+        outcome.newDraws = static_cast<int>(newIssues.size());
         return outcome;
     }
     return outcome;

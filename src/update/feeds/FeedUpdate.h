@@ -33,6 +33,7 @@ struct FeedGameOutcome {
     bool hasFeed = true;    // false for 22选5
     bool ok = false;        // the draw file was written from `source`
     bool disagreed = false; // a feed's answer contradicts the stored draws
+    bool stopped = false;   // the update was asked to stop
     FeedKind source = FeedKind::Cwl;
     int draws = 0;                     // in the written file
     int newDraws = 0;                  // of them newer than the newest stored issue
@@ -60,7 +61,9 @@ public:
     // Asks the game's feeds and, from the first usable answer, writes
     // `drawFilePath`. `runner` reads the newest stored issue and the stored
     // draws for the agreement check.
-    FeedGameOutcome FetchGame(LotteryKind game, SqlRunner& runner, const std::string& drawFilePath);
+    // `stop` set asks it to give up soon.
+    FeedGameOutcome FetchGame(LotteryKind game, SqlRunner& runner, const std::string& drawFilePath,
+                              const std::atomic<bool>* stop = nullptr);
 
     const FeedSettings& Settings() const { return m_settings; }
 
@@ -68,11 +71,13 @@ private:
     std::string FetchAnswer(FeedKind feed, LotteryKind game, int newestIssue,
                             std::vector<FeedDraw>* draws);
     std::string Ask(FeedKind feed, const std::string& url, std::string* body);
+    FeedResponse Get(const std::string& url, const std::string& referer);
 
     FeedHttp& m_http;
     FeedSettings m_settings;
     std::array<bool, kFeedCount> m_sessionPageVisited{};
     std::array<std::string, kFeedCount> m_unreachable{};
+    const std::atomic<bool>* m_stop = nullptr; // of the game being fetched
 };
 
 // What 22选5's button says: it has no public feed.

@@ -29,17 +29,17 @@ UpdateSourceRecord ParseUpdateSourceValue(std::string_view value) {
     return {std::string(value.substr(0, bar)), std::string(value.substr(bar + 1))};
 }
 
-bool RecordUpdateSource(const std::string& settingsPath, LotteryKind game, std::string_view source,
+bool RecordUpdateSource(const std::string& sourcesPath, LotteryKind game, std::string_view source,
                         std::time_t when) {
     return WriteProfileString(std::string(kSourcesSection), std::string(Lottery(game).code),
-                              UpdateSourceValue(source, when), settingsPath);
+                              UpdateSourceValue(source, when), sourcesPath);
 }
 
-std::string DescribeSources(const ProfileData& settings, SqlRunner& runner) {
+std::string DescribeSources(const ProfileData& sources, SqlRunner& runner) {
     std::string text;
     for (const LotteryInfo& game : AllLotteries()) {
         UpdateSourceRecord record =
-            ParseUpdateSourceValue(settings.GetString(kSourcesSection, game.code, ""));
+            ParseUpdateSourceValue(sources.GetString(kSourcesSection, game.code, ""));
         QueryOutcome newest = runner.Run(std::string("select top 1 qs,rq from ") +
                                          std::string(game.code) + " order by qs desc");
         std::string_view row = newest.resultText;
