@@ -22,10 +22,13 @@ constexpr Subcommand kSubcommands[] = {
      "chart --command TEXT --height H --first-line F --record-count N --scene"},
     {"count", veltrix::cli::CountCommand, "count < RESULT-TEXT"},
     {"backzone", veltrix::cli::BackZoneCommand, "backzone < RESULT-TEXT"},
-    {"analyse", veltrix::cli::AnalyseCommand, "analyse --command TEXT [--run-length N] < RESULT-TEXT"},
+    {"analyse", veltrix::cli::AnalyseCommand,
+     "analyse --command TEXT [--run-length N] < RESULT-TEXT"},
     {"update", veltrix::cli::UpdateCommand, "update all|GAME"},
     {"import", veltrix::cli::ImportCommand, "import GAME [FILE]"},
     {"bulletin", veltrix::cli::BulletinCommand, "bulletin"},
+    {"prize", veltrix::cli::PrizeCommand,
+     "prize GAME [--issue QS | --last N | --all] [--play direct|group3|group6] [--plus] TICKET..."},
 };
 
 int Usage(FILE* out) {
