@@ -1,9 +1,8 @@
 #include "prize/PrizeDraws.h"
 
+#include "common/DataDirectory.h"
 #include "common/FileIO.h"
 
-#include <cstdlib>
-#include <filesystem>
 #include <sqlite3.h>
 
 namespace veltrix::prize {
@@ -72,19 +71,7 @@ bool ReadDraws(const std::string& databasePath, LotteryKind game, std::vector<Dr
 }
 
 std::string PrizeRulesPath() {
-    // The same places the other programs look for their data, in order: the
-    // user's VELTRIX_DATA_DIR, ../share/veltrix beside the program once
-    // installed, the source tree's data/ for a program run from its build.
-    if (const char* dir = std::getenv("VELTRIX_DATA_DIR"); dir && *dir)
-        return std::string(dir) + "/prize-rules.json";
-    std::error_code ignored;
-    std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ignored);
-    if (!exe.empty()) {
-        std::filesystem::path installed = exe.parent_path() / ".." / "share" / "veltrix";
-        if (std::filesystem::is_directory(installed, ignored))
-            return (installed / "prize-rules.json").string();
-    }
-    return std::string(VELTRIX_SOURCE_DATA_DIR) + "/prize-rules.json";
+    return DataFile("prize-rules.json");
 }
 
 } // namespace veltrix::prize
