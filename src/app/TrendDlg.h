@@ -56,11 +56,12 @@ class ChartPainter;
 class DrawDownloader;
 class FileOpener;
 
-// Starts another program without waiting for it ("./Prizeq.dll").
+// Starts another program without waiting for it (the prize checker). False
+// when it could not be started.
 class ProgramLauncher {
 public:
     virtual ~ProgramLauncher() = default;
-    virtual void Launch(const std::string& program) = 0;
+    virtual bool Launch(const std::string& program) = 0;
 };
 
 // What the window reaches outside the process. Null members get the real

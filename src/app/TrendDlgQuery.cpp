@@ -11,14 +11,13 @@
 #include "query/SavedCommands.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QTextCursor>
 
 #include <algorithm>
 
 namespace veltrix {
 namespace {
-
-constexpr const char* kPrizeCheckProgram = "./Prizeq.dll";
 
 std::string ReadSettings() {
     return ReadFileBytes(kSettingsPath).value_or("");
@@ -101,8 +100,13 @@ void CTrendDlg::SaveRunLength() {
     WriteProfileString("OPTION", "Analyse_DLT_LINE", value, kSettingsPath);
 }
 
+// The prize checker is installed beside this program, which may have been
+// started from any folder; it works on the draw database of the window's
+// working folder. A click that starts nothing says so.
 void CTrendDlg::LaunchPrizeCheck() {
-    m_services.launcher->Launch(kPrizeCheckProgram);
+    std::string program = QCoreApplication::applicationDirPath().toStdString() + "/veltrix-prize";
+    if (!m_services.launcher->Launch(program))
+        m_services.messages->ShowMessage("不能启动中奖查询程序 " + program, MessageIcon::Warning);
 }
 
 } // namespace veltrix
