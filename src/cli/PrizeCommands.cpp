@@ -30,16 +30,22 @@ int PrizeCommand(const Args& arguments) {
     using namespace veltrix::prize;
     Args args = arguments;
     CheckRequest request;
-    std::string issue, last, play;
+    auto issue = TakeOption(args, "--issue");
+    auto last = TakeOption(args, "--last");
+    auto play = TakeOption(args, "--play");
+    for (const auto* option : {&issue, &last, &play}) {
+        if (!*option)
+            return Refuse(option->error());
+    }
     int scopes = 0;
-    if (TakeOption(args, "--issue", &issue)) {
-        request.scope = {ScopeKind::Issue, issue, 1};
+    if (issue->has_value()) {
+        request.scope = {ScopeKind::Issue, **issue, 1};
         ++scopes;
     }
-    if (TakeOption(args, "--last", &last)) {
+    if (last->has_value()) {
         request.scope.kind = ScopeKind::Last;
-        if (!ParseCount(last, &request.scope.last))
-            return Refuse("--last takes a number of draws, not '" + last + "'");
+        if (!ParseCount(**last, &request.scope.last))
+            return Refuse("--last takes a number of draws, not '" + **last + "'");
         ++scopes;
     }
     if (TakeFlag(args, "--all")) {
@@ -48,13 +54,13 @@ int PrizeCommand(const Args& arguments) {
     }
     if (scopes > 1)
         return Refuse("give one of --issue, --last and --all");
-    if (TakeOption(args, "--play", &play)) {
-        if (play == "group3")
+    if (play->has_value()) {
+        if (**play == "group3")
             request.play = Play::Group3;
-        else if (play == "group6")
+        else if (**play == "group6")
             request.play = Play::Group6;
-        else if (play != "direct")
-            return Refuse("--play is direct, group3 or group6, not '" + play + "'");
+        else if (**play != "direct")
+            return Refuse("--play is direct, group3 or group6, not '" + **play + "'");
     }
     request.plus = TakeFlag(args, "--plus");
     if (args.empty())

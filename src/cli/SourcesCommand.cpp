@@ -3,6 +3,7 @@
 // time, the newest stored issue and its date ("-" when unknown).
 
 #include "cli/CliCommands.h"
+#include "common/AppFiles.h"
 #include "common/FileIO.h"
 #include "db/AdoConnection.h"
 #include "update/DrawUpdate.h"
@@ -32,14 +33,14 @@ int SourcesCommand(const Args& args) {
         return 2;
     }
     CAdoConnection db;
-    if (!db.Open("./DLT.mdb")) {
-        std::fprintf(stderr, "veltrix-cli sources: cannot open ./DLT.mdb: %s\n",
+    if (!db.Open(kDatabasePath)) {
+        std::fprintf(stderr, "veltrix-cli sources: cannot open %s: %s\n", kDatabasePath,
                      db.GetErrorText().c_str());
         return 1;
     }
-    std::string sources;
     // A missing file knows no sources.
-    ReadFileBytes(DrawFilePath(kDrawFolder, kSourcesFileName), &sources);
+    const std::string sources =
+        ReadFileBytes(DrawFilePath(kDrawFolder, kSourcesFileName)).value_or("");
     SourcesHost host;
     ConnectionSqlRunner runner(db, host);
     std::string text = DescribeSources(ProfileData(sources), runner);

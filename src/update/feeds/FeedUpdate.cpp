@@ -203,9 +203,8 @@ FeedGameOutcome FeedSession::FetchGame(LotteryKind game, SqlRunner& runner,
         if (!folder.empty())
             std::filesystem::create_directories(folder, ignored);
         std::string text = FormatDrawFileText(game, draws);
-        std::string writeError;
-        if (!WriteFileAtomically(drawFilePath, text, &writeError)) {
-            outcome.error = "cannot write " + drawFilePath + ": " + writeError;
+        if (Status written = WriteFileAtomically(drawFilePath, text); !written) {
+            outcome.error = "cannot write " + drawFilePath + ": " + written.error();
             return outcome;
         }
         outcome.ok = true;
