@@ -204,13 +204,12 @@ bool ParsePrizeRules(std::string_view text, PrizeRules* rules, std::string* erro
 }
 
 bool LoadPrizeRulesFile(const std::string& path, PrizeRules* rules, std::string* error) {
-    std::string text;
-    std::string readError;
-    if (!ReadFileBytes(path, &text, &readError)) {
-        *error = "cannot read the prize rules " + path + ": " + readError;
+    Result<std::string> text = ReadFileBytes(path);
+    if (!text) {
+        *error = "cannot read the prize rules " + path + ": " + text.error();
         return false;
     }
-    if (!ParsePrizeRules(text, rules, error)) {
+    if (!ParsePrizeRules(*text, rules, error)) {
         *error = path + ": " + *error;
         return false;
     }

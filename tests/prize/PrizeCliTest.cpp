@@ -15,8 +15,7 @@ using veltrix::test::TempDir;
 class PrizeCliTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string error;
-        ASSERT_TRUE(CreateDrawDatabase(work.File("DLT.mdb"), &error)) << error;
+        ASSERT_EQ(CreateDrawDatabase(work.File("DLT.mdb")).error(), "");
         RawDatabase db(work.File("DLT.mdb"), SQLITE_OPEN_READWRITE);
         db.Rows("INSERT INTO ssq VALUES ('2026013','2026-01-29',1,2,3,4,5,6,1),"
                 "('2026014','2026-02-01',1,2,3,14,15,16,2),('2026015','2026-02-03',1,2,3,4,5,9,1)");

@@ -24,8 +24,7 @@ namespace {
 class PrizeWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string error;
-        ASSERT_TRUE(CreateDrawDatabase(work.File("DLT.mdb"), &error)) << error;
+        ASSERT_EQ(CreateDrawDatabase(work.File("DLT.mdb")).error(), "");
         veltrix::test::RawDatabase db(work.File("DLT.mdb"), SQLITE_OPEN_READWRITE);
         db.Rows("INSERT INTO ssq VALUES ('2026013','2026-01-29',1,2,3,4,5,6,1),"
                 "('2026015','2026-02-03',1,2,3,4,5,9,1)");

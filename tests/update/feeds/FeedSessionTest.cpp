@@ -59,11 +59,7 @@ protected:
     std::string XmlList() {
         return FeedPageUrl(FeedKind::DrawListXml, "http://500.test", LotteryKind::Dlt, 1);
     }
-    std::string DrawFile() {
-        std::string bytes;
-        ReadFileBytes(dir.File("draws/dlt.txt"), &bytes);
-        return bytes;
-    }
+    std::string DrawFile() { return ReadFileBytes(dir.File("draws/dlt.txt")).value_or(""); }
 
     test::TempDir dir;
     FakeFeedHttp http;

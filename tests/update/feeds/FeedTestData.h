@@ -16,9 +16,7 @@ namespace veltrix::test {
 inline std::string FeedFixture(std::string_view name) {
     const char* folder = std::getenv("VELTRIX_TEST_DATA");
     std::string path = std::string(folder ? folder : "tests/data") + "/feeds/" + std::string(name);
-    std::string bytes;
-    ReadFileBytes(path, &bytes);
-    return bytes;
+    return ReadFileBytes(path).value_or("");
 }
 
 // One element of a 体彩 history list in the envelope its pages come in.
@@ -36,8 +34,7 @@ inline std::string CwlEnvelope(std::string_view items, int pages = 1) {
 
 // The lines of a sample draw file by issue, without their line ends.
 inline std::map<std::string, std::string> SampleLinesByIssue(std::string_view file) {
-    std::string bytes;
-    ReadFileBytes(SampleDrawFile(file), &bytes);
+    const std::string bytes = ReadFileBytes(SampleDrawFile(file)).value_or("");
     std::map<std::string, std::string> lines;
     size_t at = 0;
     while (at < bytes.size()) {
