@@ -45,14 +45,6 @@ const ChartLayoutFacts kThreeDigitFacts{
 const ChartLayoutFacts kFiveDigitFacts{
     13, true, 5, 0, 9, 9, 50, 656, false, kFiveDigitBands, kFiveDigitZones};
 
-bool HasTag(std::string_view upper, LotteryKind kind) {
-    return Contains(upper, Lottery(kind).tag);
-}
-
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 } // namespace
 
 const ChartLayoutFacts& FactsOf(ChartLayout layout) {
@@ -72,23 +64,22 @@ const ChartLayoutFacts& FactsOf(ChartLayout layout) {
 }
 
 ChartLayout ChooseChartLayout(std::string_view commandText) {
-    std::string upper = ToUpperAscii(commandText);
-    if (HasTag(upper, LotteryKind::SevenXc) || HasTag(upper, LotteryKind::SevenLc) ||
-        HasTag(upper, LotteryKind::T22x5))
+    auto HasTag = [commandText](LotteryKind kind) { return CommandNamesGame(commandText, kind); };
+    if (HasTag(LotteryKind::SevenXc) || HasTag(LotteryKind::SevenLc) || HasTag(LotteryKind::T22x5))
         return ChartLayout::None;
-    if (HasTag(upper, LotteryKind::Ssq))
+    if (HasTag(LotteryKind::Ssq))
         return ChartLayout::Ssq;
-    if (HasTag(upper, LotteryKind::ThreeD) || HasTag(upper, LotteryKind::P3))
+    if (HasTag(LotteryKind::ThreeD) || HasTag(LotteryKind::P3))
         return ChartLayout::ThreeDigit;
-    if (HasTag(upper, LotteryKind::P5))
+    if (HasTag(LotteryKind::P5))
         return ChartLayout::FiveDigit;
     return ChartLayout::Dlt;
 }
 
 bool IsChartValuePair(ChartLayout layout, char c, char c2) {
     if (FactsOf(layout).singleDigits)
-        return c == '0' && IsDigit(c2);
-    return IsDigit(c) && IsDigit(c2);
+        return c == '0' && IsAsciiDigit(c2);
+    return IsAsciiDigit(c) && IsAsciiDigit(c2);
 }
 
 } // namespace veltrix

@@ -1,6 +1,7 @@
 #include "chart/TrendChart.h"
 
 #include "chart/ChartRows.h"
+#include "common/Calendar.h"
 
 #include <algorithm>
 #include <optional>
@@ -41,11 +42,6 @@ std::string Decimal(int n, int minDigits) {
     if (n < 0)
         *--p = '-';
     return std::string(p, end);
-}
-
-int FloorDiv(int a, int b) {
-    int q = a / b;
-    return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
 }
 
 class SceneBuilder {
@@ -258,7 +254,7 @@ private:
 
 int ChartGridRows(ChartLayout layout, int clientHeight) {
     const int height = std::clamp(clientHeight, -kChartMaxHeight, kChartMaxHeight);
-    return FloorDiv(height - 10, ChartCellSize(layout));
+    return static_cast<int>(FloorDiv(height - 10, ChartCellSize(layout)));
 }
 
 ChartScene ComputeChartScene(ChartLayout layout, const ChartInput& input) {

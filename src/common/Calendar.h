@@ -1,6 +1,7 @@
 #pragma once
-// Calendar arithmetic on the proleptic Gregorian calendar, shared by the
-// draw-file reader and the Jet date functions.
+// Calendar arithmetic on the proleptic Gregorian calendar (the draw-file
+// reader, the Jet date functions), and the floor division it rests on, which
+// the chart's grid uses too.
 
 #include <cstdint>
 

@@ -9,7 +9,6 @@
 #include "fakes/RecordingOpener.h"
 #include "fakes/SampleResultTexts.h"
 #include "fakes/TempDir.h"
-#include "fakes/Unprivileged.h"
 
 #include <gtest/gtest.h>
 
@@ -119,22 +118,6 @@ TEST_F(RowAnalysesFilesTest, ReportsReplaceOldFiles) {
     Analyse("01 02 03 04 05 06 07\r\n02 02 02 02 02 02 02", "select * from p3");
     EXPECT_EQ(Read("Analyse_gap.txt"),
               "02 02 02 02 02 02 02 :    1,   0,  -1,  -2,  -3,  -4,  -5\r\n");
-}
-
-TEST_F(RowAnalysesFilesTest, ReadOnlyFolderNamesEveryReportAndLeavesNothing) {
-    namespace fs = std::filesystem;
-    fs::permissions(dir.Path(), fs::perms::owner_read | fs::perms::owner_exec |
-                                    fs::perms::group_read | fs::perms::group_exec |
-                                    fs::perms::others_read | fs::perms::others_exec);
-    test::RunUnprivileged([&] {
-        Analyse(DltRows(40), "select * from dlt");
-        EXPECT_EQ(messages.texts, (std::vector<std::string>{"can't create file Analyse_gap.txt",
-                                                            "can't create file Analyse_123.txt",
-                                                            "can't create file DLT_FX_QS.txt",
-                                                            "can't create file dlt.txt"}));
-        EXPECT_TRUE(opener.paths.empty());
-    });
-    EXPECT_TRUE(FilesInDir().empty());
 }
 
 TEST_F(RowAnalysesFilesTest, DiskThatFillsUpLeavesNoHalfWrittenReport) {
