@@ -125,6 +125,7 @@ PrizeWindow::PrizeWindow(PrizeRules rules, std::string rulesError, std::string d
     connect(m_ticket, &QLineEdit::textEdited, this, &PrizeWindow::TicketTyped);
     connect(m_ticket, &QLineEdit::returnPressed, this, &PrizeWindow::Check);
     connect(m_issue, &QLineEdit::textEdited, this, [this] { m_scopeIssue->setChecked(true); });
+    connect(m_issue, &QLineEdit::returnPressed, this, &PrizeWindow::Check);
     connect(m_lastCount, &QSpinBox::valueChanged, this, [this] { m_scopeLast->setChecked(true); });
     connect(m_grid, &NumberGrid::TicketChanged, this, &PrizeWindow::GridClicked);
     connect(clear, &QPushButton::clicked, this, [this] {
@@ -143,6 +144,7 @@ PrizeWindow::PrizeWindow(PrizeRules rules, std::string rulesError, std::string d
         m_check->setEnabled(false);
     }
     resize(760, 720);
+    m_ticket->setFocus();
 }
 
 LotteryKind PrizeWindow::CurrentGame() const {
