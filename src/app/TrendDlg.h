@@ -14,7 +14,9 @@
 //
 // The window's member functions are grouped by subsystem into files:
 // TrendDlg.cpp (controls, data exchange, queries, saved commands),
-// TrendDlgChart.cpp, TrendDlgReports.cpp and TrendDlgUpdates.cpp.
+// TrendDlgChart.cpp, TrendDlgMenus.cpp (the chart's context menu),
+// TrendDlgReports.cpp and TrendDlgUpdates.cpp; TrendDlgExports.cpp gets rows
+// and the chart out (CSV, picture, print) and takes dropped draw files in.
 //
 // Every control has an object name, for tests and style sheets: "editResult",
 // "editCommand", "comboCommands", "comboRunLength", "labelCount",
@@ -33,10 +35,14 @@
 #include <QDialog>
 #include <QFont>
 #include <QIcon>
+#include <QImage>
 #include <memory>
 #include <string>
+#include <vector>
 
 class QComboBox;
+class QContextMenuEvent;
+class QMenu;
 class QLabel;
 class QPaintEvent;
 class QPainter;
@@ -49,6 +55,7 @@ class CEditBox;
 class ChartPainter;
 class DrawDownloader;
 class FileOpener;
+class UserChoices;
 
 // Starts another program without waiting for it ("./Prizeq.dll").
 class ProgramLauncher {
@@ -64,6 +71,7 @@ struct TrendDlgServices {
     FileOpener* opener = nullptr;
     ProgramLauncher* launcher = nullptr;
     DrawDownloader* downloader = nullptr;
+    UserChoices* choices = nullptr; // save paths, the game of a dropped file, printing
 };
 
 class CTrendDlg : public QDialog, private QueryHost {
@@ -89,18 +97,18 @@ public:
     QueryOutcome RunQueryOutcome(const std::string& sql);
 
     // Handlers, by the control they serve.
-    void RunCommand();        // 1002 "查询"
-    void ReplaceTabs();       // 1004 "删除Tab"
-    void LoadCommands();      // 1005 "重载", and start-up
-    void SelectCommand();     // 1003 selection
-    void SaveRunLength();     // 1011 selection
-    void LaunchPrizeCheck();  // 1009 "中奖查询"
-    void CountNumbers();      // 1007 "统计个数"
-    void AnalyseRows();       // 1008 "分   析"
-    void ShowBackZoneIndex(); // 1010 "后区索引"
-    void UpdateAllDraws();    // 1012 "更新全部"
+    void RunCommand();                  // 1002 "查询"
+    void ReplaceTabs();                 // 1004 "删除Tab"
+    void LoadCommands();                // 1005 "重载", and start-up
+    void SelectCommand();               // 1003 selection
+    void SaveRunLength();               // 1011 selection
+    void LaunchPrizeCheck();            // 1009 "中奖查询"
+    void CountNumbers();                // 1007 "统计个数"
+    void AnalyseRows();                 // 1008 "分   析"
+    void ShowBackZoneIndex();           // 1010 "后区索引"
+    void UpdateAllDraws();              // 1012 "更新全部"
     void UpdateDraws(LotteryKind kind); // 1013 .. 1020
-    void ShowLatestDraws();   // 1021 "最后开奖"
+    void ShowLatestDraws();             // 1021 "最后开奖"
 
     // The trend chart: computes the scene for the visible lines, sets the
     // record-count label and schedules a repaint of the chart area.
@@ -108,6 +116,23 @@ public:
     void DrawSsqChart();
     void DrawThreeDigitChart();
     void DrawFiveDigitChart();
+
+    // The chart area's context menu (TrendDlgMenus.cpp). The caller owns it.
+    QMenu* CreateChartMenu(QWidget* parent);
+
+    // Rows and chart out, draw files in (TrendDlgExports.cpp).
+    void SetUpExports();                      // the result box's menu and the drop targets
+    QMenu* CreateResultMenu(QWidget* parent); // "复制", "导出CSV…"
+    void AddChartExportItems(QMenu* menu);    // "保存图片…", "打印…"
+    void CopyResult();                        // the selection, else every row
+    // The result text as CSV with a UTF-8 byte-order mark; on failure a
+    // message, and the file is left as it was.
+    bool ExportResultCsv(const std::string& path);
+    QImage ChartPicture() const; // the chart area as veltrix-chart --png makes it
+    bool SaveChartPicture(const std::string& path);
+    void PaintChartPage(QPainter& painter, const QRect& page); // scaled to the page
+    // Each file goes into the game its name names, or the one the user picks.
+    void ImportDroppedFiles(const std::vector<std::string>& paths);
 
     // Reports of "分   析".
     void AnalyseGaps(int fieldsPerRow);
@@ -130,6 +155,10 @@ public:
     std::string TitleText() const;
     // Sets the title and lets it repaint while a long operation runs.
     void SetTitleText(const std::string& text);
+
+    // A draw file imported from where it lies (a dropped file), as the update
+    // buttons import theirs.
+    void ImportDrawFile(LotteryKind kind, const std::string& path);
 
     void ShowMessage(const std::string& text, MessageIcon icon = MessageIcon::None) override;
     void OpenReport(const std::string& path);
@@ -171,6 +200,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void accept() override; // Enter: ignored
     void reject() override; // Escape: ignored
 
@@ -191,7 +221,7 @@ private:
     std::unique_ptr<ProgramLauncher> m_ownLauncher;
     ChartScene m_chartScene;
     std::shared_ptr<ChartPainter> m_chartPainter; // keeps the chart's texts between frames
-    bool m_bBusy = false; // an update runs: close requests wait
+    bool m_bBusy = false;                         // an update runs: close requests wait
 };
 
 } // namespace veltrix
