@@ -26,6 +26,7 @@
 // The two edit boxes are CEditBox (controls/EditBox.h): the stored texts are
 // UTF-8 with CR LF line ends, and the boxes give them back byte for byte.
 
+#include "chart/ChartLayout.h"
 #include "chart/ChartScene.h"
 #include "common/MessageSink.h"
 #include "db/AdoConnection.h"
@@ -52,6 +53,7 @@ namespace veltrix {
 
 class CColorButton;
 class CEditBox;
+class ChartHistory;
 class ChartPainter;
 class DrawDownloader;
 class FileOpener;
@@ -97,18 +99,18 @@ public:
     QueryOutcome RunQueryOutcome(const std::string& sql);
 
     // Handlers, by the control they serve.
-    void RunCommand();                  // 1002 "查询"
-    void ReplaceTabs();                 // 1004 "删除Tab"
-    void LoadCommands();                // 1005 "重载", and start-up
-    void SelectCommand();               // 1003 selection
-    void SaveRunLength();               // 1011 selection
-    void LaunchPrizeCheck();            // 1009 "中奖查询"
-    void CountNumbers();                // 1007 "统计个数"
-    void AnalyseRows();                 // 1008 "分   析"
-    void ShowBackZoneIndex();           // 1010 "后区索引"
-    void UpdateAllDraws();              // 1012 "更新全部"
+    void RunCommand();        // 1002 "查询"
+    void ReplaceTabs();       // 1004 "删除Tab"
+    void LoadCommands();      // 1005 "重载", and start-up
+    void SelectCommand();     // 1003 selection
+    void SaveRunLength();     // 1011 selection
+    void LaunchPrizeCheck();  // 1009 "中奖查询"
+    void CountNumbers();      // 1007 "统计个数"
+    void AnalyseRows();       // 1008 "分   析"
+    void ShowBackZoneIndex(); // 1010 "后区索引"
+    void UpdateAllDraws();    // 1012 "更新全部"
     void UpdateDraws(LotteryKind kind); // 1013 .. 1020
-    void ShowLatestDraws();             // 1021 "最后开奖"
+    void ShowLatestDraws();   // 1021 "最后开奖"
 
     // The trend chart: computes the scene for the visible lines, sets the
     // record-count label and schedules a repaint of the chart area.
@@ -117,8 +119,17 @@ public:
     void DrawThreeDigitChart();
     void DrawFiveDigitChart();
 
-    // The chart area's context menu (TrendDlgMenus.cpp). The caller owns it.
+    // The chart area's context menu (TrendDlgMenus.cpp): "显示遗漏" and "统计行"
+    // switch the chart's options, remembered in [OPTION] of ./Veltrix.ini;
+    // "走势统计…" writes and opens the trend statistics report. The caller
+    // owns the menu and may add its own items after these.
     QMenu* CreateChartMenu(QWidget* parent);
+    void LoadChartOptions();
+    void SetChartOptions(bool omission, bool statistics);
+    void WriteTrendStats(); // "走势统计…"
+    // Every row of the result box as the chart reads them, for the options;
+    // computed again only when the text or the layout changes.
+    const ChartHistory* ChartHistoryFor(ChartLayout layout);
 
     // Rows and chart out, draw files in (TrendDlgExports.cpp).
     void SetUpExports();                      // the result box's menu and the drop targets
@@ -170,6 +181,8 @@ public:
     std::string m_strResult;
     std::string m_strSQL;
     std::string m_strCount;
+    bool m_bShowOmission = false;   // "显示遗漏"
+    bool m_bShowStatistics = false; // "统计行"
 
     // Controls.
     CColorButton* m_btnUpdateSsq = nullptr;
@@ -221,7 +234,9 @@ private:
     std::unique_ptr<ProgramLauncher> m_ownLauncher;
     ChartScene m_chartScene;
     std::shared_ptr<ChartPainter> m_chartPainter; // keeps the chart's texts between frames
-    bool m_bBusy = false;                         // an update runs: close requests wait
+    struct ChartHistoryCache;
+    std::shared_ptr<ChartHistoryCache> m_chartHistory;
+    bool m_bBusy = false; // an update runs: close requests wait
 };
 
 } // namespace veltrix
