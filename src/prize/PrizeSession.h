@@ -3,6 +3,7 @@
 // it: parse the ticket, read the game's draws (read-only), pick the scope,
 // count the wins. Failures come back as values for the caller to show.
 
+#include "common/AppFiles.h"
 #include "prize/PrizeCheck.h"
 
 #include <string>
@@ -15,7 +16,7 @@ struct CheckRequest {
     bool plus = false;
     std::string ticketText;
     Scope scope;
-    std::string databasePath = "./DLT.mdb";
+    std::string databasePath = kDatabasePath;
 };
 
 enum class CheckFailure { None, BadTicket, NoDraws, NoSuchIssue, NoRules };
