@@ -8,9 +8,6 @@ namespace {
 bool IsAsciiLetter(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
-bool IsAsciiDigit(char c) {
-    return c >= '0' && c <= '9';
-}
 
 } // namespace
 
