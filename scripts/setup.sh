@@ -15,6 +15,7 @@ PACKAGES=(
     libgtest-dev libbenchmark-dev libcpp-httplib-dev
     fonts-wqy-zenhei fonts-arphic-uming sqlite3 hyperfine
     xvfb xauth imagemagick xdotool xdg-utils ca-certificates libssl-dev openbox x11-utils
+    desktop-file-utils appstream lintian dpkg-dev file
 )
 
 install_packages() {
