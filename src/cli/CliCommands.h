@@ -18,6 +18,7 @@ int AnalyseCommand(const Args& args);   // analyse --command TEXT [--run-length 
 int UpdateCommand(const Args& args);    // update all|GAME
 int ImportCommand(const Args& args);    // import GAME [FILE]
 int BulletinCommand(const Args& args);  // bulletin
+int StatsCommand(const Args& args);     // stats --command TEXT
 int WorkspaceCommand(const Args& args); // workspace [DIR]
 
 // Reads all of standard input as bytes.
