@@ -3,6 +3,7 @@
 #include "common/FileIO.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QProcess>
@@ -43,10 +44,10 @@ bool DesktopFileOpener::TryOpenTextFile(const std::string& path) {
     return process->exitStatus() == QProcess::NormalExit && process->exitCode() == 0;
 }
 
-void DetachedProgramLauncher::Launch(const std::string& program) {
+bool DetachedProgramLauncher::Launch(const std::string& program) {
     if (!FileExists(program))
-        return;
-    QProcess::startDetached(QString::fromStdString(program), {});
+        return false;
+    return QProcess::startDetached(QString::fromStdString(program), {}, QDir::currentPath());
 }
 
 } // namespace veltrix

@@ -20,6 +20,7 @@ int ImportCommand(const Args& args);    // import GAME [FILE]
 int BulletinCommand(const Args& args);  // bulletin
 int StatsCommand(const Args& args);     // stats --command TEXT
 int WorkspaceCommand(const Args& args); // workspace [DIR]
+int PrizeCommand(const Args& args);     // prize GAME [--issue QS | --last N | --all] ... TICKET...
 
 // Reads all of standard input as bytes.
 std::string ReadStandardInput();

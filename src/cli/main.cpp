@@ -31,6 +31,8 @@ constexpr Subcommand kSubcommands[] = {
     {"import", veltrix::cli::ImportCommand, "import GAME [FILE]"},
     {"bulletin", veltrix::cli::BulletinCommand, "bulletin"},
     {"workspace", veltrix::cli::WorkspaceCommand, "workspace [DIR]"},
+    {"prize", veltrix::cli::PrizeCommand,
+     "prize GAME [--issue QS | --last N | --all] [--play direct|group3|group6] [--plus] TICKET..."},
 };
 
 int Usage(FILE* out) {
