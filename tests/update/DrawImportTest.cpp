@@ -241,7 +241,7 @@ INSTANTIATE_TEST_SUITE_P(
     DrawImport, SampleDrawsTest,
     ::testing::Values(std::pair{LotteryKind::Dlt, 2913}, std::pair{LotteryKind::Ssq, 3493},
                       std::pair{LotteryKind::P5, 7696}, std::pair{LotteryKind::P3, 7696},
-                      std::pair{LotteryKind::ThreeD, 667}, std::pair{LotteryKind::SevenXc, 3380},
+                      std::pair{LotteryKind::ThreeD, 7726}, std::pair{LotteryKind::SevenXc, 3380},
                       std::pair{LotteryKind::SevenLc, 2975}),
     [](const auto& p) { return "game_" + std::string(Lottery(p.param.first).code); });
 
