@@ -54,6 +54,7 @@ CTrendDlg::CTrendDlg(TrendDlgServices services, QWidget* parent)
     m_hIcon = AppIcon();
     CreateControls();
     ConnectControls();
+    SetUpExports();
 }
 
 CTrendDlg::~CTrendDlg() {
