@@ -190,6 +190,7 @@ void CTrendDlg::contextMenuEvent(QContextMenuEvent* event) {
         return;
     }
     QMenu* menu = CreateChartMenu(this);
+    AddChartExportItems(menu);
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(event->globalPos());
 }

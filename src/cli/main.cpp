@@ -30,7 +30,10 @@ constexpr Subcommand kSubcommands[] = {
     {"update", veltrix::cli::UpdateCommand, "update all|GAME"},
     {"import", veltrix::cli::ImportCommand, "import GAME [FILE]"},
     {"bulletin", veltrix::cli::BulletinCommand, "bulletin"},
+    {"sources", veltrix::cli::SourcesCommand, "sources"},
     {"workspace", veltrix::cli::WorkspaceCommand, "workspace [DIR]"},
+    {"prize", veltrix::cli::PrizeCommand,
+     "prize GAME [--issue QS | --last N | --all] [--play direct|group3|group6] [--plus] TICKET..."},
 };
 
 int Usage(FILE* out) {
