@@ -59,6 +59,7 @@ class ChartHistory;
 class ChartPainter;
 class DrawDownloader;
 class FileOpener;
+class RunningStatement;
 class UserChoices;
 
 // Starts another program without waiting for it (the prize checker). False
@@ -121,6 +122,8 @@ public:
     void DrawSsqChart();
     void DrawThreeDigitChart();
     void DrawFiveDigitChart();
+    // The scene the chart area shows now.
+    const ChartScene& ChartSceneShown() const { return m_chartScene; }
 
     // The chart area's context menu (TrendDlgMenus.cpp): "显示遗漏" and "统计行"
     // switch the chart's options, remembered in [OPTION] of ./Veltrix.ini;
@@ -175,7 +178,8 @@ public:
     void ImportDrawFile(LotteryKind kind, const std::string& path);
 
     void ShowMessage(const std::string& text, MessageIcon icon = MessageIcon::None) override;
-    void OpenReport(const std::string& path);
+    // False when no program took the report (no program for text files).
+    bool OpenReport(const std::string& path);
 
     // Stored texts and state (public for the operations and the tests).
     CAdoConnection m_db;
@@ -239,7 +243,9 @@ private:
     std::shared_ptr<ChartPainter> m_chartPainter; // keeps the chart's texts between frames
     struct ChartHistoryCache;
     std::shared_ptr<ChartHistoryCache> m_chartHistory;
-    bool m_bBusy = false; // an update runs: close requests wait
+    bool m_bBusy = false;                       // an update runs: close requests wait
+    RunningStatement* m_running = nullptr;      // while "查询" runs a statement
+    std::vector<std::string> m_unopenedReports; // written, opened by no program
 };
 
 } // namespace veltrix
