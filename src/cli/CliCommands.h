@@ -10,7 +10,7 @@ namespace veltrix::cli {
 using Args = std::vector<std::string>;
 
 int InitDbCommand(const Args& args);    // initdb [PATH]
-int QueryCommand(const Args& args);     // query [--db PATH] [--command TEXT] SQL
+int QueryCommand(const Args& args);     // query [--db PATH] [--command TEXT] [--csv] SQL
 int ChartCommand(const Args& args);     // chart --command TEXT --height H ... --scene
 int CountCommand(const Args& args);     // count
 int BackZoneCommand(const Args& args);  // backzone
@@ -18,6 +18,10 @@ int AnalyseCommand(const Args& args);   // analyse --command TEXT [--run-length 
 int UpdateCommand(const Args& args);    // update all|GAME
 int ImportCommand(const Args& args);    // import GAME [FILE]
 int BulletinCommand(const Args& args);  // bulletin
+int SourcesCommand(const Args& args);   // sources
+int StatsCommand(const Args& args);     // stats --command TEXT
+int WorkspaceCommand(const Args& args); // workspace [DIR]
+int PrizeCommand(const Args& args);     // prize GAME [--issue QS | --last N | --all] ... TICKET...
 
 // Reads all of standard input as bytes.
 std::string ReadStandardInput();

@@ -2,6 +2,7 @@
 // it starts as fast as the sqlite3 shell.
 
 #include "cli/CliCommands.h"
+#include "common/ProgramInfo.h"
 
 #include <cstdio>
 #include <cstring>
@@ -17,19 +18,26 @@ struct Subcommand {
 
 constexpr Subcommand kSubcommands[] = {
     {"initdb", veltrix::cli::InitDbCommand, "initdb [PATH]"},
-    {"query", veltrix::cli::QueryCommand, "query [--db PATH] [--command TEXT] SQL"},
+    {"query", veltrix::cli::QueryCommand, "query [--db PATH] [--command TEXT] [--csv] SQL"},
     {"chart", veltrix::cli::ChartCommand,
-     "chart --command TEXT --height H --first-line F --record-count N --scene"},
+     "chart --command TEXT --height H --first-line F --record-count N --scene [--omission] "
+     "[--statistics]"},
+    {"stats", veltrix::cli::StatsCommand, "stats --command TEXT < RESULT-TEXT"},
     {"count", veltrix::cli::CountCommand, "count < RESULT-TEXT"},
     {"backzone", veltrix::cli::BackZoneCommand, "backzone < RESULT-TEXT"},
-    {"analyse", veltrix::cli::AnalyseCommand, "analyse --command TEXT [--run-length N] < RESULT-TEXT"},
+    {"analyse", veltrix::cli::AnalyseCommand,
+     "analyse --command TEXT [--run-length N] < RESULT-TEXT"},
     {"update", veltrix::cli::UpdateCommand, "update all|GAME"},
     {"import", veltrix::cli::ImportCommand, "import GAME [FILE]"},
     {"bulletin", veltrix::cli::BulletinCommand, "bulletin"},
+    {"sources", veltrix::cli::SourcesCommand, "sources"},
+    {"workspace", veltrix::cli::WorkspaceCommand, "workspace [DIR]"},
+    {"prize", veltrix::cli::PrizeCommand,
+     "prize GAME [--issue QS | --last N | --all] [--play direct|group3|group6] [--plus] TICKET..."},
 };
 
 int Usage(FILE* out) {
-    std::fputs("usage: veltrix-cli COMMAND [ARGS]\ncommands:\n", out);
+    std::fputs("usage: veltrix-cli COMMAND [ARGS] | --help | --version\ncommands:\n", out);
     for (const Subcommand& sub : kSubcommands)
         std::fprintf(out, "  %.*s\n", static_cast<int>(sub.usage.size()), sub.usage.data());
     return out == stdout ? 0 : 2;
@@ -43,6 +51,10 @@ int main(int argc, char** argv) {
     std::string_view name = argv[1];
     if (name == "--help" || name == "-h" || name == "help")
         return Usage(stdout);
+    if (name == "--version") {
+        std::fputs(veltrix::VersionLine("veltrix-cli").c_str(), stdout);
+        return 0;
+    }
     for (const Subcommand& sub : kSubcommands) {
         if (sub.name == name)
             return sub.run(veltrix::cli::Args(argv + 2, argv + argc));
