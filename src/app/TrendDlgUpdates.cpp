@@ -110,6 +110,13 @@ void CTrendDlg::ImportDrawFile(LotteryKind kind) {
     ImportGameDrawFile(kind, kDrawFolder, runner, title);
 }
 
+void CTrendDlg::ImportDrawFile(LotteryKind kind, const std::string& path) {
+    BusyScope busy(m_bBusy);
+    WindowTitle title(*this, m_btnReload);
+    WindowRunner runner(*this);
+    ImportDrawFileAt(kind, path, runner, title);
+}
+
 void CTrendDlg::ShowLatestDraws() {
     WindowRunner runner(*this);
     SetResultBoxText(RunBulletin(runner, LocalBulletinDate(std::time(nullptr))));
