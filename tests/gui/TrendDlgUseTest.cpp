@@ -277,15 +277,16 @@ TEST_F(TrendDlgUseTest, FileThatIsNoDrawDatabaseIsNamedAndLeftAlone) {
         std::function<void()> make;
         const char* says;
     } cases[] = {
-        {"access", [&] { WriteFileBytes(dir.File("DLT.mdb"), jet); }, "Microsoft Access (Jet)"},
-        {"empty", [&] { WriteFileBytes(dir.File("DLT.mdb"), ""); }, "an empty file"},
+        {"access", [&] { ASSERT_TRUE(WriteFileBytes(dir.File("DLT.mdb"), jet)); },
+         "Microsoft Access (Jet)"},
+        {"empty", [&] { ASSERT_TRUE(WriteFileBytes(dir.File("DLT.mdb"), "")); }, "an empty file"},
         {"other sqlite",
          [&] {
              std::filesystem::remove(dir.File("DLT.mdb"));
              Sqlite("CREATE TABLE notes (line TEXT); INSERT INTO notes VALUES ('x')");
          },
          "without the draw tables"},
-        {"text", [&] { WriteFileBytes(dir.File("DLT.mdb"), std::string(5000, 'x')); },
+        {"text", [&] { ASSERT_TRUE(WriteFileBytes(dir.File("DLT.mdb"), std::string(5000, 'x'))); },
          "not a database file"},
     };
     for (const auto& c : cases) {
@@ -311,20 +312,22 @@ TEST_F(TrendDlgUseTest, FileThatIsNoDrawDatabaseIsNamedAndLeftAlone) {
 TEST_F(TrendDlgUseTest, SampleSavedCommandsGiveWhatTheChartReads) {
     const char* samples = std::getenv("VELTRIX_SAMPLE_DRAWS");
     ASSERT_NE(samples, nullptr);
-    std::string settings;
-    ASSERT_TRUE(ReadFileBytes(std::string(samples) + "/../Veltrix.ini", &settings));
-    WriteSettings(settings);
+    Result<std::string> settings = ReadFileBytes(std::string(samples) + "/../Veltrix.ini");
+    ASSERT_EQ(settings.error(), "");
+    WriteSettings(*settings);
     std::filesystem::create_directory(dir.File("draws"));
     for (const LotteryInfo& game : AllLotteries()) {
-        std::string bytes;
-        if (!ReadFileBytes(std::string(samples) + "/" + std::string(game.openedFileName), &bytes))
+        Result<std::string> read =
+            ReadFileBytes(std::string(samples) + "/" + std::string(game.openedFileName));
+        if (!read)
             continue;
+        const std::string& bytes = *read;
         // The newest 60 draws are plenty for a chart.
         size_t at = bytes.size();
         for (int lines = 0; lines <= 60 && at != std::string::npos && at > 0; ++lines)
             at = bytes.rfind('\n', at - 1);
-        WriteFileBytes(dir.File("draws/" + std::string(game.openedFileName)),
-                       bytes.substr(at == std::string::npos ? 0 : at + 1));
+        ASSERT_TRUE(WriteFileBytes(dir.File("draws/" + std::string(game.openedFileName)),
+                                   bytes.substr(at == std::string::npos ? 0 : at + 1)));
         dlg->ImportDrawFile(game.kind);
     }
     messages.texts.clear();
