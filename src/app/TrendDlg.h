@@ -57,6 +57,7 @@ class ChartHistory;
 class ChartPainter;
 class DrawDownloader;
 class FileOpener;
+class RunningStatement;
 class UserChoices;
 
 // Starts another program without waiting for it (the prize checker). False
@@ -100,18 +101,18 @@ public:
     QueryOutcome RunQueryOutcome(const std::string& sql);
 
     // Handlers, by the control they serve.
-    void RunCommand();        // 1002 "查询"
-    void ReplaceTabs();       // 1004 "删除Tab"
-    void LoadCommands();      // 1005 "重载", and start-up
-    void SelectCommand();     // 1003 selection
-    void SaveRunLength();     // 1011 selection
-    void LaunchPrizeCheck();  // 1009 "中奖查询"
-    void CountNumbers();      // 1007 "统计个数"
-    void AnalyseRows();       // 1008 "分   析"
-    void ShowBackZoneIndex(); // 1010 "后区索引"
-    void UpdateAllDraws();    // 1012 "更新全部"
+    void RunCommand();                  // 1002 "查询"
+    void ReplaceTabs();                 // 1004 "删除Tab"
+    void LoadCommands();                // 1005 "重载", and start-up
+    void SelectCommand();               // 1003 selection
+    void SaveRunLength();               // 1011 selection
+    void LaunchPrizeCheck();            // 1009 "中奖查询"
+    void CountNumbers();                // 1007 "统计个数"
+    void AnalyseRows();                 // 1008 "分   析"
+    void ShowBackZoneIndex();           // 1010 "后区索引"
+    void UpdateAllDraws();              // 1012 "更新全部"
     void UpdateDraws(LotteryKind kind); // 1013 .. 1020
-    void ShowLatestDraws();   // 1021 "最后开奖"
+    void ShowLatestDraws();             // 1021 "最后开奖"
 
     // The trend chart: computes the scene for the visible lines, sets the
     // record-count label and schedules a repaint of the chart area.
@@ -119,6 +120,8 @@ public:
     void DrawSsqChart();
     void DrawThreeDigitChart();
     void DrawFiveDigitChart();
+    // The scene the chart area shows now.
+    const ChartScene& ChartSceneShown() const { return m_chartScene; }
 
     // The chart area's context menu (TrendDlgMenus.cpp): "显示遗漏" and "统计行"
     // switch the chart's options, remembered in [OPTION] of ./Veltrix.ini;
@@ -173,7 +176,8 @@ public:
     void ImportDrawFile(LotteryKind kind, const std::string& path);
 
     void ShowMessage(const std::string& text, MessageIcon icon = MessageIcon::None) override;
-    void OpenReport(const std::string& path);
+    // False when no program took the report (no program for text files).
+    bool OpenReport(const std::string& path);
 
     // Stored texts and state (public for the operations and the tests).
     CAdoConnection m_db;
@@ -237,7 +241,9 @@ private:
     std::shared_ptr<ChartPainter> m_chartPainter; // keeps the chart's texts between frames
     struct ChartHistoryCache;
     std::shared_ptr<ChartHistoryCache> m_chartHistory;
-    bool m_bBusy = false; // an update runs: close requests wait
+    bool m_bBusy = false;                       // an update runs: close requests wait
+    RunningStatement* m_running = nullptr;      // while "查询" runs a statement
+    std::vector<std::string> m_unopenedReports; // written, opened by no program
 };
 
 } // namespace veltrix
