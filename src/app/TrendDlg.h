@@ -33,6 +33,7 @@
 #include <QDialog>
 #include <QFont>
 #include <QIcon>
+#include <atomic>
 #include <memory>
 #include <string>
 
@@ -49,6 +50,8 @@ class CEditBox;
 class ChartPainter;
 class DrawDownloader;
 class FileOpener;
+struct DownloadResult;
+struct ImportSummary;
 
 // Starts another program without waiting for it ("./Prizeq.dll").
 class ProgramLauncher {
@@ -89,18 +92,18 @@ public:
     QueryOutcome RunQueryOutcome(const std::string& sql);
 
     // Handlers, by the control they serve.
-    void RunCommand();        // 1002 "查询"
-    void ReplaceTabs();       // 1004 "删除Tab"
-    void LoadCommands();      // 1005 "重载", and start-up
-    void SelectCommand();     // 1003 selection
-    void SaveRunLength();     // 1011 selection
-    void LaunchPrizeCheck();  // 1009 "中奖查询"
-    void CountNumbers();      // 1007 "统计个数"
-    void AnalyseRows();       // 1008 "分   析"
-    void ShowBackZoneIndex(); // 1010 "后区索引"
-    void UpdateAllDraws();    // 1012 "更新全部"
+    void RunCommand();                  // 1002 "查询"
+    void ReplaceTabs();                 // 1004 "删除Tab"
+    void LoadCommands();                // 1005 "重载", and start-up
+    void SelectCommand();               // 1003 selection
+    void SaveRunLength();               // 1011 selection
+    void LaunchPrizeCheck();            // 1009 "中奖查询"
+    void CountNumbers();                // 1007 "统计个数"
+    void AnalyseRows();                 // 1008 "分   析"
+    void ShowBackZoneIndex();           // 1010 "后区索引"
+    void UpdateAllDraws();              // 1012 "更新全部"
     void UpdateDraws(LotteryKind kind); // 1013 .. 1020
-    void ShowLatestDraws();   // 1021 "最后开奖"
+    void ShowLatestDraws();             // 1021 "最后开奖"
 
     // The trend chart: computes the scene for the visible lines, sets the
     // record-count label and schedules a repaint of the chart area.
@@ -114,9 +117,10 @@ public:
     void Analyse3D();
     void AnalysePeriod();
 
-    // Updates.
-    void DownloadDrawFile(const std::string& url, const std::string& localPath);
-    void ImportDrawFile(LotteryKind kind);
+    // Updates. The download runs on a worker thread while the window goes on
+    // painting and answering; the import runs on the window's connection.
+    DownloadResult DownloadDrawFile(LotteryKind kind, const std::string& localPath);
+    ImportSummary ImportDrawFile(LotteryKind kind);
 
     // The boxes as the core reads them. Lines are the result text's lines
     // (ended by CR LF); a line is cut to maxBytes bytes.
@@ -191,7 +195,9 @@ private:
     std::unique_ptr<ProgramLauncher> m_ownLauncher;
     ChartScene m_chartScene;
     std::shared_ptr<ChartPainter> m_chartPainter; // keeps the chart's texts between frames
-    bool m_bBusy = false; // an update runs: close requests wait
+    bool m_bBusy = false;                         // an update runs: close requests ask to stop it
+    std::atomic<bool> m_stopUpdate{false};        // the user asked the update to stop
+    bool m_bCloseAfterUpdate = false;             // ... and the window to close then
 };
 
 } // namespace veltrix

@@ -22,9 +22,11 @@ constexpr Subcommand kSubcommands[] = {
      "chart --command TEXT --height H --first-line F --record-count N --scene"},
     {"count", veltrix::cli::CountCommand, "count < RESULT-TEXT"},
     {"backzone", veltrix::cli::BackZoneCommand, "backzone < RESULT-TEXT"},
-    {"analyse", veltrix::cli::AnalyseCommand, "analyse --command TEXT [--run-length N] < RESULT-TEXT"},
+    {"analyse", veltrix::cli::AnalyseCommand,
+     "analyse --command TEXT [--run-length N] < RESULT-TEXT"},
     {"update", veltrix::cli::UpdateCommand, "update all|GAME"},
-    {"import", veltrix::cli::ImportCommand, "import GAME [FILE]"},
+    {"import", veltrix::cli::ImportCommand, "import [--fill] GAME [FILE]"},
+    {"check", veltrix::cli::CheckCommand, "check [GAME]"},
     {"bulletin", veltrix::cli::BulletinCommand, "bulletin"},
 };
 
