@@ -15,6 +15,7 @@ PACKAGES=(
     libgtest-dev libbenchmark-dev libcpp-httplib-dev
     fonts-wqy-zenhei sqlite3 hyperfine
     xvfb xauth imagemagick xdotool xdg-utils ca-certificates libssl-dev
+    desktop-file-utils appstream lintian dpkg-dev file
 )
 
 install_packages() {

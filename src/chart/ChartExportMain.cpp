@@ -8,6 +8,7 @@
 #include "chart/ChartRequest.h"
 #include "chart/ChartSceneText.h"
 #include "chart/TrendChart.h"
+#include "common/ProgramInfo.h"
 
 #include <QGuiApplication>
 #include <QPalette>
@@ -28,6 +29,9 @@ std::string ReadAll(FILE* in) {
     return bytes;
 }
 
+constexpr const char* kUsage = "usage: veltrix-chart --command TEXT --height H --first-line F "
+                               "--record-count N --png FILE [--scene] < RESULT-TEXT\n";
+
 int Fail(const std::string& message) {
     std::fprintf(stderr, "veltrix-chart: %s\n", message.c_str());
     return 1;
@@ -36,6 +40,15 @@ int Fail(const std::string& message) {
 } // namespace
 
 int main(int argc, char** argv) {
+    const std::string first = argc > 1 ? argv[1] : "";
+    if (first == "--help" || first == "-h") {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (first == "--version") {
+        std::fputs(veltrix::VersionLine("veltrix-chart").c_str(), stdout);
+        return 0;
+    }
     std::string error;
     veltrix::ChartRequest request;
     const bool parsed = veltrix::ParseChartRequest(std::vector<std::string>(argv + 1, argv + argc),
@@ -44,9 +57,7 @@ int main(int argc, char** argv) {
         error = "missing --png";
     if (!error.empty()) {
         std::fprintf(stderr, "veltrix-chart: %s\n", error.c_str());
-        std::fputs("usage: veltrix-chart --command TEXT --height H --first-line F "
-                   "--record-count N --png FILE [--scene] < RESULT-TEXT\n",
-                   stderr);
+        std::fputs(kUsage, stderr);
         return 2;
     }
     if (request.height < 1)

@@ -9,16 +9,17 @@ namespace veltrix::cli {
 
 using Args = std::vector<std::string>;
 
-int InitDbCommand(const Args& args);   // initdb [PATH]
-int QueryCommand(const Args& args);    // query [--db PATH] [--command TEXT] SQL
-int ChartCommand(const Args& args);    // chart --command TEXT --height H ... --scene
-int CountCommand(const Args& args);    // count
-int BackZoneCommand(const Args& args); // backzone
-int AnalyseCommand(const Args& args);  // analyse --command TEXT [--run-length N]
-int UpdateCommand(const Args& args);   // update all|GAME
-int ImportCommand(const Args& args);   // import [--fill] GAME [FILE]
-int CheckCommand(const Args& args);    // check [GAME]
-int BulletinCommand(const Args& args); // bulletin
+int InitDbCommand(const Args& args);    // initdb [PATH]
+int QueryCommand(const Args& args);     // query [--db PATH] [--command TEXT] [--csv] SQL
+int ChartCommand(const Args& args);     // chart --command TEXT --height H ... --scene
+int CountCommand(const Args& args);     // count
+int BackZoneCommand(const Args& args);  // backzone
+int AnalyseCommand(const Args& args);   // analyse --command TEXT [--run-length N]
+int UpdateCommand(const Args& args);    // update all|GAME
+int ImportCommand(const Args& args);    // import [--fill] GAME [FILE]
+int CheckCommand(const Args& args);     // check [GAME]
+int BulletinCommand(const Args& args);  // bulletin
+int WorkspaceCommand(const Args& args); // workspace [DIR]
 
 // Reads all of standard input as bytes.
 std::string ReadStandardInput();

@@ -1,9 +1,12 @@
-// initdb and query.
+// initdb, query and workspace.
 
 #include "cli/CliCommands.h"
+#include "common/DataDirectory.h"
 #include "db/AdoConnection.h"
 #include "db/DrawDatabase.h"
+#include "query/CsvExport.h"
 #include "query/StatementRunner.h"
+#include "update/WorkspacePreparation.h"
 
 #include <cstdio>
 
@@ -43,9 +46,10 @@ int QueryCommand(const Args& arguments) {
     std::string dbPath = "./DLT.mdb";
     std::string command;
     TakeOption(args, "--db", &dbPath);
+    const bool csv = TakeFlag(args, "--csv");
     bool hasCommand = TakeOption(args, "--command", &command);
     if (args.size() != 1) {
-        std::fputs("usage: veltrix-cli query [--db PATH] [--command TEXT] SQL\n", stderr);
+        std::fputs("usage: veltrix-cli query [--db PATH] [--command TEXT] [--csv] SQL\n", stderr);
         return 2;
     }
     const std::string& sql = args[0];
@@ -58,11 +62,29 @@ int QueryCommand(const Args& arguments) {
     }
     StderrQueryHost host(hasCommand ? command : sql);
     QueryOutcome outcome = RunStatement(db, sql, host);
-    std::fwrite(outcome.resultText.data(), 1, outcome.resultText.size(), stdout);
+    const std::string out = csv ? ResultTextToCsv(outcome.resultText) : outcome.resultText;
+    std::fwrite(out.data(), 1, out.size(), stdout);
     std::fflush(stdout);
     std::fprintf(stderr, "%d\n", outcome.recordCount);
     db.Close();
     return outcome.failed ? 1 : 0;
+}
+
+int WorkspaceCommand(const Args& args) {
+    if (args.size() > 1) {
+        std::fputs("usage: veltrix-cli workspace [DIR]\n", stderr);
+        return 2;
+    }
+    const WorkspaceReport report = PrepareWorkspace(args.empty() ? "." : args[0], DataDirectory());
+    if (report.madeDatabase)
+        std::fputs("veltrix-cli workspace: made DLT.mdb with the sample draws\n", stderr);
+    for (const std::string& warning : report.warnings)
+        std::fprintf(stderr, "veltrix-cli workspace: %s\n", warning.c_str());
+    if (!report.usable) {
+        std::fprintf(stderr, "veltrix-cli workspace: %s\n", report.error.c_str());
+        return 1;
+    }
+    return 0;
 }
 
 } // namespace veltrix::cli

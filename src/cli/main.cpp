@@ -2,6 +2,7 @@
 // it starts as fast as the sqlite3 shell.
 
 #include "cli/CliCommands.h"
+#include "common/ProgramInfo.h"
 
 #include <cstdio>
 #include <cstring>
@@ -17,7 +18,7 @@ struct Subcommand {
 
 constexpr Subcommand kSubcommands[] = {
     {"initdb", veltrix::cli::InitDbCommand, "initdb [PATH]"},
-    {"query", veltrix::cli::QueryCommand, "query [--db PATH] [--command TEXT] SQL"},
+    {"query", veltrix::cli::QueryCommand, "query [--db PATH] [--command TEXT] [--csv] SQL"},
     {"chart", veltrix::cli::ChartCommand,
      "chart --command TEXT --height H --first-line F --record-count N --scene"},
     {"count", veltrix::cli::CountCommand, "count < RESULT-TEXT"},
@@ -28,10 +29,11 @@ constexpr Subcommand kSubcommands[] = {
     {"import", veltrix::cli::ImportCommand, "import [--fill] GAME [FILE]"},
     {"check", veltrix::cli::CheckCommand, "check [GAME]"},
     {"bulletin", veltrix::cli::BulletinCommand, "bulletin"},
+    {"workspace", veltrix::cli::WorkspaceCommand, "workspace [DIR]"},
 };
 
 int Usage(FILE* out) {
-    std::fputs("usage: veltrix-cli COMMAND [ARGS]\ncommands:\n", out);
+    std::fputs("usage: veltrix-cli COMMAND [ARGS] | --help | --version\ncommands:\n", out);
     for (const Subcommand& sub : kSubcommands)
         std::fprintf(out, "  %.*s\n", static_cast<int>(sub.usage.size()), sub.usage.data());
     return out == stdout ? 0 : 2;
@@ -45,6 +47,10 @@ int main(int argc, char** argv) {
     std::string_view name = argv[1];
     if (name == "--help" || name == "-h" || name == "help")
         return Usage(stdout);
+    if (name == "--version") {
+        std::fputs(veltrix::VersionLine("veltrix-cli").c_str(), stdout);
+        return 0;
+    }
     for (const Subcommand& sub : kSubcommands) {
         if (sub.name == name)
             return sub.run(veltrix::cli::Args(argv + 2, argv + argc));

@@ -2,6 +2,7 @@
 
 #include "common/Strings.h"
 #include "db/JetDialect.h"
+#include "db/LotteryCatalogue.h"
 
 #include <charconv>
 #include <cmath>
@@ -27,6 +28,16 @@ public:
         bool unique = LookUp(std::string(table), ToLowerAscii(column));
         m_cache.emplace(std::move(key), unique);
         return unique;
+    }
+
+    // The draw tables of the catalogue: QS holds issue numbers, RQ dates.
+    JetColumnRole RoleOf(std::string_view table, std::string_view column) const override {
+        if (!FindLotteryByCode(table))
+            return JetColumnRole::Plain;
+        std::string name = ToLowerAscii(column);
+        return name == "qs"   ? JetColumnRole::DrawIssue
+               : name == "rq" ? JetColumnRole::DrawDate
+                              : JetColumnRole::Plain;
     }
 
     void Forget() { m_cache.clear(); }

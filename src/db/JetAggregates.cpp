@@ -1,11 +1,11 @@
 // Jet's aggregates that SQLite lacks: First and Last (the value of the first
 // or last row the group reads, null included), and StDev, StDevP, Var, VarP.
 #include "db/JetFunctionSupport.h"
+#include "db/JetRuntime.h"
 
 #include <cmath>
 
-namespace veltrix::jet {
-namespace {
+namespace veltrix::jet::runtime {
 
 struct KeptValue {
     sqlite3_value* value; // a copy owned by the aggregate; null before the first row
@@ -68,30 +68,11 @@ template <bool sample, bool root> void SpreadFinal(sqlite3_context* context) {
     ResultNumber(context, Number::Real(root ? std::sqrt(variance) : variance));
 }
 
-struct AggregateEntry {
-    const char* name;
-    void (*step)(sqlite3_context*, int, sqlite3_value**);
-    void (*final)(sqlite3_context*);
-};
+template void KeepStep<true>(sqlite3_context*, int, sqlite3_value**);
+template void KeepStep<false>(sqlite3_context*, int, sqlite3_value**);
+template void SpreadFinal<true, true>(sqlite3_context*);
+template void SpreadFinal<false, true>(sqlite3_context*);
+template void SpreadFinal<true, false>(sqlite3_context*);
+template void SpreadFinal<false, false>(sqlite3_context*);
 
-constexpr AggregateEntry kAggregates[] = {
-    {"jet_first", KeepStep<true>, KeepFinal},
-    {"jet_last", KeepStep<false>, KeepFinal},
-    {"jet_stdev", SpreadStep, SpreadFinal<true, true>},
-    {"jet_stdevp", SpreadStep, SpreadFinal<false, true>},
-    {"jet_var", SpreadStep, SpreadFinal<true, false>},
-    {"jet_varp", SpreadStep, SpreadFinal<false, false>},
-};
-
-} // namespace
-
-bool RegisterAggregateFunctions(sqlite3* db) {
-    for (const AggregateEntry& entry : kAggregates) {
-        if (sqlite3_create_function_v2(db, entry.name, 1, SQLITE_UTF8, nullptr, nullptr, entry.step,
-                                       entry.final, nullptr) != SQLITE_OK)
-            return false;
-    }
-    return true;
-}
-
-} // namespace veltrix::jet
+} // namespace veltrix::jet::runtime

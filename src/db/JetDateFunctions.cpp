@@ -3,13 +3,13 @@
 // time), DateDiff (boundaries crossed), DateAdd (months clamp to the month's
 // end), DatePart, DateSerial, DateValue, CDate, IsDate.
 #include "db/JetFunctionSupport.h"
+#include "db/JetRuntime.h"
 
 #include "common/Strings.h"
 
 #include <ctime>
 
-namespace veltrix::jet {
-namespace {
+namespace veltrix::jet::runtime {
 
 int64_t FloorDiv(int64_t a, int64_t b) {
     int64_t q = a / b;
@@ -59,8 +59,6 @@ int WeekOfYear(const JetDate& date, int firstDay) {
     int jan1 = (WeekdayFrom(date, firstDay) - 1 - (date.DayOfYear() - 1) % 7 + 7) % 7;
     return (date.DayOfYear() - 1 + jan1) / 7 + 1;
 }
-
-enum class Field { Year, Month, Day, Hour, Minute, Second };
 
 template <Field field> void DateField(sqlite3_context* context, int, sqlite3_value** argv) {
     JetDate date;
@@ -318,30 +316,13 @@ void IsDate(sqlite3_context* context, int, sqlite3_value** argv) {
     sqlite3_result_int(context, value.IsText() && ParseDateText(value.text, date) ? -1 : 0);
 }
 
-constexpr FunctionEntry kDateFunctions[] = {
-    {"jet_year", 1, 1, DateField<Field::Year>},
-    {"jet_month", 1, 1, DateField<Field::Month>},
-    {"jet_day", 1, 1, DateField<Field::Day>},
-    {"jet_hour", 1, 1, DateField<Field::Hour>},
-    {"jet_minute", 1, 1, DateField<Field::Minute>},
-    {"jet_second", 1, 1, DateField<Field::Second>},
-    {"jet_weekday", 1, 2, Weekday},
-    {"jet_date", 0, 0, Today, false},
-    {"jet_now", 0, 0, Now, false},
-    {"jet_time", 0, 0, TimeOfDay, false},
-    {"jet_datediff", 3, 5, DateDiff},
-    {"jet_dateadd", 3, 3, DateAdd},
-    {"jet_datepart", 2, 4, DatePart},
-    {"jet_dateserial", 3, 3, DateSerial},
-    {"jet_datevalue", 1, 1, ToDateText<true>},
-    {"jet_cdate", 1, 1, ToDateText<false>},
-    {"jet_isdate", 1, 1, IsDate},
-};
+template void DateField<Field::Year>(sqlite3_context*, int, sqlite3_value**);
+template void DateField<Field::Month>(sqlite3_context*, int, sqlite3_value**);
+template void DateField<Field::Day>(sqlite3_context*, int, sqlite3_value**);
+template void DateField<Field::Hour>(sqlite3_context*, int, sqlite3_value**);
+template void DateField<Field::Minute>(sqlite3_context*, int, sqlite3_value**);
+template void DateField<Field::Second>(sqlite3_context*, int, sqlite3_value**);
+template void ToDateText<true>(sqlite3_context*, int, sqlite3_value**);
+template void ToDateText<false>(sqlite3_context*, int, sqlite3_value**);
 
-} // namespace
-
-bool RegisterDateFunctions(sqlite3* db) {
-    return RegisterScalars(db, kDateFunctions, std::size(kDateFunctions));
-}
-
-} // namespace veltrix::jet
+} // namespace veltrix::jet::runtime

@@ -87,8 +87,80 @@ bool ParseTime(std::string_view text, size_t& at, int64_t& secondOfDay) {
     return true;
 }
 
+bool IsLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+// An English month name, whole or cut to at least three letters ("Aug",
+// "august"); 0 when the letters at `at` are none.
+int64_t ReadMonthName(std::string_view text, size_t& at) {
+    static constexpr std::string_view kMonths[] = {"january",   "february", "march",    "april",
+                                                   "may",       "june",     "july",     "august",
+                                                   "september", "october",  "november", "december"};
+    size_t end = at;
+    while (end < text.size() && IsLetter(text[end]))
+        ++end;
+    std::string word = ToLowerAscii(text.substr(at, end - at));
+    if (word.size() < 3)
+        return 0;
+    for (size_t i = 0; i < std::size(kMonths); ++i) {
+        if (kMonths[i].starts_with(word)) {
+            at = end;
+            return static_cast<int64_t>(i) + 1;
+        }
+    }
+    return 0;
+}
+
+// The year after a named month: two digits or four.
+bool ReadYear(std::string_view text, size_t& at, int64_t& year) {
+    size_t digits = 0;
+    if (!ReadNumber(text, at, 4, year, digits) || (digits != 2 && digits != 4))
+        return false;
+    if (digits == 2)
+        year = ExpandTwoDigitYear(year);
+    return true;
+}
+
+// "Aug 22, 2026" and "22-Aug-2026" (or "22 Aug 2026"), as Jet reads them.
+bool ParseNamedMonth(std::string_view text, size_t& at, int64_t& year, int64_t& month,
+                     int64_t& day) {
+    size_t digits = 0;
+    if (IsLetter(text[at])) {
+        if (!(month = ReadMonthName(text, at)) || at >= text.size() || text[at] != ' ')
+            return false;
+        while (at < text.size() && text[at] == ' ')
+            ++at;
+        if (!ReadNumber(text, at, 2, day, digits))
+            return false;
+        if (at < text.size() && text[at] == ',')
+            ++at;
+        if (at >= text.size() || text[at] != ' ')
+            return false;
+        while (at < text.size() && text[at] == ' ')
+            ++at;
+        return ReadYear(text, at, year);
+    }
+    if (!ReadNumber(text, at, 2, day, digits) || at >= text.size())
+        return false;
+    char separator = text[at++];
+    if ((separator != '-' && separator != ' ') || at >= text.size() ||
+        !(month = ReadMonthName(text, at)) || at >= text.size() || text[at++] != separator)
+        return false;
+    return ReadYear(text, at, year);
+}
+
 bool ParseDatePart(std::string_view text, size_t& at, int64_t& year, int64_t& month, int64_t& day) {
     size_t start = at;
+    size_t named = at;
+    int64_t y = 0, m = 0, d = 0;
+    if (at < text.size() && ParseNamedMonth(text, named, y, m, d)) {
+        at = named;
+        year = y;
+        month = m;
+        day = d;
+        return true;
+    }
     int64_t first = 0;
     size_t firstDigits = 0;
     if (!ReadNumber(text, at, 8, first, firstDigits))

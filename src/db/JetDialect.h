@@ -31,10 +31,20 @@ struct sqlite3;
 
 namespace veltrix {
 
+// What a column of a draw table holds, where the translation treats it apart.
+enum class JetColumnRole {
+    Plain,
+    DrawIssue, // QS: digit strings, ordered by their value
+    DrawDate,  // RQ: a Date column, kept as ISO text
+};
+
 // What the translator may ask about the database it translates for.
 class JetSchema {
 public:
     virtual ~JetSchema() = default;
+    virtual JetColumnRole RoleOf(std::string_view /*table*/, std::string_view /*column*/) const {
+        return JetColumnRole::Plain;
+    }
     // True when no two rows of `table` can hold the same non-null value in
     // `column` (a single-column primary key or unique index). Lets
     // "select top N ... order by qs" become a plain LIMIT: there are no ties.

@@ -51,9 +51,5 @@ struct FunctionEntry {
 bool RegisterScalars(sqlite3* db, const FunctionEntry* entries, size_t count);
 
 bool RegisterOperatorFunctions(sqlite3* db);
-bool RegisterTextFunctions(sqlite3* db);
-bool RegisterMathFunctions(sqlite3* db);
-bool RegisterDateFunctions(sqlite3* db);
-bool RegisterAggregateFunctions(sqlite3* db);
 
 } // namespace veltrix::jet

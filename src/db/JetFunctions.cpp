@@ -2,6 +2,8 @@
 // function groups share.
 #include "db/JetDialect.h"
 #include "db/JetFunctionSupport.h"
+#include "db/JetFunctionTable.h"
+#include "db/JetRuntime.h"
 
 #include <climits>
 #include <cmath>
@@ -124,9 +126,8 @@ bool RegisterJetFunctions(sqlite3* db) {
     // matches no column must be an error, never silently a text constant.
     sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
     sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
-    return jet::RegisterOperatorFunctions(db) && jet::RegisterTextFunctions(db) &&
-           jet::RegisterMathFunctions(db) && jet::RegisterDateFunctions(db) &&
-           jet::RegisterAggregateFunctions(db);
+    return jet::RegisterOperatorFunctions(db) && jet::RegisterFunctionTable(db) &&
+           jet::runtime::RegisterStorageConversions(db);
 }
 
 } // namespace veltrix

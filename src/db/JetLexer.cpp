@@ -84,13 +84,13 @@ size_t ScanFraction(std::string_view sql, size_t at) {
 
 // Sorted, for a binary search.
 constexpr std::string_view kReserved[] = {
-    "ALL",    "ALTER",  "AND",   "AS",       "ASC",         "BETWEEN",   "BY",      "CONSTRAINT",
-    "CREATE", "DELETE", "DESC",  "DISTINCT", "DISTINCTROW", "DROP",      "EQV",     "EXISTS",
-    "FALSE",  "FROM",   "FULL",  "GROUP",    "HAVING",      "IMP",       "IN",      "INDEX",
-    "INNER",  "INSERT", "INTO",  "IS",       "JOIN",        "LEFT",      "LIKE",    "MOD",
-    "NOT",    "NULL",   "ON",    "OR",       "ORDER",       "OUTER",     "PERCENT", "PIVOT",
-    "RIGHT",  "SELECT", "SET",   "TABLE",    "TOP",         "TRANSFORM", "TRUE",    "UNION",
-    "UPDATE", "VALUES", "WHERE", "WITH",     "XOR"};
+    "ALIKE",      "ALL",    "ALTER",  "AND",   "AS",       "ASC",         "BETWEEN",   "BY",
+    "CONSTRAINT", "CREATE", "DELETE", "DESC",  "DISTINCT", "DISTINCTROW", "DROP",      "EQV",
+    "EXISTS",     "FALSE",  "FROM",   "FULL",  "GROUP",    "HAVING",      "IMP",       "IN",
+    "INDEX",      "INNER",  "INSERT", "INTO",  "IS",       "JOIN",        "LEFT",      "LIKE",
+    "MOD",        "NOT",    "NULL",   "ON",    "OR",       "ORDER",       "OUTER",     "PERCENT",
+    "PIVOT",      "RIGHT",  "SELECT", "SET",   "TABLE",    "TOP",         "TRANSFORM", "TRUE",
+    "UNION",      "UPDATE", "VALUES", "WHERE", "WITH",     "XOR"};
 static_assert(std::is_sorted(std::begin(kReserved), std::end(kReserved)));
 
 std::string Where(size_t offset) {
@@ -163,6 +163,8 @@ bool Tokenize(std::string_view sql, std::vector<Token>& tokens, std::string& err
             size_t end = at;
             while (end < sql.size() && IsWordByte(static_cast<unsigned char>(sql[end])))
                 ++end;
+            if (end < sql.size() && sql[end] == '$')
+                ++end; // Left$, Format$: the functions' text forms
             token.kind = TokenKind::Word;
             token.text = sql.substr(at, end - at);
             token.reserved = IsReservedWord(token.text);

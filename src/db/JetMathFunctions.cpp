@@ -2,11 +2,11 @@
 // CDbl, Int (floor) and Fix (truncation), Abs, Sgn, Sqr, Round (half to
 // even), Exp, Log. A text argument counts when it reads as a number.
 #include "db/JetFunctionSupport.h"
+#include "db/JetRuntime.h"
 
 #include <cmath>
 
-namespace veltrix::jet {
-namespace {
+namespace veltrix::jet::runtime {
 
 // The argument as a number; false when the result is already set (null in,
 // null out; a text that is no number is a type mismatch).
@@ -122,24 +122,9 @@ void Log(sqlite3_context* context, int, sqlite3_value** argv) {
     ResultNumber(context, Number::Real(std::log(number.AsDouble())));
 }
 
-constexpr FunctionEntry kMathFunctions[] = {
-    {"jet_cint", 1, 1, ConvertToInteger<-32768, 32767>},
-    {"jet_clng", 1, 1, ConvertToInteger<-2147483648LL, 2147483647LL>},
-    {"jet_cdbl", 1, 1, CDbl},
-    {"jet_int", 1, 1, WholePart<true>},
-    {"jet_fix", 1, 1, WholePart<false>},
-    {"jet_abs", 1, 1, Abs},
-    {"jet_sgn", 1, 1, Sgn},
-    {"jet_sqr", 1, 1, Sqr},
-    {"jet_round", 1, 2, Round},
-    {"jet_exp", 1, 1, Exp},
-    {"jet_log", 1, 1, Log},
-};
+template void ConvertToInteger<-32768, 32767>(sqlite3_context*, int, sqlite3_value**);
+template void ConvertToInteger<-2147483648LL, 2147483647LL>(sqlite3_context*, int, sqlite3_value**);
+template void WholePart<true>(sqlite3_context*, int, sqlite3_value**);
+template void WholePart<false>(sqlite3_context*, int, sqlite3_value**);
 
-} // namespace
-
-bool RegisterMathFunctions(sqlite3* db) {
-    return RegisterScalars(db, kMathFunctions, std::size(kMathFunctions));
-}
-
-} // namespace veltrix::jet
+} // namespace veltrix::jet::runtime

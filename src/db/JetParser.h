@@ -1,16 +1,10 @@
 #pragma once
-// The Jet-to-SQLite translator's parser. It reads the tokens of one statement
-// by recursive descent and writes SQLite text as it goes: every expression
-// comes back as SQLite text with what the caller needs to place it (its
-// precedence in SQLite, whether it is a predicate, its type when known).
-//
-// Jet's truth values are -1 and 0. A predicate (a comparison, Like, In, ...)
-// stays a plain SQLite predicate where a condition is expected (WHERE, ON,
-// HAVING, IIf's condition), so SQLite can use its indexes there; only where a
-// value is needed does it become -(predicate).
+// The Jet parser: recursive descent over the tokens of one statement,
+// building the syntax tree (JetSyntax.h). Expressions are read in
+// JetParser.cpp, statements in JetStatementParser.cpp.
 
-#include "db/JetDialect.h"
 #include "db/JetLexer.h"
+#include "db/JetSyntax.h"
 
 #include <string>
 #include <string_view>
@@ -18,92 +12,12 @@
 
 namespace veltrix::jet {
 
-// SQLite's operator precedence, loosest first.
-enum Precedence : int {
-    kOr = 1,
-    kAnd,
-    kNot,
-    kEquality, // = <> IS IN LIKE BETWEEN
-    kRelation, // < <= > >=
-    kBitwise,
-    kAdditive,
-    kMultiplicative,
-    kConcat,
-    kUnary,
-    kPrimary,
-};
-
-enum class ValueType { Unknown, Number, Text, Null };
-
-struct Expr {
-    std::string sql;
-    int precedence = kPrimary;
-    ValueType type = ValueType::Unknown;
-    bool predicate = false;     // SQLite truth 1/0: Jet wants -1/0 as a value
-    bool literal = false;       // a number or text constant
-    bool column = false;        // a bare column reference
-    std::string_view name;      // column: its name
-    std::string_view qualifier; // column: its table or alias, if written
-    int depth = 1;              // operator nesting, bounded like SQLite's
-};
-
-// Failures inside the parser; TranslateJetSql turns them into an error text.
-struct TranslationError {
-    std::string message;
-};
-
-struct OrderKey {
-    Expr expr;
-    bool descending = false;
-    bool nocase = false; // a text expression: sorted without regard to case
-};
-
-struct ColumnDefinition {
-    std::string_view name;
-    std::string type; // the SQLite type, with COLLATE NOCASE for texts
-    bool counter = false;
-    bool notNull = false;
-    bool primaryKey = false;
-    bool unique = false;
-    std::string defaultSql;
-};
-
-struct SelectItem {
-    std::string sql;        // as emitted, with its alias
-    std::string valueSql;   // the expression alone
-    bool star = false;      // * or t.*
-    std::string_view alias; // AS name
-    Expr expr;
-};
-
-struct SelectCore {
-    bool distinct = false;
-    bool hasTop = false;
-    bool percent = false;
-    std::string top; // the row count or percentage, as digits
-    std::vector<SelectItem> items;
-    std::string into; // SELECT ... INTO: the new table, quoted
-    std::string from; // " FROM ..." or empty
-    bool singleTable = false;
-    std::string_view tableName, tableAlias;
-    std::string where, groupBy, having; // bodies without their keywords
-    std::vector<OrderKey> order;
-    std::string wrapped; // a parenthesised branch: its whole SQLite text
-};
-
 class Parser {
 public:
-    Parser(const std::vector<Token>& tokens, const JetSchema* schema)
-        : m_tokens(tokens), m_schema(schema) {}
+    Parser(std::string_view sql, const std::vector<Token>& tokens, SyntaxArena& arena)
+        : m_sql(sql), m_tokens(tokens), m_arena(arena) {}
 
-    // The whole statement, up to trailing semicolons.
-    std::string TranslateStatement();
-
-    // Expressions (JetExpressions.cpp).
-    Expr ParseExpression();
-    static Expr AsValue(Expr e);
-    static std::string Wrap(const Expr& e, int minimum);
-    static std::string QuoteName(std::string_view name);
+    Statement ParseWholeStatement();
 
 private:
     // Tokens.
@@ -115,69 +29,69 @@ private:
     bool AcceptSymbol(std::string_view symbol);
     void ExpectWord(std::string_view upper);
     void ExpectSymbol(std::string_view symbol);
-    [[noreturn]] void Fail(const std::string& what) const;
     [[noreturn]] void FailHere(const std::string& what) const;
-    bool IsReserved(const Token& token) const;
     bool IsName(const Token& token) const;
     std::string_view TakeName(const char* what);
     void Enter();
     void Leave() { --m_depth; }
+    size_t Offset() const { return Peek().offset; }
+    size_t EndOfPrevious() const;
+
+    // Nodes.
+    Node* Make(Op op, size_t begin);
+    Node* Binary(Op op, Node* left, Node* right);
+    Node* Finish(Node* node) const; // settles type, predicate, depth
 
     // Expression levels, loosest first.
-    Expr ParseImp();
-    Expr ParseEqv();
-    Expr ParseXor();
-    Expr ParseOr();
-    Expr ParseAnd();
-    Expr ParseNot();
-    Expr ParseComparison();
-    Expr ParseConcat();
-    Expr ParseAdditive();
-    Expr ParseMod();
-    Expr ParseIntegerDivision();
-    Expr ParseMultiplicative();
-    Expr ParseUnary();
-    Expr ParsePower();
-    Expr ParsePowerOperand();
-    Expr ParsePrimary();
-    Expr ParseNameOrCall();
-    Expr ParseFunctionCall(std::string_view name); // JetFunctionCalls.cpp
-    Expr ParseSubqueryExpr();
-    Expr Combine(const Expr& left, const Expr& right, std::string sql, int precedence,
-                 ValueType type) const;
-    Expr Call(const char* function, const std::vector<Expr>& args, ValueType type) const;
-    Expr Compare(std::string_view op, const Expr& left, const Expr& right) const;
-    Expr Plus(const Expr& left, const Expr& right) const;
-    Expr Minus(const Expr& left, const Expr& right) const;
-    Expr Logical(bool isAnd, const Expr& left, const Expr& right) const;
+    Node* ParseExpression();
+    Node* ParseImp();
+    Node* ParseEqv();
+    Node* ParseXor();
+    Node* ParseOr();
+    Node* ParseAnd();
+    Node* ParseNot();
+    Node* ParseComparison();
+    Node* ParseConcat();
+    Node* ParseAdditive();
+    Node* ParseMod();
+    Node* ParseIntegerDivision();
+    Node* ParseMultiplicative();
+    Node* ParseUnary();
+    Node* ParsePower();
+    Node* ParsePowerOperand();
+    Node* ParsePrimary();
+    Node* ParseNameOrCall();
+    Node* ParseFunctionCall(const Token& name);
+    Node* ParseSubquery(Op op, size_t begin);
+    Node* Negate(Node* operand, size_t begin);
 
-    // Statements (JetSelect.cpp, JetStatements.cpp).
-    std::string ParseSelectStatement(bool allowInto);
+    // Statements.
+    Query* ParseQuery(bool allowInto);
     SelectCore ParseSelectCore(bool allowInto);
     void ParseTopAndDistinct(SelectCore& core);
     void ParseSelectList(SelectCore& core);
     void ParseFrom(SelectCore& core);
-    std::string ParseJoinedTable(SelectCore& core, int& tables);
-    std::string ParseTableTerm(SelectCore& core, int& tables);
+    Joined* ParseJoinedTable(SelectCore& core, int& tables);
+    FromTerm* ParseTableTerm(SelectCore& core, int& tables);
     std::vector<OrderKey> ParseOrderBy();
-    std::string EmitCore(const SelectCore& core, bool withOrder) const;
-    std::string LimitClause(const SelectCore& core) const;
-    bool OrderHasNoTies(const SelectCore& core) const;
-    std::string ParseInsert();
-    std::string ParseUpdate();
-    std::string ParseDelete();
-    std::string ParseCreate();
-    std::string ParseCreateTable();
-    std::string ParseCreateIndex(bool unique);
-    std::string ParseDrop();
-    std::string ParseAlter();
+    void ParseInsert(Statement& statement);
+    void ParseUpdate(Statement& statement);
+    void ParseDelete(Statement& statement);
+    void ParseCreate(Statement& statement);
+    void ParseCreateTable(Statement& statement);
+    void ParseCreateIndex(Statement& statement);
+    void ParseDrop(Statement& statement);
+    void ParseAlter(Statement& statement);
     ColumnDefinition ParseColumnDefinition();
-    std::string ParseTableConstraint();
-    std::string ParseNameList(bool allowOrder);
+    TableConstraint ParseTableConstraint();
+    std::vector<IndexColumn> ParseNameList(bool allowOrder);
     bool SubqueryFollows() const;
+    void RefuseOtherDatabase() const;
+    void RefuseJoinedTables(const char* verb) const;
 
+    std::string_view m_sql;
     const std::vector<Token>& m_tokens;
-    const JetSchema* m_schema;
+    SyntaxArena& m_arena;
     size_t m_at = 0;
     int m_depth = 0;
 };

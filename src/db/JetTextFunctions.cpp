@@ -3,11 +3,11 @@
 // (UTF-8 code points), as Jet counts characters rather than bytes.
 #include "db/JetFormat.h"
 #include "db/JetFunctionSupport.h"
+#include "db/JetRuntime.h"
 
 #include <algorithm>
 
-namespace veltrix::jet {
-namespace {
+namespace veltrix::jet::runtime {
 
 // A length or position argument: rounded half to even; false (error set) when
 // it is null, not a number or negative.
@@ -297,27 +297,7 @@ void IsNumeric(sqlite3_context* context, int, sqlite3_value** argv) {
     sqlite3_result_int(context, !value.IsNull() && ToNumber(value, number) ? -1 : 0);
 }
 
-constexpr FunctionEntry kTextFunctions[] = {
-    {"jet_format", 1, 2, Format},
-    {"jet_left", 2, 2, LeftRight<true>},
-    {"jet_right", 2, 2, LeftRight<false>},
-    {"jet_mid", 2, 3, Mid},
-    {"jet_len", 1, 1, Len},
-    {"jet_instr", 2, 4, InStr},
-    {"jet_str", 1, 1, Str},
-    {"jet_val", 1, 1, Val},
-    {"jet_cstr", 1, 1, CStr},
-    {"jet_space", 1, 1, Space},
-    {"jet_string", 2, 2, StringOf},
-    {"jet_chr", 1, 1, Chr},
-    {"jet_asc", 1, 1, Asc},
-    {"jet_isnumeric", 1, 1, IsNumeric},
-};
+template void LeftRight<true>(sqlite3_context*, int, sqlite3_value**);
+template void LeftRight<false>(sqlite3_context*, int, sqlite3_value**);
 
-} // namespace
-
-bool RegisterTextFunctions(sqlite3* db) {
-    return RegisterScalars(db, kTextFunctions, std::size(kTextFunctions));
-}
-
-} // namespace veltrix::jet
+} // namespace veltrix::jet::runtime

@@ -1,8 +1,9 @@
 // TranslateJetSql: one Jet statement in, one SQLite statement out, or the
-// reason why not. Pure text work: no database is touched.
+// reason why not: tokens, then the syntax tree, its checks, and the text.
+// No database is touched.
 #include "db/JetDialect.h"
 #include "db/JetLexer.h"
-#include "db/JetParser.h"
+#include "db/JetSyntax.h"
 
 #include <new>
 
@@ -30,8 +31,10 @@ JetTranslation TranslateJetSql(std::string_view jetSql, const JetSchema* schema)
         return result;
     }
     try {
-        jet::Parser parser(tokens, schema);
-        result.sql = parser.TranslateStatement();
+        jet::SyntaxArena arena;
+        jet::Statement statement = jet::ParseStatement(jetSql, tokens, arena);
+        jet::CheckStatement(statement, jetSql, schema);
+        result.sql = jet::EmitStatement(statement);
         result.ok = true;
     } catch (const jet::TranslationError& error) {
         result.error = error.message;

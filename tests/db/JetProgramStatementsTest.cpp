@@ -82,6 +82,42 @@ TEST_F(JetProgramStatementsTest, NoRowStatementsInJetForms) {
     EXPECT_FALSE(db.Execute("select count(*) from copy"));
 }
 
+// Texts written into a draw table's date column are stored as ISO dates, as
+// Jet converts them for a Date column; a text that is no date is refused.
+TEST_F(JetProgramStatementsTest, DatesWrittenIntoRqAreConvertedOrRefused) {
+    int issue = 0;
+    for (const char* rq : {"'2026-8-24'", "'2026/8/24'", "'8/24/2026'", "#8/24/2026#", "46258"}) {
+        SCOPED_TRACE(rq);
+        std::string qs = "2600" + std::to_string(++issue);
+        Exec("insert into p3 (qs, rq, h1, h2, h3) values ('" + qs + "', " + rq + ", 1, 2, 3)");
+        EXPECT_EQ(Run("select rq from p3 where qs = '" + qs + "'").resultText, "2026-08-24\r\n");
+    }
+    Exec("update p3 set rq = '8/25/2026' where qs = '26001'");
+    EXPECT_EQ(Run("select qs from p3 where rq = #2026-08-25#").resultText, "26001\r\n");
+    for (const char* bad : {"insert into p3 (qs, rq, h1, h2, h3) values ('26009', 'soon', 1, 2, 3)",
+                            "update p3 set rq = h1 & 'x'"}) {
+        SCOPED_TRACE(bad);
+        EXPECT_FALSE(db.Execute(bad));
+        EXPECT_NE(db.GetErrorText().find("Data type mismatch in criteria expression."),
+                  std::string::npos)
+            << db.GetErrorText();
+    }
+    EXPECT_EQ(Run("select count(*), min(rq), max(rq) from p3").resultText,
+              "5 2026-08-24 2026-08-25\r\n");
+}
+
+// "order by qs" on a draw table orders issue numbers by value, so the
+// newest-issue queries hold whatever the issues' width.
+TEST_F(JetProgramStatementsTest, IssuesOrderByValueWhateverTheirWidth) {
+    for (const char* qs : {"10000", "9999", "1000000", "0998"})
+        Exec(std::string("insert into p3 (qs, rq, h1, h2, h3) values ('") + qs +
+             "', '2026-08-24', 1, 2, 3)");
+    EXPECT_EQ(Run("select qs from p3 order by qs").resultText,
+              "0998\r\n9999\r\n10000\r\n1000000\r\n");
+    EXPECT_EQ(Run(std::string(Lottery(LotteryKind::P3).newestIssueQuery)).resultText,
+              "1000000\r\n");
+}
+
 TEST_F(JetProgramStatementsTest, CreatedTextColumnsCompareWithoutCase) {
     Exec("create table names (n text(10) primary key)");
     Exec("insert into names (n) values ('Abc')");

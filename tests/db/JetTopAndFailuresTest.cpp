@@ -89,6 +89,11 @@ TEST_F(JetTopTest, TopInsideSubqueriesAndUnions) {
               (Lines{"2 2", "3 2"}));
 }
 
+TEST_F(JetTopTest, OrderByRndKeepsEveryRow) {
+    EXPECT_EQ(Rows("select qs from p3 order by rnd(h1)"),
+              (Lines{"04001", "04002", "04003", "04004", "04005", "04006"}));
+}
+
 using JetFailureTest = JetTopTest;
 
 TEST_F(JetFailureTest, ErrorOnFirstRowFailsTheStatement) {

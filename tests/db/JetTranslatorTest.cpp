@@ -146,6 +146,13 @@ const FailureCase kFailures[] = {
     {"crosstab", "transform count(*) select h1 from p3 group by h1 pivot h2", "not supported"},
     {"too_long", "select '" + std::string(70000, 'x') + "'", "too long"},
     {"unknown_type", "create table x (a widget)", "unknown type"},
+    {"column_neither_grouped_nor_aggregated", "select qs, count(*) from dlt group by l1",
+     "You tried to execute a query that does not include the specified expression 'qs' as "
+     "part of an aggregate function."},
+    {"aggregate_without_group_by", "select h1 + 1, sum(h2) from p3",
+     "the specified expression 'h1 + 1' as part"},
+    {"order_outside_distinct", "select distinct h1 from dlt order by qs",
+     "ORDER BY clause (qs) conflicts with DISTINCT."},
 };
 
 INSTANTIATE_TEST_SUITE_P(Jet, JetTranslationFailureTest, ::testing::ValuesIn(kFailures),

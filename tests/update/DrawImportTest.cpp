@@ -267,15 +267,20 @@ TEST_F(DrawImportDatabaseTest, CorrectedFileFillsTheGapABadLineLeft) {
     EXPECT_TRUE(host.messages.empty());
 }
 
-TEST_F(DrawImportDatabaseTest, DuplicateTheTableRefusesIsPassedOver) {
-    // As text "9999" sorts after "10000", so the newest stored issue may read
-    // as 9999 and the file's 10000 is offered again: the key refuses it.
+TEST_F(DrawImportDatabaseTest, RowTheTableRefusesAsADuplicateIsPassedOver) {
+    // Issues order by value, so 10000 is the newest stored issue. A unique
+    // index on the date makes the database refuse a second draw that day.
     Exec("INSERT INTO p3 (QS,RQ,H1,H2,H3)VALUES ('10000','2024-01-01',1,1,1)");
     Exec("INSERT INTO p3 (QS,RQ,H1,H2,H3)VALUES ('9999','2023-12-31',1,1,1)");
+    Exec("CREATE UNIQUE INDEX one_draw_a_day ON p3 (RQ)");
     ImportSummary summary =
-        Import(LotteryKind::P3, "10000 2024-01-01 1 1 1\r\n10001 2024-01-02 2 2 2\r\n");
+        Import(LotteryKind::P3, "10001 2024-01-01 1 1 1\r\n10002 2024-01-02 2 2 2\r\n");
+    EXPECT_EQ(summary.newestIssue, 10000);
     EXPECT_EQ(summary.inserted, 1);
+    EXPECT_EQ(summary.passedOver, 1);
     EXPECT_TRUE(summary.Succeeded());
+    ASSERT_EQ(host.messages.size(), 1u) << "the runner tells the user, as for any statement";
+    EXPECT_NE(host.messages[0].find("[23000]"), std::string::npos) << host.messages[0];
     EXPECT_EQ(Count("p3"), 3);
 }
 
