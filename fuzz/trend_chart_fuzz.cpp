@@ -9,7 +9,9 @@
 // reading of the chart's parsing rule gives (pairs of characters, a carriage
 // return ends a row), never more than 44 rows nor more than the grid holds;
 // the scene has the layout's shape and every primitive lies where the
-// layout can put one.
+// layout can put one. With the omission option on, the scene is the same
+// plus notes in empty cells only, counted over the whole text; with the
+// statistics rows on, each grid column gets one note per statistics row.
 
 #include "chart/ChartRows.h"
 #include "chart/ChartSceneText.h"
@@ -184,6 +186,42 @@ void CheckScene(ChartLayout layout, const ChartInput& input, const ChartScene& s
         Fail("the scene text has not one line per primitive");
 }
 
+void CheckOptions(ChartLayout layout, ChartInput input, std::string_view text, int firstLine,
+                  const ChartScene& plain) {
+    const ChartHistory history = ChartHistoryOfText(layout, text);
+    if (history.RowsBeforeLine(firstLine) > history.RowCount())
+        Fail("more rows before a line than in the text");
+    input.history = &history;
+    input.firstLine = firstLine;
+    input.omission = true;
+    const ChartScene withNotes = ComputeChartScene(layout, input);
+    std::vector<ChartPrimitive> withoutNotes;
+    for (const ChartPrimitive& primitive : withNotes.primitives) {
+        const auto* note = std::get_if<ChartText>(&primitive);
+        if (note == nullptr || !note->small)
+            withoutNotes.push_back(primitive);
+        else if (note->text.empty() || std::atoi(note->text.c_str()) < 1 ||
+                 std::atoi(note->text.c_str()) > history.RowCount())
+            Fail("an omission outside 1 .. the text's rows");
+    }
+    if (withoutNotes != plain.primitives)
+        Fail("the omission option changed more than its notes");
+
+    input.omission = false;
+    input.statistics = true;
+    const ChartScene withStatistics = ComputeChartScene(layout, input);
+    const int gridRows = ChartGridRows(layout, input.clientHeight);
+    const size_t expected = static_cast<size_t>(std::clamp(gridRows - 1, 0, 4)) *
+                            static_cast<size_t>(std::max(FactsOf(layout).lastGridColumn, 0));
+    size_t notes = 0;
+    for (const ChartPrimitive& primitive : withStatistics.primitives) {
+        const auto* note = std::get_if<ChartText>(&primitive);
+        notes += note != nullptr && note->small;
+    }
+    if (notes != expected)
+        Fail("not one statistics note per column and statistics row");
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -208,5 +246,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     ChartScene scene = ComputeTrendChart(command, input);
     CheckScene(layout, input, scene, rows.rowCount);
+    CheckOptions(layout, input, text, firstLine, scene);
     return 0;
 }

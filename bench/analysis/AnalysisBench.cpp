@@ -10,6 +10,7 @@
 #include "analysis/PeriodFollowUp.h"
 #include "analysis/RecurrenceReport.h"
 #include "analysis/RowAnalyses.h"
+#include "analysis/TrendStats.h"
 #include "common/FileOpener.h"
 #include "common/MessageSink.h"
 #include "common/Strings.h"
@@ -164,6 +165,22 @@ void BM_RecurrenceRowByRow(benchmark::State& state) {
         benchmark::DoNotOptimize(test::LiteralRecurrence(scratch));
 }
 BENCHMARK(BM_RecurrenceRowByRow)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// The trend statistics of rows with an issue number and a date in front, as
+// "select * from dlt" lists them: both tables computed, and printed.
+void BM_TrendStats(benchmark::State& state) {
+    const std::string rows = DltResultText(static_cast<int>(state.range(0)));
+    std::string text;
+    int issue = 2000001;
+    for (std::string_view line : SplitEditLines(rows)) {
+        if (!line.empty())
+            text += std::to_string(issue++) + " 2026-01-01 " + std::string(line) + "\r\n";
+    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(
+            FormatTrendStatsTable(ComputeTrendStats("select * from dlt", text)));
+}
+BENCHMARK(BM_TrendStats)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace veltrix

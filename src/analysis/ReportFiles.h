@@ -15,6 +15,7 @@ inline constexpr char kOneTwoThreeReportPath[] = "./Analyse_123.txt";
 inline constexpr char kThreeDigitReportPath[] = "./3D_FX.txt";
 inline constexpr char kRecurrenceReportPath[] = "./DLT_FX.txt";
 inline constexpr char kRecurrenceScratchPath[] = "./dlt.txt";
+inline constexpr char kTrendStatsReportPath[] = "./Analyse_stats.txt";
 
 // The file name without its folder: "./DLT_FX.txt" gives "DLT_FX.txt".
 std::string BareFileName(std::string_view path);

@@ -73,6 +73,7 @@ bool CTrendDlg::OnInitDialog() {
     m_comboRunLength->setCurrentIndex(runLength == 3 ? 1 : 0);
 
     m_font = CreateChartFont();
+    LoadChartOptions();
 
     std::string connection =
         StrFormat("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=%s", kDatabasePath);

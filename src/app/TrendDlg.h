@@ -14,7 +14,8 @@
 //
 // The window's member functions are grouped by subsystem into files:
 // TrendDlg.cpp (controls, data exchange, queries, saved commands),
-// TrendDlgChart.cpp, TrendDlgReports.cpp and TrendDlgUpdates.cpp.
+// TrendDlgChart.cpp, TrendDlgMenus.cpp (the chart's context menu),
+// TrendDlgReports.cpp and TrendDlgUpdates.cpp.
 //
 // Every control has an object name, for tests and style sheets: "editResult",
 // "editCommand", "comboCommands", "comboRunLength", "labelCount",
@@ -24,6 +25,7 @@
 // The two edit boxes are CEditBox (controls/EditBox.h): the stored texts are
 // UTF-8 with CR LF line ends, and the boxes give them back byte for byte.
 
+#include "chart/ChartLayout.h"
 #include "chart/ChartScene.h"
 #include "common/MessageSink.h"
 #include "db/AdoConnection.h"
@@ -38,6 +40,8 @@
 #include <string>
 
 class QComboBox;
+class QContextMenuEvent;
+class QMenu;
 class QLabel;
 class QPaintEvent;
 class QPainter;
@@ -47,6 +51,7 @@ namespace veltrix {
 
 class CColorButton;
 class CEditBox;
+class ChartHistory;
 class ChartPainter;
 class DrawDownloader;
 class FileOpener;
@@ -112,6 +117,18 @@ public:
     void DrawThreeDigitChart();
     void DrawFiveDigitChart();
 
+    // The chart area's context menu (TrendDlgMenus.cpp): "显示遗漏" and "统计行"
+    // switch the chart's options, remembered in [OPTION] of ./Veltrix.ini;
+    // "走势统计…" writes and opens the trend statistics report. The caller
+    // owns the menu and may add its own items after these.
+    QMenu* CreateChartMenu(QWidget* parent);
+    void LoadChartOptions();
+    void SetChartOptions(bool omission, bool statistics);
+    void WriteTrendStats(); // "走势统计…"
+    // Every row of the result box as the chart reads them, for the options;
+    // computed again only when the text or the layout changes.
+    const ChartHistory* ChartHistoryFor(ChartLayout layout);
+
     // Reports of "分   析".
     void AnalyseGaps(int fieldsPerRow);
     void Analyse3D();
@@ -145,6 +162,8 @@ public:
     std::string m_strResult;
     std::string m_strSQL;
     std::string m_strCount;
+    bool m_bShowOmission = false;   // "显示遗漏"
+    bool m_bShowStatistics = false; // "统计行"
 
     // Controls.
     CColorButton* m_btnUpdateSsq = nullptr;
@@ -175,6 +194,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void accept() override; // Enter: ignored
     void reject() override; // Escape: ignored
 
@@ -195,9 +215,11 @@ private:
     std::unique_ptr<ProgramLauncher> m_ownLauncher;
     ChartScene m_chartScene;
     std::shared_ptr<ChartPainter> m_chartPainter; // keeps the chart's texts between frames
-    bool m_bBusy = false;                         // an update runs: close requests ask to stop it
-    std::atomic<bool> m_stopUpdate{false};        // the user asked the update to stop
-    bool m_bCloseAfterUpdate = false;             // ... and the window to close then
+    struct ChartHistoryCache;
+    std::shared_ptr<ChartHistoryCache> m_chartHistory;
+    bool m_bBusy = false;                  // an update runs: close requests ask to stop it
+    std::atomic<bool> m_stopUpdate{false}; // the user asked the update to stop
+    bool m_bCloseAfterUpdate = false;      // ... and the window to close then
 };
 
 } // namespace veltrix

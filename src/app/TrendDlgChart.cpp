@@ -14,7 +14,7 @@ namespace veltrix {
 
 namespace {
 
-ChartInput ReadChartInput(const CTrendDlg& dlg) {
+ChartInput ReadChartInput(CTrendDlg& dlg, ChartLayout layout) {
     ChartInput input;
     input.clientHeight = dlg.height();
     input.recordCount = dlg.m_nCount;
@@ -22,6 +22,12 @@ ChartInput ReadChartInput(const CTrendDlg& dlg) {
     input.lines.reserve(kChartLinesRead);
     for (int i = 0; i < kChartLinesRead; ++i)
         input.lines.push_back(dlg.ResultLine(first + i, kChartLineMaxBytes));
+    input.omission = dlg.m_bShowOmission;
+    input.statistics = dlg.m_bShowStatistics;
+    if (input.omission || input.statistics) {
+        input.history = dlg.ChartHistoryFor(layout);
+        input.firstLine = first;
+    }
     return input;
 }
 
@@ -42,21 +48,24 @@ void CTrendDlg::DrawTrendChart() {
         DrawFiveDigitChart();
         return;
     case ChartLayout::Dlt:
-        ShowChartScene(ComputeChartScene(ChartLayout::Dlt, ReadChartInput(*this)));
+        ShowChartScene(
+            ComputeChartScene(ChartLayout::Dlt, ReadChartInput(*this, ChartLayout::Dlt)));
         return;
     }
 }
 
 void CTrendDlg::DrawSsqChart() {
-    ShowChartScene(ComputeChartScene(ChartLayout::Ssq, ReadChartInput(*this)));
+    ShowChartScene(ComputeChartScene(ChartLayout::Ssq, ReadChartInput(*this, ChartLayout::Ssq)));
 }
 
 void CTrendDlg::DrawThreeDigitChart() {
-    ShowChartScene(ComputeChartScene(ChartLayout::ThreeDigit, ReadChartInput(*this)));
+    ShowChartScene(
+        ComputeChartScene(ChartLayout::ThreeDigit, ReadChartInput(*this, ChartLayout::ThreeDigit)));
 }
 
 void CTrendDlg::DrawFiveDigitChart() {
-    ShowChartScene(ComputeChartScene(ChartLayout::FiveDigit, ReadChartInput(*this)));
+    ShowChartScene(
+        ComputeChartScene(ChartLayout::FiveDigit, ReadChartInput(*this, ChartLayout::FiveDigit)));
 }
 
 void CTrendDlg::ShowChartScene(ChartScene scene) {

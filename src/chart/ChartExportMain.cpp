@@ -1,7 +1,7 @@
 // veltrix-chart: the trend chart of a result text (on standard input) saved
 // as a PNG of the chart area, for sharing a chart without the window.
 //   veltrix-chart --command TEXT --height H --first-line F --record-count N
-//                 --png FILE [--scene]
+//                 --png FILE [--scene] [--omission] [--statistics]
 // --scene also prints the scene as `veltrix-cli chart --scene` does.
 
 #include "chart/ChartPainter.h"
@@ -30,7 +30,8 @@ std::string ReadAll(FILE* in) {
 }
 
 constexpr const char* kUsage = "usage: veltrix-chart --command TEXT --height H --first-line F "
-                               "--record-count N --png FILE [--scene] < RESULT-TEXT\n";
+                               "--record-count N --png FILE [--scene] [--omission] "
+                               "[--statistics] < RESULT-TEXT\n";
 
 int Fail(const std::string& message) {
     std::fprintf(stderr, "veltrix-chart: %s\n", message.c_str());
@@ -68,10 +69,8 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
 
-    veltrix::ChartInput input;
-    input.clientHeight = request.height;
-    input.recordCount = request.recordCount;
-    input.lines = veltrix::ChartLinesFromText(ReadAll(stdin), request.firstLine);
+    veltrix::ChartHistory history;
+    const veltrix::ChartInput input = veltrix::ChartInputOf(request, ReadAll(stdin), &history);
     const veltrix::ChartScene scene = veltrix::ComputeTrendChart(request.command, input);
 
     const QImage image = veltrix::RenderChartImage(

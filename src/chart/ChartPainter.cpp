@@ -14,6 +14,7 @@ namespace veltrix {
 namespace {
 
 constexpr int kCellHeight = 12;
+constexpr int kSmallCellHeight = 9;
 constexpr size_t kMaxSprites = 2048;
 
 QColor ToQColor(ChartColor c) {
@@ -101,8 +102,24 @@ QFont CreateChartFont() {
     return font;
 }
 
+namespace {
+
+// The chart font at the largest size whose cell fits the notes' 9 pixels.
+QFont SmallChartFont(QFont font) {
+    font.setBold(false);
+    for (int pixels = kSmallCellHeight; pixels >= 5; --pixels) {
+        font.setPixelSize(pixels);
+        if (QFontMetrics(font).height() <= kSmallCellHeight)
+            break;
+    }
+    return font;
+}
+
+} // namespace
+
 ChartPainter::ChartPainter(const QFont& font)
-    : m_font(font), m_ascent(QFontMetrics(font).ascent()) {}
+    : m_font(font), m_smallFont(SmallChartFont(font)), m_ascent(QFontMetrics(font).ascent()),
+      m_smallAscent(QFontMetrics(m_smallFont).ascent()) {}
 
 void ChartPainter::Paint(QPainter& painter, const ChartScene& scene) {
     painter.save();
@@ -126,7 +143,8 @@ void ChartPainter::Paint(QPainter& painter, const ChartScene& scene) {
 
 const ChartPainter::Sprite& ChartPainter::SpriteFor(const ChartText& text) {
     std::string key;
-    key.reserve(3 + text.text.size());
+    key.reserve(4 + text.text.size());
+    key += text.small ? 's' : 'n';
     key += static_cast<char>(text.color.r);
     key += static_cast<char>(text.color.g);
     key += static_cast<char>(text.color.b);
@@ -141,7 +159,8 @@ const ChartPainter::Sprite& ChartPainter::SpriteFor(const ChartText& text) {
     constexpr int kPad = 2;
     const QString string =
         QString::fromUtf8(text.text.data(), static_cast<qsizetype>(text.text.size()));
-    const QFontMetrics metrics(m_font);
+    const QFont& font = text.small ? m_smallFont : m_font;
+    const QFontMetrics metrics(font);
     Sprite sprite;
     sprite.offset = QPoint(-kPad, -kPad);
     sprite.image = QImage(metrics.horizontalAdvance(string) + 2 * kPad + 2,
@@ -149,9 +168,9 @@ const ChartPainter::Sprite& ChartPainter::SpriteFor(const ChartText& text) {
     sprite.image.fill(Qt::transparent);
     QPainter painter(&sprite.image);
     painter.setRenderHint(QPainter::TextAntialiasing, false);
-    painter.setFont(m_font);
+    painter.setFont(font);
     painter.setPen(ToQColor(text.color));
-    painter.drawText(kPad, kPad + m_ascent, string);
+    painter.drawText(kPad, kPad + (text.small ? m_smallAscent : m_ascent), string);
     painter.end();
     return m_sprites.emplace(std::move(key), std::move(sprite)).first->second;
 }

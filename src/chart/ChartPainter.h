@@ -49,7 +49,9 @@ private:
     const Sprite& SpriteFor(const ChartText& text);
 
     QFont m_font;
+    QFont m_smallFont; // the notes'
     int m_ascent;
+    int m_smallAscent;
     std::unordered_map<std::string, Sprite> m_sprites; // by colour and text
 };
 

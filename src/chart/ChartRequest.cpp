@@ -78,6 +78,8 @@ bool ParseChartRequest(std::vector<std::string> args, bool allowPng, ChartReques
         !TakeInt(args, "--record-count", kAnyInt, &parsed.recordCount, error))
         return false;
     parsed.scene = TakeFlag(args, "--scene");
+    parsed.omission = TakeFlag(args, "--omission");
+    parsed.statistics = TakeFlag(args, "--statistics");
     if (allowPng && !TakeValue(args, "--png", &parsed.pngPath, error) && !error->empty())
         return false;
     if (!args.empty()) {
@@ -86,6 +88,22 @@ bool ParseChartRequest(std::vector<std::string> args, bool allowPng, ChartReques
     }
     *request = std::move(parsed);
     return true;
+}
+
+ChartInput ChartInputOf(const ChartRequest& request, std::string_view resultText,
+                        ChartHistory* history) {
+    ChartInput input;
+    input.clientHeight = request.height;
+    input.recordCount = request.recordCount;
+    input.lines = ChartLinesFromText(resultText, request.firstLine);
+    input.omission = request.omission;
+    input.statistics = request.statistics;
+    if (input.omission || input.statistics) {
+        *history = ChartHistoryOfText(ChooseChartLayout(request.command), resultText);
+        input.history = history;
+        input.firstLine = request.firstLine;
+    }
+    return input;
 }
 
 } // namespace veltrix

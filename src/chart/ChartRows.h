@@ -59,4 +59,33 @@ ChartRowTable ParseChartRows(ChartLayout layout, const std::vector<std::string>&
 // layouts keep their positions.
 void SortChartRows(ChartLayout layout, ChartRowTable& table);
 
+// One result line (already cut to kChartLineMaxBytes) as the chart reads it:
+// pairs the layout takes as values fill the slots of the current row, and
+// the row is complete at every carriage return in the line and at its end.
+// Lines are read independently of each other, so the rows of a whole text
+// are the rows of its lines one after the other. onRow gets each completed
+// row and returns false to stop; the result is false when it did.
+template <class OnRow>
+bool ScanChartLine(ChartLayout layout, std::string_view line, OnRow&& onRow) {
+    const int slotsPerRow = ChartSlotsPerRow(layout);
+    ChartRow row;
+    for (size_t i = 0; i < line.size(); ++i) {
+        const char c = line[i];
+        if (i + 1 < line.size() && IsChartValuePair(layout, c, line[i + 1])) {
+            if (row.filled < slotsPerRow) {
+                ChartSlot& slot = row.slot[static_cast<size_t>(row.filled++)];
+                slot.text[0] = c;
+                slot.text[1] = line[i + 1];
+                slot.filled = true;
+            }
+            ++i;
+        } else if (c == '\r') {
+            if (!onRow(row))
+                return false;
+            row = ChartRow{};
+        }
+    }
+    return onRow(row);
+}
+
 } // namespace veltrix

@@ -30,11 +30,14 @@ struct ChartLine {
     friend bool operator==(const ChartLine&, const ChartLine&) = default;
 };
 
-// Text whose character cell has its top-left corner at (x, y).
+// Text whose character cell has its top-left corner at (x, y). Small texts
+// (notes: the omission values and statistics rows) use a font whose cell is
+// about 9 pixels high.
 struct ChartText {
     int x, y;
     ChartColor color;
     std::string text;
+    bool small = false;
     friend bool operator==(const ChartText&, const ChartText&) = default;
 };
 

@@ -19,7 +19,8 @@ struct Formatter {
                StrFormat(" %d", l.width);
     }
     std::string operator()(const ChartText& t) const {
-        return StrFormat("text %d %d ", t.x, t.y) + Rgb(t.color) + " " + t.text;
+        return StrFormat(t.small ? "note %d %d " : "text %d %d ", t.x, t.y) + Rgb(t.color) + " " +
+               t.text;
     }
     std::string operator()(const ChartLabel& l) const { return "label " + l.text; }
 };

@@ -4,6 +4,7 @@
 //   fill X1 Y1 X2 Y2 R,G,B
 //   line X1 Y1 X2 Y2 R,G,B W
 //   text X Y R,G,B STRING
+//   note X Y R,G,B STRING      (a text in the small font)
 //   label STRING
 
 #include "chart/ChartScene.h"

@@ -3,45 +3,29 @@
 #include "chart/ChartRows.h"
 
 #include <algorithm>
-#include <span>
+#include <optional>
 
 namespace veltrix {
 
 namespace {
 
-constexpr ChartColor kBand1{255, 230, 230};
-constexpr ChartColor kBand2{245, 220, 220};
-constexpr ChartColor kBand3{230, 230, 255};
-constexpr ChartColor kBand4{220, 220, 245};
 constexpr ChartColor kGridColor{200, 200, 255};
 constexpr ChartColor kTrendRed{255, 120, 120};
 constexpr ChartColor kTrendBlue{120, 120, 255};
 constexpr ChartColor kRed{255, 0, 0};
 constexpr ChartColor kBlue{0, 0, 255};
 constexpr ChartColor kShadow{128, 128, 128};
+constexpr ChartColor kOmissionGrey{150, 150, 150};
+constexpr ChartColor kStatisticsInk{90, 90, 90};
 constexpr int kGridPenWidth = 1;
 constexpr int kTrendPenWidth = 2;
 constexpr int kTop = 5; // grid origin, both axes
 constexpr int kLeft = 5;
+// The small font's digits are about this wide; used to centre a note in its cell.
+constexpr int kNoteDigitWidth = 5;
 
-struct Band {
-    int x1, x2;
-    ChartColor color;
-};
-
-constexpr Band kDltBands[] = {{5, 131, kBand1},   {131, 271, kBand2}, {271, 411, kBand1},
-                              {411, 495, kBand2}, {495, 579, kBand3}, {579, 663, kBand4},
-                              {663, 691, kBand3}};
-// The fifth band overlaps the fourth on purpose: 30-33 stay on band 2.
-constexpr Band kSsqBands[] = {{5, 131, kBand1},   {131, 271, kBand2}, {271, 411, kBand1},
-                              {411, 495, kBand2}, {467, 579, kBand3}, {579, 691, kBand4}};
-constexpr Band kThreeDigitBands[] = {
-    {5, 145, kBand1}, {145, 285, kBand2}, {285, 425, kBand1}, {425, 691, kBand3}};
-constexpr Band kFiveDigitBands[] = {{5, 135, kBand1},
-                                    {135, 265, kBand2},
-                                    {265, 395, kBand1},
-                                    {395, 525, kBand1},
-                                    {525, 655, kBand1}};
+// The DLT label column names the statistics rows with one character each.
+constexpr const char* kStatisticsLabels[kChartStatisticsRows] = {"次", "均", "遗", "连"};
 
 // "%02d" / "%d" without the printf machinery: the scene is rebuilt on every
 // scroll and holds several hundred numbers.
@@ -67,18 +51,23 @@ int FloorDiv(int a, int b) {
 class SceneBuilder {
 public:
     SceneBuilder(ChartLayout layout, const ChartInput& input)
-        : m_layout(layout), m_cell(ChartCellSize(layout)),
-          m_gridRows(ChartGridRows(layout, input.clientHeight)), m_input(input) {}
+        : m_layout(layout), m_facts(FactsOf(layout)), m_cell(m_facts.cell),
+          m_gridRows(ChartGridRows(layout, input.clientHeight)), m_input(input) {
+        if (input.statistics)
+            m_statisticsRows = std::clamp(m_gridRows - 1, 0, kChartStatisticsRows);
+    }
 
     ChartScene Build() {
         m_scene.primitives.reserve(1200);
         Bands();
         Grid();
         Header();
-        if (m_layout == ChartLayout::Dlt)
+        if (m_facts.rowLabels)
             RowLabels();
         m_scene.primitives.emplace_back(ChartLabel{Decimal(m_input.recordCount, 1)});
         ReadRows();
+        if (m_input.omission || m_input.statistics)
+            Extras();
         TrendLines();
         Numbers();
         return std::move(m_scene);
@@ -91,101 +80,53 @@ private:
     void Line(int x1, int y1, int x2, int y2, ChartColor color, int width) {
         m_scene.primitives.emplace_back(ChartLine{x1, y1, x2, y2, color, width});
     }
-    void Text(int x, int y, ChartColor color, std::string text) {
-        m_scene.primitives.emplace_back(ChartText{x, y, color, std::move(text)});
+    void Text(int x, int y, ChartColor color, std::string text, bool small = false) {
+        m_scene.primitives.emplace_back(ChartText{x, y, color, std::move(text), small});
     }
 
     int GridBottom() const { return kTop + m_cell * m_gridRows; }
+    int ColumnX(int column) const { return kLeft + m_cell * column; }
 
     void Bands() {
-        std::span<const Band> bands;
-        switch (m_layout) {
-        case ChartLayout::Dlt:
-            bands = kDltBands;
-            break;
-        case ChartLayout::Ssq:
-            bands = kSsqBands;
-            break;
-        case ChartLayout::ThreeDigit:
-            bands = kThreeDigitBands;
-            break;
-        case ChartLayout::FiveDigit:
-            // Measured in 14-pixel rows, so it reaches below the 13-pixel grid.
-            Fill(5, kTop, 691, kTop + 14 * m_gridRows, kBand3);
-            bands = kFiveDigitBands;
-            break;
-        case ChartLayout::None:
-            break;
+        for (const ChartBand& band : m_facts.bands) {
+            const int rowHeight = band.rowHeight != 0 ? band.rowHeight : m_cell;
+            Fill(band.x1, kTop, band.x2, kTop + rowHeight * m_gridRows, band.color);
         }
-        for (const Band& band : bands)
-            Fill(band.x1, kTop, band.x2, GridBottom(), band.color);
     }
 
     void Grid() {
-        int lastColumn = 0; // j of the rightmost vertical line
-        int rightEnd = 0;   // end x of the horizontal lines
-        switch (m_layout) {
-        case ChartLayout::Dlt:
-            lastColumn = 47, rightEnd = 664;
-            break;
-        case ChartLayout::Ssq:
-            lastColumn = 49, rightEnd = 692;
-            break;
-        case ChartLayout::ThreeDigit:
-            lastColumn = 30, rightEnd = 426;
-            break;
-        case ChartLayout::FiveDigit:
-            lastColumn = 50, rightEnd = 656;
-            break;
-        case ChartLayout::None:
-            break;
-        }
-        for (int j = 0; j <= lastColumn; ++j) {
-            const int x = kLeft + m_cell * j;
-            Line(x, kTop, x, GridBottom(), kGridColor, kGridPenWidth);
-        }
+        for (int j = 0; j <= m_facts.lastGridColumn; ++j)
+            Line(ColumnX(j), kTop, ColumnX(j), GridBottom(), kGridColor, kGridPenWidth);
         for (int k = 0; k <= m_gridRows; ++k) {
             const int y = kTop + m_cell * k;
-            Line(kLeft, y, rightEnd, y, kGridColor, kGridPenWidth);
+            Line(kLeft, y, m_facts.gridRight, y, kGridColor, kGridPenWidth);
         }
     }
 
+    // Each zone names its values above their columns: "%02d" for numbers,
+    // "%d" for digits.
     void Header() {
         constexpr int y = 7;
-        switch (m_layout) {
-        case ChartLayout::Dlt:
-            for (int n = 1; n <= 35; ++n)
-                Text(6 + 14 * (n - 1), y, kRed, Decimal(n, 2));
-            for (int n = 1; n <= 12; ++n)
-                Text(496 + 14 * (n - 1), y, kBlue, Decimal(n, 2));
-            break;
-        case ChartLayout::Ssq:
-            for (int n = 1; n <= 33; ++n)
-                Text(6 + 14 * (n - 1), y, kRed, Decimal(n, 2));
-            for (int n = 1; n <= 16; ++n)
-                Text(468 + 14 * (n - 1), y, kBlue, Decimal(n, 2));
-            break;
-        case ChartLayout::ThreeDigit:
-            for (int i = 0; i < 30; ++i)
-                Text(9 + 14 * i, y, kRed, Decimal(i % 10, 1));
-            break;
-        case ChartLayout::FiveDigit:
-            for (int i = 0; i < 50; ++i)
-                Text(9 + 13 * i, y, kRed, Decimal(i % 10, 1));
-            break;
-        case ChartLayout::None:
-            break;
+        const int digits = m_facts.singleDigits ? 1 : 2;
+        for (const ChartZone& zone : m_facts.zones) {
+            for (int v = zone.lo; v <= zone.hi; ++v)
+                Text(m_cell * (zone.columnOfZero + v) + m_facts.textDx, y,
+                     zone.front ? kRed : kBlue, Decimal(v, digits));
         }
     }
 
-    // Counted from 00 at the bottom grid row upwards, for every grid row.
+    // Counted from 00 at the bottom row of draws upwards, for every grid row
+    // of draws; the statistics rows below them carry their names instead.
     void RowLabels() {
-        for (int label = 0; label <= m_gridRows - 2; ++label)
-            Text(671, 7 + 14 * (m_gridRows - 1 - label), kBlue, Decimal(label, 2));
+        const int drawGridRows = m_gridRows - m_statisticsRows;
+        for (int label = 0; label <= drawGridRows - 2; ++label)
+            Text(671, 7 + 14 * (drawGridRows - 1 - label), kBlue, Decimal(label, 2));
+        for (int k = 0; k < m_statisticsRows; ++k)
+            Text(671, 7 + 14 * (drawGridRows + k), kBlue, kStatisticsLabels[k]);
     }
 
     void ReadRows() {
-        m_rows = ParseChartRows(m_layout, m_input.lines, m_gridRows - 1);
+        m_rows = ParseChartRows(m_layout, m_input.lines, m_gridRows - 1 - m_statisticsRows);
         SortChartRows(m_layout, m_rows);
     }
 
@@ -193,44 +134,79 @@ private:
         return m_rows.rows[static_cast<size_t>(row)].slot[static_cast<size_t>(slot)].Value();
     }
 
-    bool InLineRange(int v) const {
-        switch (m_layout) {
-        case ChartLayout::Dlt:
-            return v >= 1 && v <= 35;
-        case ChartLayout::Ssq:
-            return v >= 1 && v <= 33;
-        case ChartLayout::ThreeDigit:
-        case ChartLayout::FiveDigit:
-            return v >= 0 && v <= 9;
-        case ChartLayout::None:
-            break;
-        }
-        return false;
+    // A small note centred in the cell of `column`, grid row `gridRow`.
+    void Note(int column, int gridRow, ChartColor color, int value) {
+        std::string text = Decimal(value, 1);
+        const int width = kNoteDigitWidth * static_cast<int>(text.size());
+        const int x = ColumnX(column) + std::max(1, (m_cell - width) / 2 + 1);
+        Text(x, kTop + m_cell * gridRow + (m_cell - 9) / 2 + 1, color, std::move(text), true);
     }
 
+    void Extras() {
+        std::optional<ChartHistory> own;
+        const ChartHistory* history = m_input.history;
+        int firstLine = m_input.firstLine;
+        if (history == nullptr || history->Layout() != m_layout) {
+            std::vector<std::string_view> lines(m_input.lines.begin(), m_input.lines.end());
+            history = &own.emplace(m_layout, lines);
+            firstLine = 0;
+        }
+        if (m_input.omission)
+            Omissions(*history, firstLine);
+        if (m_input.statistics)
+            StatisticsRows(*history);
+    }
+
+    void Omissions(const ChartHistory& history, int firstLine) {
+        std::vector<int> omission = history.OmissionBefore(history.RowsBeforeLine(firstLine));
+        std::vector<bool> held(omission.size());
+        for (int d = 0; d < m_rows.rowCount; ++d) {
+            std::fill(held.begin(), held.end(), false);
+            for (int s = 0; s < m_facts.slotsPerRow; ++s) {
+                const int column = ChartHitColumn(m_layout, s, SlotValue(d, s));
+                if (column >= 0)
+                    held[static_cast<size_t>(column)] = true;
+            }
+            for (size_t c = 0; c < held.size(); ++c) {
+                omission[c] = held[c] ? 0 : omission[c] + 1;
+                if (!held[c])
+                    Note(static_cast<int>(c), d + 1, kOmissionGrey, omission[c]);
+            }
+        }
+    }
+
+    void StatisticsRows(const ChartHistory& history) {
+        const int firstGridRow = m_gridRows - m_statisticsRows;
+        const int rows = history.RowCount();
+        const std::vector<NumberTally>& totals = history.Totals();
+        for (int k = 0; k < m_statisticsRows; ++k) {
+            for (size_t c = 0; c < totals.size(); ++c) {
+                const NumberTally& t = totals[c];
+                const int value = k == 0   ? t.count
+                                  : k == 1 ? t.AverageOmission(rows)
+                                  : k == 2 ? t.maxOmission
+                                           : t.maxRun;
+                Note(static_cast<int>(c), firstGridRow + k, kStatisticsInk, value);
+            }
+        }
+    }
+
+    bool InLineRange(int v) const { return v >= m_facts.lineLo && v <= m_facts.lineHi; }
+
+    // Lines join the cells' right parts: 13 pixels into the column before a
+    // number's own, which is the cell's right edge in two-digit layouts.
     int LineX(int slot, int v) const {
-        switch (m_layout) {
-        case ChartLayout::Dlt:
-            return slot <= 4 ? 14 * v - 1 : 14 * (v + 35) - 1;
-        case ChartLayout::Ssq:
-            return slot <= 5 ? 14 * v - 1 : 14 * (v + 33) - 1;
-        case ChartLayout::ThreeDigit:
-            return 14 * (10 * slot + v) + 13;
-        case ChartLayout::FiveDigit:
-            return 13 * (10 * slot + v + 1);
-        case ChartLayout::None:
-            break;
+        for (const ChartZone& zone : m_facts.zones) {
+            if (slot >= zone.firstSlot && slot < zone.firstSlot + zone.slotCount)
+                return m_cell * (zone.columnOfZero + v) + 13;
         }
         return 0;
     }
 
-    int LineY(int row) const {
-        return m_layout == ChartLayout::FiveDigit ? 26 + 13 * row : 27 + 14 * row;
-    }
+    int LineY(int row) const { return 13 + m_cell * (row + 1); }
 
     void TrendLines() {
-        const int slotCount = ChartSlotsPerRow(m_layout);
-        for (int s = 0; s < slotCount; ++s) {
+        for (int s = 0; s < m_facts.slotsPerRow; ++s) {
             const ChartColor pen = s % 2 == 0 ? kTrendRed : kTrendBlue;
             for (int r = 1; r < m_rows.rowCount; ++r) {
                 const int v1 = SlotValue(r - 1, s);
@@ -241,62 +217,38 @@ private:
         }
     }
 
-    // Front numbers get a grey shadow one pixel right and down; back numbers
-    // are plain blue.
-    void TwoDigitNumbers(int d, int frontSlots, int frontMax, int backMax, int backX) {
-        const ChartRow& row = m_rows.rows[static_cast<size_t>(d)];
-        for (int s = 0; s < frontSlots; ++s) {
-            const ChartSlot& slot = row.slot[static_cast<size_t>(s)];
-            const int v = slot.Value();
-            if (v >= 1 && v <= frontMax) {
-                Text(14 * v - 7, 21 + 14 * d, kShadow, std::string(slot.Text()));
-                Text(14 * v - 8, 20 + 14 * d, kRed, std::string(slot.Text()));
-            }
-        }
-        for (int s = frontSlots; s < kChartMaxSlots; ++s) {
-            const ChartSlot& slot = row.slot[static_cast<size_t>(s)];
-            const int v = slot.Value();
-            if (v >= 1 && v <= backMax)
-                Text(backX + 14 * v, 20 + 14 * d, kBlue, std::string(slot.Text()));
-        }
-    }
-
-    void DigitNumbers(int d, int positions, int cell, int top) {
-        for (int s = 0; s < positions; ++s) {
-            const int v = SlotValue(d, s);
-            if (v < 0 || v > 9)
-                continue;
-            const int x = cell * (10 * s + v) + 9;
-            const std::string digit = Decimal(v, 1);
-            Text(x + 1, top + 1 + cell * d, kShadow, digit);
-            Text(x, top + cell * d, kRed, digit);
-        }
-    }
-
+    // Front numbers and digits are red with a grey shadow one pixel right and
+    // down; back numbers are plain blue. Numbers keep their text ("07"),
+    // digits are written as one digit.
     void Numbers() {
         for (int d = 0; d < m_rows.rowCount; ++d) {
-            switch (m_layout) {
-            case ChartLayout::Dlt:
-                TwoDigitNumbers(d, 5, 35, 12, 482);
-                break;
-            case ChartLayout::Ssq:
-                TwoDigitNumbers(d, 6, 33, 16, 454);
-                break;
-            case ChartLayout::ThreeDigit:
-                DigitNumbers(d, 3, 14, 20);
-                break;
-            case ChartLayout::FiveDigit:
-                DigitNumbers(d, 5, 13, 19);
-                break;
-            case ChartLayout::None:
-                break;
+            const ChartRow& row = m_rows.rows[static_cast<size_t>(d)];
+            const int y = 6 + m_cell * (d + 1);
+            for (const ChartZone& zone : m_facts.zones) {
+                for (int s = zone.firstSlot; s < zone.firstSlot + zone.slotCount; ++s) {
+                    const ChartSlot& slot = row.slot[static_cast<size_t>(s)];
+                    const int v = slot.Value();
+                    if (v < zone.lo || v > zone.hi)
+                        continue;
+                    const int x = m_cell * (zone.columnOfZero + v) + m_facts.textDx;
+                    const std::string text =
+                        m_facts.singleDigits ? Decimal(v, 1) : std::string(slot.Text());
+                    if (zone.front) {
+                        Text(x + 1, y + 1, kShadow, text);
+                        Text(x, y, kRed, text);
+                    } else {
+                        Text(x, y, kBlue, text);
+                    }
+                }
             }
         }
     }
 
     ChartLayout m_layout;
+    const ChartLayoutFacts& m_facts;
     int m_cell;
     int m_gridRows;
+    int m_statisticsRows = 0;
     const ChartInput& m_input;
     ChartScene m_scene;
     ChartRowTable m_rows;
@@ -314,7 +266,6 @@ ChartScene ComputeChartScene(ChartLayout layout, const ChartInput& input) {
         return {};
     return SceneBuilder(layout, input).Build();
 }
-
 std::vector<std::string> ChartLinesFromText(std::string_view resultText, int firstLine) {
     std::vector<std::string> lines;
     lines.reserve(kChartLinesRead);

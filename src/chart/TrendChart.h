@@ -3,6 +3,7 @@
 // lines from the first visible one on, the client height and the record
 // count to the scene the window paints. Coordinates are client pixels.
 
+#include "chart/ChartHistory.h"
 #include "chart/ChartLayout.h"
 #include "chart/ChartRows.h"
 #include "chart/ChartScene.h"
@@ -28,7 +29,25 @@ struct ChartInput {
     // Result-box lines from the first visible one on. Only the first
     // kChartLinesRead are read, each cut to kChartLineMaxBytes bytes.
     std::vector<std::string> lines;
+
+    // What the user may add to the chart; with both off it is drawn as it
+    // always was. omission: each column's omission (rows since it was last
+    // drawn) in the grid's empty cells, small and grey, under the numbers and
+    // lines. statistics: four rows at the bottom of the grid with each
+    // column's count, average omission, longest omission and longest run over
+    // all rows of the result text; the rows above them give way.
+    bool omission = false;
+    bool statistics = false;
+    // Both need every row of the result text: its history, and the index of
+    // the first visible line in it. Without a history the visible lines are
+    // taken as the whole text.
+    const ChartHistory* history = nullptr;
+    int firstLine = 0;
 };
+
+// Statistics rows at the bottom of the grid, top to bottom: 出现次数, 平均遗漏,
+// 最大遗漏, 最大连出.
+inline constexpr int kChartStatisticsRows = 4;
 
 // Grid rows R for a client height: floor((height - 10) / cell).
 int ChartGridRows(ChartLayout layout, int clientHeight);

@@ -16,7 +16,7 @@ int ChartCommand(const Args& args) {
     if (!ParseChartRequest(args, /*allowPng=*/false, &request, &error)) {
         std::fprintf(stderr, "veltrix-cli chart: %s\n", error.c_str());
         std::fputs("usage: veltrix-cli chart --command TEXT --height H --first-line F "
-                   "--record-count N --scene < RESULT-TEXT\n",
+                   "--record-count N --scene [--omission] [--statistics] < RESULT-TEXT\n",
                    stderr);
         return 2;
     }
@@ -24,10 +24,8 @@ int ChartCommand(const Args& args) {
         std::fputs("veltrix-cli chart: nothing to print without --scene\n", stderr);
         return 2;
     }
-    ChartInput input;
-    input.clientHeight = request.height;
-    input.recordCount = request.recordCount;
-    input.lines = ChartLinesFromText(ReadStandardInput(), request.firstLine);
+    ChartHistory history;
+    const ChartInput input = ChartInputOf(request, ReadStandardInput(), &history);
     const std::string text = FormatChartScene(ComputeTrendChart(request.command, input));
     if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() ||
         std::fflush(stdout) != 0) {

@@ -19,6 +19,7 @@ int UpdateCommand(const Args& args);    // update all|GAME
 int ImportCommand(const Args& args);    // import [--fill] GAME [FILE]
 int CheckCommand(const Args& args);     // check [GAME]
 int BulletinCommand(const Args& args);  // bulletin
+int StatsCommand(const Args& args);     // stats --command TEXT
 int WorkspaceCommand(const Args& args); // workspace [DIR]
 
 // Reads all of standard input as bytes.

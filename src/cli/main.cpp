@@ -20,7 +20,9 @@ constexpr Subcommand kSubcommands[] = {
     {"initdb", veltrix::cli::InitDbCommand, "initdb [PATH]"},
     {"query", veltrix::cli::QueryCommand, "query [--db PATH] [--command TEXT] [--csv] SQL"},
     {"chart", veltrix::cli::ChartCommand,
-     "chart --command TEXT --height H --first-line F --record-count N --scene"},
+     "chart --command TEXT --height H --first-line F --record-count N --scene [--omission] "
+     "[--statistics]"},
+    {"stats", veltrix::cli::StatsCommand, "stats --command TEXT < RESULT-TEXT"},
     {"count", veltrix::cli::CountCommand, "count < RESULT-TEXT"},
     {"backzone", veltrix::cli::BackZoneCommand, "backzone < RESULT-TEXT"},
     {"analyse", veltrix::cli::AnalyseCommand,

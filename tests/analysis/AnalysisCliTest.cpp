@@ -103,12 +103,28 @@ TEST_F(AnalysisCliTest, ReportThatCannotBeCreatedIsReportedOnStandardError) {
     EXPECT_EQ(run.out, "Analyse_gap.txt\nDLT_FX_QS.txt\nDLT_FX.txt\n");
 }
 
+TEST_F(AnalysisCliTest, StatsPrintsBothTablesWithTabs) {
+    const CliRun run = Run({"stats", "--command", "select * from 3d"}, "1 2 3\r\nx\r\n4 5 6\r\n");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.out.substr(0, run.out.find("\n1:1\t") + 1),
+              "行\t和值\t跨度\t奇偶\t大小\t区间\t012路\tAC\t重号\t连号\n"
+              "1\t6\t2\t2:1\t0:3\t-\t1:1:1\t-\t-\t-\n"
+              "2\t15\t2\t1:2\t2:1\t-\t1:1:1\t-\t-\t-\n"
+              "\n"
+              "号码\t出现次数\t当前遗漏\t平均遗漏\t最大遗漏\t最大连出\n"
+              "1:0\t0\t2\t2\t2\t0\n");
+    EXPECT_TRUE(WorkFiles().empty());
+}
+
 TEST_F(AnalysisCliTest, UsageErrors) {
     const std::vector<std::string> cases[] = {{"analyse"},
                                               {"analyse", "--command"},
                                               {"analyse", "--command", "dlt", "extra"},
                                               {"count", "extra"},
-                                              {"backzone", "--command", "dlt"}};
+                                              {"backzone", "--command", "dlt"},
+                                              {"stats"},
+                                              {"stats", "--command", "dlt", "extra"}};
     for (const std::vector<std::string>& args : cases) {
         SCOPED_TRACE(testing::PrintToString(args));
         CliRun run = Run(args, DltRows(5));

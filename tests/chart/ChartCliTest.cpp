@@ -70,6 +70,19 @@ TEST(ChartCliTest, GamesWithoutAChartPrintNothing) {
     }
 }
 
+TEST(ChartCliTest, OptionsAddNotesOnlyWhenAsked) {
+    const std::string text = "01 02 03 04 05 01 02\r\n06 07 08 09 10 03 04\r\n";
+    const std::string args = "--height 200 --first-line 1 --record-count 2 --scene";
+    const CliRun plain = Chart("dlt", args, text);
+    const CliRun both = Chart("dlt", args + " --omission --statistics", text);
+    EXPECT_EQ(plain.status, 0) << plain.err;
+    EXPECT_EQ(both.status, 0) << both.err;
+    EXPECT_EQ(plain.out.find("note "), std::string::npos);
+    // 01 stood in the line above the first visible one: omission 1.
+    EXPECT_NE(both.out.find("\nnote 10 22 150,150,150 1\n"), std::string::npos);
+    EXPECT_NE(both.out.find("\ntext 671 175 0,0,255 连\n"), std::string::npos);
+}
+
 TEST(ChartCliTest, BadArgumentsFailWithoutOutput) {
     const std::pair<const char*, const char*> cases[] = {
         {nullptr, "--height 541 --first-line 0 --record-count 0 --scene"},

@@ -59,10 +59,6 @@ TEST_F(ChartExportTest, WritesThePictureOfTheChartAreaAndPrintsTheSceneWhenAsked
     QImage image(png);
     ASSERT_FALSE(image.isNull());
     EXPECT_EQ(image.size(), QSize(kChartAreaWidth, 300));
-    // R = 20 grid rows: bands down to y = 285, the grid's last line there.
-    EXPECT_EQ(image.pixelColor(140, 150), QColor(245, 220, 220));
-    EXPECT_EQ(image.pixelColor(5, 150), QColor(200, 200, 255));
-    EXPECT_EQ(image.pixelColor(100, 285), QColor(200, 200, 255));
     // The same scene painted here gives the same picture, background aside.
     const ChartScene scene =
         ComputeTrendChart("dlt", test::Input(300, ChartLinesFromText(input.toStdString(), 1), 2));

@@ -122,16 +122,23 @@ TEST(ChartPainter, WideDiagonalTrendSegment) {
 }
 
 TEST(ChartPainter, TextStandsInItsCharacterCellWithoutBackgroundOrAntialiasing) {
-    const int width = QFontMetrics(CreateChartFont()).horizontalAdvance(QStringLiteral("35"));
-    const QImage image = Render({ChartFill{0, 0, 64, 64, kBand3}, ChartText{20, 30, kRed, "35"}});
-    const std::vector<std::string> red = PixelsOf(image, Q(kRed));
-    ASSERT_FALSE(red.empty());
-    EXPECT_EQ(red.size() + PixelsOf(image, Q(kBand3)).size(), 64u * 64u) << "no other colour";
-    for (const std::string& pixel : red) {
-        int x = 0;
-        int y = 0;
-        ASSERT_EQ(std::sscanf(pixel.c_str(), "%d,%d", &x, &y), 2);
-        EXPECT_TRUE(y >= 30 && y < 30 + 12 && x >= 20 - 1 && x < 20 + width + 1) << pixel;
+    // A note (small text) has a cell 9 pixels high and about 5 per digit.
+    for (const bool small : {false, true}) {
+        SCOPED_TRACE(small ? "note" : "text");
+        const int width =
+            small ? 12 : QFontMetrics(CreateChartFont()).horizontalAdvance(QStringLiteral("35"));
+        const QImage image =
+            Render({ChartFill{0, 0, 64, 64, kBand3}, ChartText{20, 30, kRed, "35", small}});
+        const std::vector<std::string> red = PixelsOf(image, Q(kRed));
+        ASSERT_FALSE(red.empty());
+        EXPECT_EQ(red.size() + PixelsOf(image, Q(kBand3)).size(), 64u * 64u) << "no other colour";
+        for (const std::string& pixel : red) {
+            int x = 0;
+            int y = 0;
+            ASSERT_EQ(std::sscanf(pixel.c_str(), "%d,%d", &x, &y), 2);
+            EXPECT_TRUE(y >= 30 && y < 30 + (small ? 9 : 12) && x >= 20 - 1 && x < 20 + width + 1)
+                << pixel;
+        }
     }
 }
 
@@ -186,70 +193,13 @@ TEST(ChartPainter, RestoresThePainterState) {
     EXPECT_TRUE(painter.testRenderHint(QPainter::Antialiasing));
 }
 
-class ChartPictureTest : public testing::Test {
-protected:
-    // The window's chart area at its height, with two DLT rows whose first
-    // numbers are both 01, so slot 0's trend line runs straight down x = 13.
-    void SetUp() override {
-        scene = ComputeTrendChart("select * from dlt",
-                                  Input(541, {"01 09 17 25 33 04 10", "01 20 21 26 34 05 11"}, 2));
-        image = RenderChartImage(scene, QSize(kChartAreaWidth, 541), CreateChartFont(), kWhite);
-    }
-    QColor At(int x, int y) const { return image.pixelColor(x, y); }
-
-    ChartScene scene;
-    QImage image;
-};
-
-TEST_F(ChartPictureTest, BandsBetweenGridLines) {
-    // y = 300 lies between grid rows and between the row labels' cells.
-    const std::pair<int, QColor> expected[] = {
-        {7, Q(kBand1)},   {140, Q(kBand2)}, {300, Q(kBand1)}, {450, Q(kBand2)}, {500, Q(kBand3)},
-        {600, Q(kBand4)}, {680, Q(kBand3)}, {690, Q(kBand3)}, {691, kWhite},    {4, kWhite}};
-    for (const auto& [x, color] : expected)
-        EXPECT_EQ(At(x, 300), color) << x;
-    EXPECT_EQ(At(100, 4), kWhite);
-}
-
-TEST_F(ChartPictureTest, GridLinesAndTheirEnds) {
-    EXPECT_EQ(At(5, 300), Q(kGrid));
-    EXPECT_EQ(At(5 + 14 * 47, 300), Q(kGrid)) << "last vertical line, x = 663";
-    EXPECT_EQ(At(677, 300), Q(kBand3)) << "the label column has no grid";
-    EXPECT_EQ(At(100, 299), Q(kGrid)) << "horizontal line 21";
-    EXPECT_EQ(At(663, 299), Q(kGrid));
-    EXPECT_EQ(At(664, 299), Q(kBand3)) << "horizontal lines end before x = 664";
-    // The bottom line (k = R = 37) is drawn; the vertical lines stop above it.
-    EXPECT_EQ(At(100, 523), Q(kGrid));
-    EXPECT_EQ(At(100, 524), kWhite);
-    EXPECT_EQ(At(89, 522), Q(kGrid));
-    int gridInRow = 0;
-    for (int x = 0; x < kChartAreaWidth; ++x)
-        gridInRow += At(x, 300) == Q(kGrid) ? 1 : 0;
-    EXPECT_EQ(gridInRow, 48);
-}
-
-TEST_F(ChartPictureTest, TrendLineBetweenTheRows) {
-    // Slot 0 joins 01 and 01: a 2-pixel line at x = 12..13 from y = 27 to 40.
-    // y = 32 is below the digits of row 0 (they stand on the baseline) and
-    // above the grid line y = 33.
-    const QColor red = Q(kPenRed);
-    EXPECT_EQ(At(12, 32), red);
-    EXPECT_EQ(At(13, 32), red);
-    EXPECT_EQ(At(11, 32), Q(kBand1));
-    EXPECT_EQ(At(14, 32), Q(kBand1));
-    // Slot 1 joins 09 and 20, from (125, 27) to (279, 41): at y = 34 it
-    // passes x = 202, where no number stands.
-    // (Slots 3 and 5 are blue too, further right.)
-    std::vector<int> blue;
-    for (int x = 0; x < 300; ++x)
-        if (At(x, 34) == Q(kPenBlue))
-            blue.push_back(x);
-    ASSERT_FALSE(blue.empty());
-    EXPECT_GE(blue.front(), 185);
-    EXPECT_LE(blue.back(), 220);
-}
-
-TEST_F(ChartPictureTest, BoundsCoverEveryPaintedPixel) {
+TEST(ChartSceneBounds, CoverEveryPaintedPixel) {
+    // The window's chart area at its height, with both options' notes.
+    ChartInput input = Input(541, {"01 09 17 25 33 04 10", "01 20 21 26 34 05 11"}, 2);
+    input.omission = input.statistics = true;
+    const ChartScene scene = ComputeTrendChart("select * from dlt", input);
+    const QImage image =
+        RenderChartImage(scene, QSize(kChartAreaWidth, 541), CreateChartFont(), kWhite);
     const QRect bounds = ChartSceneBounds(scene);
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {

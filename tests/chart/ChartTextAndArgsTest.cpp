@@ -17,13 +17,14 @@ TEST(FormatChartScene, OnePrimitivePerLine) {
     scene.primitives = {
         ChartFill{5, 5, 131, 523, {255, 230, 230}}, ChartLine{13, 27, 27, 41, {255, 120, 120}, 2},
         ChartText{6, 7, {255, 0, 0}, "01"},         ChartLabel{"-12"},
-        ChartText{-3, 0, {0, 0, 0}, "two words"},
+        ChartText{-3, 0, {0, 0, 0}, "two words"},   ChartText{10, 22, {150, 150, 150}, "12", true},
     };
     EXPECT_EQ(FormatChartScene(scene), "fill 5 5 131 523 255,230,230\n"
                                        "line 13 27 27 41 255,120,120 2\n"
                                        "text 6 7 255,0,0 01\n"
                                        "label -12\n"
-                                       "text -3 0 0,0,0 two words\n");
+                                       "text -3 0 0,0,0 two words\n"
+                                       "note 10 22 150,150,150 12\n");
     EXPECT_EQ(FormatChartScene(ChartScene{}), "");
 }
 
@@ -70,6 +71,8 @@ TEST(ParseChartRequest, AcceptsOrExplains) {
     const Case cases[] = {
         {"--command dlt --height 541 --first-line 3 --record-count 120 --scene", false, nullptr},
         {"--scene --record-count -1 --first-line 0 --height 0 --command x", false, nullptr},
+        {"--command x --height 1 --first-line 0 --record-count 0 --statistics --omission", false,
+         nullptr},
         {"--command p5 --height 541 --first-line 0 --record-count 0 --png o.png", true, nullptr},
         {"--command p5 --height 541 --first-line 0 --record-count 0 --png o.png", false,
          "unexpected argument '--png'"},
@@ -115,6 +118,7 @@ TEST(ParseChartRequest, KeepsTheValues) {
     EXPECT_EQ(request.firstLine, 12);
     EXPECT_EQ(request.recordCount, -4);
     EXPECT_FALSE(request.scene);
+    EXPECT_FALSE(request.omission);
     EXPECT_EQ(request.pngPath, "a b.png");
 }
 

@@ -144,16 +144,6 @@ TEST(ChartHeader, RunsOfNumbersThenDltRowLabels) {
               (ChartText{650, 7, kBlue, "12"}));
 }
 
-TEST(ChartRowLabels, DltCountsUpFromTheBottomRowEvenWithoutResultRows) {
-    // Height 66: R = 4, grid rows 1..3 hold result rows; 00 at y = 7 + 14 * 3.
-    const std::vector<ChartText> texts = Primitives<ChartText>(
-        ComputeChartScene(ChartLayout::Dlt, Input(66, {"01 02"})), Part::BeforeLabel);
-    ASSERT_EQ(texts.size(), 47u + 3u);
-    EXPECT_EQ(std::vector<ChartText>(texts.begin() + 47, texts.end()),
-              (std::vector<ChartText>{
-                  {671, 49, kBlue, "00"}, {671, 35, kBlue, "01"}, {671, 21, kBlue, "02"}}));
-}
-
 TEST(ChartRecordCountLabel, CountOfTheQueryNotOfTheRowsDrawn) {
     // What comes before it does not depend on the rows (HostileChartTextTest).
     for (ChartLayout layout :

@@ -1,0 +1,349 @@
+#include "analysis/TrendStats.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <set>
+#include <sstream>
+
+namespace veltrix {
+namespace {
+
+// The printed table's lines, without the trailing line end.
+std::vector<std::string> TableLines(std::string_view command, std::string_view text) {
+    std::vector<std::string> lines;
+    std::istringstream in(FormatTrendStatsTable(ComputeTrendStats(command, text)));
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+// The line of one number in the second table.
+std::string NumberLine(std::string_view command, std::string_view text, std::string_view label) {
+    for (const std::string& line : TableLines(command, text)) {
+        if (line.rfind(std::string(label) + "\t", 0) == 0)
+            return line;
+    }
+    return "(no line " + std::string(label) + ")";
+}
+
+// The first table's line of draw row `index` (1-based), without its index.
+std::string RowFigures(std::string_view command, std::string_view text, int index) {
+    const std::vector<std::string> lines = TableLines(command, text);
+    if (static_cast<size_t>(index) >= lines.size())
+        return "(no row)";
+    const std::string& line = lines[static_cast<size_t>(index)];
+    return line.substr(line.find('\t') + 1);
+}
+
+constexpr const char* kDrawHeader = "行\t和值\t跨度\t奇偶\t大小\t区间\t012路\tAC\t重号\t连号";
+constexpr const char* kNumberHeader = "号码\t出现次数\t当前遗漏\t平均遗漏\t最大遗漏\t最大连出";
+
+TEST(TrendStats, GameIsTheFirstCatalogueTagFound) {
+    const std::pair<const char*, LotteryKind> cases[] = {
+        {"select * from ssq", LotteryKind::Ssq},
+        {"", LotteryKind::Dlt},
+        {"select * from 7xc, dlt", LotteryKind::Dlt},
+        {"select * from P3", LotteryKind::P3},
+        {"from 3d, p3", LotteryKind::P3},
+        {"t22x5", LotteryKind::T22x5},
+        {"7lc 7xc", LotteryKind::SevenXc},
+        {"ap5", LotteryKind::P5},
+    };
+    for (const auto& [command, kind] : cases) {
+        SCOPED_TRACE(command);
+        EXPECT_EQ(StatsGameOf(command), kind);
+    }
+}
+
+TEST(TrendStats, OmissionRunsOfOneNumber) {
+    // dlt rows in which 01 stands as marked (x) or not (.); the other numbers
+    // fill the row.
+    struct Case {
+        const char* pattern;
+        const char* expected; // 出现次数 当前遗漏 平均遗漏 最大遗漏 最大连出
+    };
+    const Case cases[] = {
+        {"x", "1\t0\t0\t0\t1"},        {".", "0\t1\t1\t1\t0"},    {"..x", "1\t0\t1\t2\t1"},
+        {"x..", "1\t2\t1\t2\t1"},      {"xx.x", "3\t0\t0\t1\t2"}, {".x...xx..", "3\t2\t1\t3\t2"},
+        {"........", "0\t8\t8\t8\t0"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pattern);
+        std::string text;
+        for (const char* p = c.pattern; *p; ++p)
+            text += *p == 'x' ? "01 10 20 30 35 01 12\r\n" : "02 10 20 30 35 01 12\r\n";
+        EXPECT_EQ(NumberLine("dlt", text, "01"), std::string("01\t") + c.expected);
+    }
+}
+
+TEST(TrendStats, RatiosOfOneRow) {
+    struct Case {
+        const char* command;
+        const char* row;
+        const char* expected; // 和值 .. 012路
+    };
+    const Case cases[] = {
+        {"dlt", "01 02 17 18 35 01 12", "73\t34\t3:2\t2:3\t2:2:1\t1:1:3"},
+        {"dlt", "12 13 24 25 33 05 06", "107\t21\t3:2\t3:2\t1:2:2\t3:2:0"},
+        {"ssq", "01 11 12 16 17 33 16", "90\t32\t4:2\t2:4\t2:3:1\t2:2:2"},
+        {"t22x5", "08 09 11 12 22", "62\t14\t2:3\t2:3\t1:3:1\t2:1:2"},
+        {"7lc", "01 10 11 15 16 20 21 30", "94\t20\t4:3\t3:4\t2:4:1\t2:3:2"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.command) + ": " + c.row);
+        const std::string expected = std::string(c.expected) + "\t";
+        EXPECT_EQ(RowFigures(c.command, c.row, 1).substr(0, expected.size()), expected);
+    }
+}
+
+TEST(TrendStats, AcRepeatsAndNeighbours) {
+    struct Case {
+        const char* command;
+        const char* text;
+        int row;
+        const char* expected; // AC 重号 连号
+    };
+    const Case cases[] = {
+        {"dlt", "01 02 03 04 05 01 02", 1, "0\t-\t5"},
+        {"dlt", "01 03 07 15 31 01 02", 1, "6\t-\t0"},
+        {"ssq", "01 02 03 04 05 06 07", 1, "0\t-\t6"},
+        {"ssq", "01 05 09 20 28 33 07", 1, "7\t-\t0"},
+        // The row above counts in its main zone only: 07 was its back number.
+        {"dlt", "01 02 10 20 30 07 09\r\n01 07 11 20 31 01 02", 2, "6\t2\t0"},
+        {"dlt", "01 02 10 20 30 07 09\r\n2026002 2026-01-03 02 03 10 21 29 05 06", 2, "4\t2\t2"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        const std::string figures = RowFigures(c.command, c.text, c.row);
+        EXPECT_EQ(figures.substr(figures.size() - std::string_view(c.expected).size()), c.expected);
+    }
+}
+
+TEST(TrendStats, PositionalGames) {
+    struct Case {
+        const char* command;
+        const char* text;
+        const char* row;         // the first draw row's figures
+        const char* numberLabel; // one number's line
+        const char* numberExpected;
+    };
+    const Case cases[] = {
+        {"3d", "2026001 2026-01-01 0 5 9", "14\t9\t2:1\t2:1\t-\t2:0:1\t-\t-\t-", "2:5",
+         "2:5\t1\t0\t0\t0\t1"},
+        {"select * from p3", "1 1 1\r\n2 2 2", "3\t0\t3:0\t0:3\t-\t0:3:0\t-\t-\t-", "1:1",
+         "1:1\t1\t1\t0\t1\t1"},
+        {"p5", "9 8 7 6 5", "35\t4\t3:2\t5:0\t-\t2:1:2\t-\t-\t-", "5:5", "5:5\t1\t0\t0\t0\t1"},
+        // 七星彩: six digits for the figures, the seventh from 0 to 14.
+        {"7xc", "1 2 3 4 5 6 14", "21\t5\t3:3\t2:4\t-\t2:2:2\t-\t-\t-", "7:14",
+         "7:14\t1\t0\t0\t0\t1"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.command) + ": " + c.text);
+        EXPECT_EQ(RowFigures(c.command, c.text, 1), c.row);
+        EXPECT_EQ(NumberLine(c.command, c.text, c.numberLabel), c.numberExpected);
+    }
+}
+
+TEST(TrendStats, LinesThatAreNotDrawRows) {
+    struct Case {
+        const char* command;
+        const char* text;
+        size_t draws;
+    };
+    const Case cases[] = {
+        {"dlt", "01 02 03 04 05 06", 0},    // too few numbers
+        {"dlt", "01 02 03 04 05 13 01", 0}, // back number above 12
+        {"dlt", "00 02 03 04 05 01 01", 0}, // 0 is not a pool number
+        {"dlt", "01 02 03 04 36 01 02", 0}, // front number above 35
+        {"dlt", "01 02 03 04 05 01 0000000000000000000000000000000000002", 1}, // by value
+        {"dlt", "01 02 03 04 05 01 99999999999999999999999999999", 0},         // no overflow
+        {"dlt", "01 02 03 04 05 01 02x", 0},                                   // "02x" is no number
+        {"dlt", "01 02 03 04 05 01 02 x", 1},   // other tokens are ignored
+        {"dlt", "01\t02 03 04 05 01 02 03", 0}, // a tab joins two tokens
+        {"3d", "1 2 10", 0},                    // a digit above 9
+        {"7xc", "1 2 3 4 5 6 15", 0},           // the seventh above 14
+        {"7xc", "1 2 3 4 5 10 1", 0},           // the sixth above 9
+        {"ssq", "", 0},
+        {"ssq", "\r\n\r\n", 0},
+        {"ssq", "01 02 03 04 05 06 16\n01 02 03 04 05 06 17\r\n", 1}, // LF ends a line too
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(ComputeTrendStats(c.command, c.text).draws.size(), c.draws);
+    }
+}
+
+TEST(TrendStats, TableWithoutDrawRowsIsTheTwoHeaders) {
+    EXPECT_EQ(FormatTrendStatsTable(ComputeTrendStats("dlt", "no draws\r\n")),
+              std::string(kDrawHeader) + "\n\n" + kNumberHeader + "\n");
+}
+
+TEST(TrendStats, TableListsZonesInOrder) {
+    const std::vector<std::string> lines = TableLines("dlt", "01 02 03 04 05 01 02\r\n");
+    ASSERT_EQ(lines.size(), 2u + 1u + 1u + 35u + 12u);
+    EXPECT_EQ(lines[0], kDrawHeader);
+    EXPECT_EQ(lines[1], "1\t15\t4\t3:2\t0:5\t5:0:0\t1:2:2\t0\t-\t5");
+    EXPECT_EQ(lines[2], "");
+    EXPECT_EQ(lines[3], kNumberHeader);
+    EXPECT_EQ(lines[4], "01\t1\t0\t0\t0\t1");
+    EXPECT_EQ(lines[38], "35\t0\t1\t1\t1\t0");
+    EXPECT_EQ(lines[39], "+01\t1\t0\t0\t0\t1");
+    EXPECT_EQ(lines.back(), "+12\t0\t1\t1\t1\t0");
+}
+
+TEST(TrendStats, ReportAlignsColumnsForMonospace) {
+    // Right-aligned columns: every line of a table is as wide as its header
+    // when a Chinese character counts two columns.
+    const std::string report = FormatTrendStatsReport(ComputeTrendStats(
+        "ssq", "01 02 03 04 05 06 07\r\n10 11 12 13 14 15 16\r\n01 02 03 04 05 33 16\r\n"));
+    auto width = [](const std::string& line) {
+        size_t columns = 0;
+        for (unsigned char c : line)
+            columns += c < 0x80 ? 1 : c >= 0xC0 ? 2 : 0;
+        return columns;
+    };
+    std::istringstream in(report);
+    std::vector<std::string> table;
+    int tables = 0;
+    for (std::string line;;) {
+        const bool more = static_cast<bool>(std::getline(in, line));
+        if (!more || line.empty()) {
+            ASSERT_GT(table.size(), 1u);
+            for (const std::string& row : table)
+                EXPECT_EQ(width(row), width(table.front())) << row;
+            table.clear();
+            ++tables;
+            if (!more)
+                break;
+            continue;
+        }
+        table.push_back(line);
+    }
+    EXPECT_EQ(tables, 2);
+    EXPECT_EQ(report.rfind("行  和值", 0), 0u);
+}
+
+// The definitions recounted literally on random dlt, ssq, 7lc and 3d texts.
+TEST(TrendStats, AgreesWithALiteralRecount) {
+    struct Game {
+        const char* command;
+        std::vector<std::pair<int, int>> zones; // (count, top); top 9 for digits
+        bool positional;
+    };
+    const Game games[] = {{"dlt", {{5, 35}, {2, 12}}, false},
+                          {"ssq", {{6, 33}, {1, 16}}, false},
+                          {"7lc", {{7, 30}, {1, 30}}, false},
+                          {"3d", {{1, 9}, {1, 9}, {1, 9}}, true}};
+    std::mt19937 random(20261207);
+    for (const Game& game : games) {
+        for (int round = 0; round < 20; ++round) {
+            SCOPED_TRACE(std::string(game.command) + " round " + std::to_string(round));
+            std::vector<std::vector<int>> draws;
+            std::string text;
+            const int lines = std::uniform_int_distribution<int>(0, 30)(random);
+            for (int i = 0; i < lines; ++i) {
+                if (random() % 5 == 0) {
+                    text += "2026-01-01 junk 99\r\n";
+                    continue;
+                }
+                std::vector<int> numbers;
+                for (auto [count, top] : game.zones) {
+                    // Narrow ranges, so numbers repeat and neighbour often.
+                    const int lo = game.positional ? 0 : 1;
+                    for (int k = 0; k < count; ++k)
+                        numbers.push_back(
+                            std::uniform_int_distribution<int>(lo, std::min(top, lo + 6))(random));
+                }
+                draws.push_back(numbers);
+                text += std::to_string(1000 + i);
+                for (int v : numbers) {
+                    text += v < 10 ? " 0" : " ";
+                    text += std::to_string(v);
+                }
+                text += "\r\n";
+            }
+            const TrendStats stats = ComputeTrendStats(game.command, text);
+            ASSERT_EQ(stats.draws.size(), draws.size());
+            const int n = static_cast<int>(draws.size());
+
+            // Per draw row.
+            const int mainCount = game.positional ? 3 : game.zones[0].first;
+            const int top = game.positional ? 9 : game.zones[0].second;
+            for (int r = 0; r < n; ++r) {
+                const std::vector<int> main(draws[r].begin(), draws[r].begin() + mainCount);
+                const DrawRowFigures& f = stats.draws[static_cast<size_t>(r)];
+                int sum = 0, odd = 0, big = 0;
+                for (int v : main)
+                    sum += v, odd += v % 2, big += 2 * v > top;
+                EXPECT_EQ(f.sum, sum);
+                EXPECT_EQ(f.span, *std::max_element(main.begin(), main.end()) -
+                                      *std::min_element(main.begin(), main.end()));
+                EXPECT_EQ(f.odd, odd);
+                EXPECT_EQ(f.big, big);
+                for (int k = 0; k < 3; ++k)
+                    EXPECT_EQ(
+                        f.roads[static_cast<size_t>(k)],
+                        std::count_if(main.begin(), main.end(), [k](int v) { return v % 3 == k; }));
+                if (game.positional) {
+                    EXPECT_EQ(f.ac, kNotApplicable);
+                    continue;
+                }
+                std::set<int> differences;
+                for (int a : main)
+                    for (int b : main)
+                        if (a > b)
+                            differences.insert(a - b);
+                EXPECT_EQ(f.ac, static_cast<int>(differences.size()) - (mainCount - 1));
+                int neighbours = 0, repeats = 0;
+                for (int v : main) {
+                    neighbours += std::count(main.begin(), main.end(), v - 1) +
+                                      std::count(main.begin(), main.end(), v + 1) >
+                                  0;
+                    if (r > 0)
+                        repeats += std::count(draws[r - 1].begin(),
+                                              draws[r - 1].begin() + mainCount, v) > 0;
+                }
+                EXPECT_EQ(f.consecutive, neighbours);
+                EXPECT_EQ(f.repeats, r == 0 ? kNotApplicable : repeats);
+            }
+
+            // Per number: walk the zones' columns in the table's order.
+            size_t column = 0, first = 0;
+            for (auto [count, top2] : game.zones) {
+                const int lo = game.positional ? 0 : 1;
+                for (int v = lo; v <= top2; ++v, ++column) {
+                    if (n == 0)
+                        continue;
+                    ASSERT_LT(column, stats.numbers.size());
+                    auto holds = [&](int r) {
+                        return std::find(draws[r].begin() + first, draws[r].begin() + first + count,
+                                         v) != draws[r].begin() + first + count;
+                    };
+                    int k = 0, longestWithout = 0, longestWith = 0, current = 0;
+                    for (int a = 0; a < n; ++a) {
+                        k += holds(a);
+                        for (int b = a; b < n && !holds(b); ++b)
+                            longestWithout = std::max(longestWithout, b - a + 1);
+                        for (int b = a; b < n && holds(b); ++b)
+                            longestWith = std::max(longestWith, b - a + 1);
+                    }
+                    for (int r = n - 1; r >= 0 && !holds(r); --r)
+                        ++current;
+                    const NumberTally& t = stats.numbers[column].tally;
+                    EXPECT_EQ(t.count, k);
+                    EXPECT_EQ(t.omission, current);
+                    EXPECT_EQ(t.maxOmission, longestWithout);
+                    EXPECT_EQ(t.maxRun, longestWith);
+                    EXPECT_EQ(t.AverageOmission(n), (n - k) / (k + 1));
+                }
+                first += static_cast<size_t>(count);
+            }
+            EXPECT_EQ(stats.numbers.size(), n == 0 ? 0 : column);
+        }
+    }
+}
+
+} // namespace
+} // namespace veltrix
