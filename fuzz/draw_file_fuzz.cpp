@@ -133,9 +133,14 @@ void CheckInsert(const LotteryInfo& game, const std::string& statement,
     if (!date || ColumnText(row, 1) != *date)
         Fail("the stored date differs from the file's", translation.sql);
     const int numbers = game.minTokenCount - 2;
+    // A 3d line without test numbers stores them as NULL.
+    const int given = static_cast<int>(DrawFieldsUsed(game, fields.size())) - 2;
     for (int k = 0; k < numbers; ++k) {
-        if (sqlite3_column_type(row, 2 + k) != SQLITE_INTEGER ||
-            sqlite3_column_int64(row, 2 + k) != NumberValue(fields[static_cast<size_t>(2 + k)]))
+        bool stored = k < given ? sqlite3_column_type(row, 2 + k) == SQLITE_INTEGER &&
+                                      sqlite3_column_int64(row, 2 + k) ==
+                                          NumberValue(fields[static_cast<size_t>(2 + k)])
+                                : sqlite3_column_type(row, 2 + k) == SQLITE_NULL;
+        if (!stored)
             Fail("a stored number differs from the file's", translation.sql);
     }
     if (sqlite3_column_count(row) > 2 + numbers && ColumnText(row, 2 + numbers) != "")
@@ -247,7 +252,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 piecesBeforeTheEnd = pieces - 1;
             continue;
         }
-        if (verdict.issue <= newestIssue || fields.size() < static_cast<size_t>(game.minTokenCount))
+        if (verdict.issue <= newestIssue || fields.size() < DrawFieldsUsed(game, fields.size()))
             Fail("a line that is not new was accepted");
         CheckInsert(game, verdict.statement, fields);
         if (offered.insert(verdict.issue).second)

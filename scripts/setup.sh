@@ -12,7 +12,7 @@ cd "$(dirname "$0")/.."
 PACKAGES=(
     cmake ninja-build g++ pkg-config clang libclang-rt-14-dev clang-format
     qt6-base-dev libgl-dev libsqlite3-dev libcurl4-openssl-dev
-    libgtest-dev libbenchmark-dev libcpp-httplib-dev
+    libgtest-dev libbenchmark-dev libcpp-httplib-dev nlohmann-json3-dev libpugixml-dev
     fonts-wqy-zenhei sqlite3 hyperfine
     xvfb xauth imagemagick xdotool xdg-utils ca-certificates libssl-dev
     desktop-file-utils appstream lintian dpkg-dev file

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QProcess>
@@ -32,10 +33,10 @@ void DesktopFileOpener::OpenTextFile(const std::string& path) {
     QDesktopServices::openUrl(QUrl::fromLocalFile(absolute));
 }
 
-void DetachedProgramLauncher::Launch(const std::string& program) {
+bool DetachedProgramLauncher::Launch(const std::string& program) {
     if (!FileExists(program))
-        return;
-    QProcess::startDetached(QString::fromStdString(program), {});
+        return false;
+    return QProcess::startDetached(QString::fromStdString(program), {}, QDir::currentPath());
 }
 
 } // namespace veltrix

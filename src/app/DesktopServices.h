@@ -29,9 +29,9 @@ public:
 
 class DetachedProgramLauncher : public ProgramLauncher {
 public:
-    // Starts `program` without waiting; nothing happens when it is absent or
-    // cannot be started.
-    void Launch(const std::string& program) override;
+    // Starts `program` in the current folder without waiting; false when it
+    // is absent or cannot be started.
+    bool Launch(const std::string& program) override;
 };
 
 } // namespace veltrix

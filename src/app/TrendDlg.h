@@ -58,11 +58,12 @@ class FileOpener;
 struct DownloadResult;
 struct ImportSummary;
 
-// Starts another program without waiting for it ("./Prizeq.dll").
+// Starts another program without waiting for it (the prize checker). False
+// when it could not be started.
 class ProgramLauncher {
 public:
     virtual ~ProgramLauncher() = default;
-    virtual void Launch(const std::string& program) = 0;
+    virtual bool Launch(const std::string& program) = 0;
 };
 
 // What the window reaches outside the process. Null members get the real

@@ -10,6 +10,7 @@
 #include "query/SavedCommands.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QTextCursor>
 
 #include <algorithm>
@@ -18,7 +19,6 @@ namespace veltrix {
 namespace {
 
 constexpr const char* kSettingsPath = "./Veltrix.ini";
-constexpr const char* kPrizeCheckProgram = "./Prizeq.dll";
 
 std::string ReadSettings() {
     std::string bytes;
@@ -104,8 +104,13 @@ void CTrendDlg::SaveRunLength() {
     WriteProfileString("OPTION", "Analyse_DLT_LINE", value, kSettingsPath);
 }
 
+// The prize checker is installed beside this program, which may have been
+// started from any folder; it works on the draw database of the window's
+// working folder. A click that starts nothing says so.
 void CTrendDlg::LaunchPrizeCheck() {
-    m_services.launcher->Launch(kPrizeCheckProgram);
+    std::string program = QCoreApplication::applicationDirPath().toStdString() + "/veltrix-prize";
+    if (!m_services.launcher->Launch(program))
+        m_services.messages->ShowMessage("不能启动中奖查询程序 " + program, MessageIcon::Warning);
 }
 
 } // namespace veltrix

@@ -19,8 +19,10 @@ int UpdateCommand(const Args& args);    // update all|GAME
 int ImportCommand(const Args& args);    // import [--fill] GAME [FILE]
 int CheckCommand(const Args& args);     // check [GAME]
 int BulletinCommand(const Args& args);  // bulletin
+int SourcesCommand(const Args& args);   // sources
 int StatsCommand(const Args& args);     // stats --command TEXT
 int WorkspaceCommand(const Args& args); // workspace [DIR]
+int PrizeCommand(const Args& args);     // prize GAME [--issue QS | --last N | --all] ... TICKET...
 
 // Reads all of standard input as bytes.
 std::string ReadStandardInput();

@@ -31,7 +31,10 @@ constexpr Subcommand kSubcommands[] = {
     {"import", veltrix::cli::ImportCommand, "import [--fill] GAME [FILE]"},
     {"check", veltrix::cli::CheckCommand, "check [GAME]"},
     {"bulletin", veltrix::cli::BulletinCommand, "bulletin"},
+    {"sources", veltrix::cli::SourcesCommand, "sources"},
     {"workspace", veltrix::cli::WorkspaceCommand, "workspace [DIR]"},
+    {"prize", veltrix::cli::PrizeCommand,
+     "prize GAME [--issue QS | --last N | --all] [--play direct|group3|group6] [--plus] TICKET..."},
 };
 
 int Usage(FILE* out) {

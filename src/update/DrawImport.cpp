@@ -48,7 +48,8 @@ ImportLineNote FaultNote(const LotteryInfo& game, const std::vector<std::string_
 
 void WarnAboutRange(const LotteryInfo& game, const std::vector<std::string_view>& fields, int line,
                     ImportSummary* summary) {
-    for (int field = 3; field <= game.minTokenCount; ++field) {
+    const int used = static_cast<int>(DrawFieldsUsed(game, fields.size()));
+    for (int field = 3; field <= used; ++field) {
         std::optional<DrawNumberRange> range = DrawFieldRange(game, field);
         if (!range)
             continue;

@@ -139,6 +139,8 @@ std::string BuildDrawInsert(const LotteryInfo& game, std::string_view issue, std
                 sql += EscapeSqlQuotes(date);
             else if (next - 2 < numbers.size())
                 sql += numbers[next - 2];
+            else
+                sql += "NULL"; // a column the line may leave out (3d test numbers)
             ++next;
             ++i;
         } else {
@@ -146,6 +148,12 @@ std::string BuildDrawInsert(const LotteryInfo& game, std::string_view issue, std
         }
     }
     return sql;
+}
+
+size_t DrawFieldsUsed(const LotteryInfo& game, size_t fieldCount) {
+    if (game.kind == LotteryKind::ThreeD && fieldCount == 5)
+        return 5;
+    return static_cast<size_t>(game.minTokenCount);
 }
 
 DrawLineVerdict JudgeDrawLine(const LotteryInfo& game, const std::vector<std::string_view>& fields,
@@ -163,7 +171,7 @@ DrawLineVerdict JudgeDrawLine(const LotteryInfo& game, const std::vector<std::st
         if (IsPlaceholder(fields[i]))
             return fault(DrawLineFault::NotDrawnYet, i + 1);
     }
-    size_t used = static_cast<size_t>(game.minTokenCount);
+    size_t used = DrawFieldsUsed(game, fields.size());
     if (fields.size() < used)
         return fault(DrawLineFault::TooFewFields, fields.size() + 1);
     // A NUL cannot travel through the C-string database interface intact.

@@ -73,9 +73,16 @@ std::optional<std::string> NormalizeDrawDate(std::string_view field);
 std::string EscapeSqlQuotes(std::string_view text);
 
 // Fills the game's INSERT format: the issue and the date quoted (their
-// quotes doubled), the numbers as they are.
+// quotes doubled), the numbers as they are, NULL for columns past them.
 std::string BuildDrawInsert(const LotteryInfo& game, std::string_view issue, std::string_view date,
                             std::span<const std::string_view> numbers);
+
+// How many fields of a line of `fieldCount` fields the INSERT takes: the
+// game's minimum token count, except for a 3d line of exactly five fields
+// (issue, date and the three drawn digits, as the public feeds give 3d),
+// which is taken with its test numbers S1..S3 NULL. A 3d line with six or
+// seven fields is too short: its test numbers would be partly made up.
+size_t DrawFieldsUsed(const LotteryInfo& game, size_t fieldCount);
 
 // Judges a line already split into fields against the newest stored issue.
 DrawLineVerdict JudgeDrawLine(const LotteryInfo& game, const std::vector<std::string_view>& fields,

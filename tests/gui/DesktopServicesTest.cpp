@@ -49,15 +49,15 @@ TEST(DesktopServicesTest, MessageBoxesCarryTheProgramsName) {
     EXPECT_EQ(plain.icon, QMessageBox::NoIcon);
 }
 
-TEST(DesktopServicesTest, LauncherStartsAProgramThatIsThereAndIgnoresOneThatIsNot) {
+TEST(DesktopServicesTest, LauncherStartsAProgramThatIsThereAndSaysWhenItCannot) {
     TempDir dir;
     ScopedWorkingDirectory cwd(dir.Path());
     DetachedProgramLauncher launcher;
-    launcher.Launch("./Prizeq.dll"); // absent: nothing happens
+    EXPECT_FALSE(launcher.Launch("./veltrix-prize")); // absent
 
-    ASSERT_TRUE(WriteFileBytes("Prizeq.dll", "#!/bin/sh\necho started > started.txt\n"));
-    std::filesystem::permissions("Prizeq.dll", std::filesystem::perms::owner_all);
-    launcher.Launch("./Prizeq.dll");
+    ASSERT_TRUE(WriteFileBytes("veltrix-prize", "#!/bin/sh\necho started > started.txt\n"));
+    std::filesystem::permissions("veltrix-prize", std::filesystem::perms::owner_all);
+    EXPECT_TRUE(launcher.Launch(dir.File("veltrix-prize")));
     EXPECT_TRUE(QTest::qWaitFor([&] { return FileExists(dir.File("started.txt")); }, 10000));
 }
 

@@ -17,8 +17,12 @@ public:
 
 class RecordingLauncher : public ProgramLauncher {
 public:
-    void Launch(const std::string& program) override { programs.push_back(program); }
+    bool Launch(const std::string& program) override {
+        programs.push_back(program);
+        return starts;
+    }
     std::vector<std::string> programs;
+    bool starts = true;
 };
 
 } // namespace veltrix::test

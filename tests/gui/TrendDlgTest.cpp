@@ -4,6 +4,7 @@
 #include "common/Strings.h"
 #include "query/SavedCommands.h"
 
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QScrollBar>
 
@@ -297,7 +298,13 @@ TEST_F(TrendDlgTest, EnterAndEscapeDoNotCloseTheWindow) {
 
 TEST_F(TrendDlgTest, PrizeCheckStartsItsProgramAndClosingSavesTheBoxes) {
     Click(1009);
-    EXPECT_EQ(launcher.programs, Texts{"./Prizeq.dll"});
+    std::string program = QCoreApplication::applicationDirPath().toStdString() + "/veltrix-prize";
+    EXPECT_EQ(launcher.programs, Texts{program});
+    size_t shown = messages.texts.size();
+    launcher.starts = false;
+    Click(1009);
+    ASSERT_EQ(messages.texts.size(), shown + 1);
+    EXPECT_EQ(messages.texts.back(), "不能启动中奖查询程序 " + program);
     TypeInto(ResultEdit(), QStringLiteral("last words"));
     EXPECT_TRUE(dlg->close());
     EXPECT_FALSE(dlg->isVisible());

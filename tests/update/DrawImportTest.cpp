@@ -360,8 +360,8 @@ TEST_P(SampleDrawsTest, LoadsOnceAndThenFindsNothingNew) {
 
 INSTANTIATE_TEST_SUITE_P(DrawImport, SampleDrawsTest,
                          ::testing::Values(LotteryKind::Dlt, LotteryKind::Ssq, LotteryKind::P5,
-                                           LotteryKind::P3, LotteryKind::SevenXc,
-                                           LotteryKind::SevenLc),
+                                           LotteryKind::P3, LotteryKind::ThreeD,
+                                           LotteryKind::SevenXc, LotteryKind::SevenLc),
                          [](const auto& p) {
                              return "game_" + std::string(Lottery(p.param).code);
                          });

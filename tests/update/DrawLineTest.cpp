@@ -39,6 +39,10 @@ TEST(DrawLine, InsertOfAWellFormedLine) {
          "INSERT INTO p3 (QS,RQ,H1,H2,H3)VALUES ('26224','2026-08-22',9,1,2\r\n)"},
         {LotteryKind::ThreeD, "2026223 2026-08-21 9 4 8 1 2 3\n",
          "INSERT INTO 3d (QS,RQ,H1,H2,H3,S1,S2,S3)VALUES ('2026223','2026-08-21',9,4,8,1,2,3\n)"},
+        // Without test numbers, as the public feeds give 3d.
+        {LotteryKind::ThreeD, "2026224 2026-08-22 1 2 3\r\n",
+         "INSERT INTO 3d (QS,RQ,H1,H2,H3,S1,S2,S3)VALUES "
+         "('2026224','2026-08-22',1,2,3\r\n,NULL,NULL,NULL)"},
         {LotteryKind::T22x5, "2026001 2026-01-01 01 05 09 13 22",
          "INSERT INTO t22x5 (QS,RQ,H1,H2,H3,H4,H5)VALUES ('2026001','2026-01-01',01,05,09,13,22)"},
         {LotteryKind::SevenXc, "26096 2026-08-21 1 4 2 6 9 5 14\r\n",
@@ -90,7 +94,7 @@ TEST(DrawLine, Verdicts) {
         {"ZeroIssueOnEmptyTable", P3, "0 2024-01-02 1 2 3", 0, NotNewer},
         {"EmptyLine", P3, "\r\n", 0, NotNewer},
         {"TooFewFields", P3, "101 2024-01-02 1 2\r\n", 0, TooFewFields, 5},
-        {"ThreeDWithoutSValues", LotteryKind::ThreeD, "2004001 2004-10-18 0 7 0\r\n", 0,
+        {"ThreeDWithSomeSValues", LotteryKind::ThreeD, "2004001 2004-10-18 0 7 0 1 2\r\n", 0,
          TooFewFields},
         {"TabsMakeOneField", P3, "101\t2024-01-02\t1\t2\t3\r\n", 0, TooFewFields},
         {"TrailingBlankMakesTheLineEndAField", P3, "101 2024-01-02 1 2 \r\n", 0, BadNumber},

@@ -1,0 +1,146 @@
+#include "PrizeTestSupport.h"
+
+namespace veltrix::prize::test {
+namespace {
+
+using enum LotteryKind;
+
+struct TierCase {
+    const char* name;
+    LotteryKind game;
+    Play play;
+    bool plus;
+    const char* ticket;
+    const char* issue;
+    const char* draw;
+    const char* wins; // "TIER BETS PRIZE" per tier won, joined by "; "
+};
+
+std::string Wins(const CheckReport& report) {
+    std::string text;
+    for (const TierWin& win : report.draws.at(0).wins)
+        text += (text.empty() ? "" : "; ") + win.name + " " + std::to_string(win.bets) + " " +
+                AmountText(win.perBet);
+    return text;
+}
+
+// Each game's tiers at their boundaries, under the shipped rules.
+TEST(PrizeTiersTest, TicketsWinTheTiersOfTheRulesInForceAtTheirIssue) {
+    const TierCase cases[] = {
+        // dlt: the changes at 19019 and 26014, and 追加.
+        {"dlt 5+2", Dlt, Play::Direct, false, "01 02 03 04 05 + 06 07", "19018",
+         "01 02 03 04 05 + 06 07", "一等奖 1 浮动"},
+        {"dlt 4+2 last old", Dlt, Play::Direct, false, "01 02 03 04 05 + 06 07", "19018",
+         "01 02 03 04 09 + 06 07", "三等奖 1 浮动"},
+        {"dlt 4+2 first of 19019", Dlt, Play::Direct, false, "01 02 03 04 05 + 06 07", "19019",
+         "01 02 03 04 09 + 06 07", "四等奖 1 3000"},
+        {"dlt 4+2 last of 19019", Dlt, Play::Direct, false, "01 02 03 04 05 + 06 07", "26013",
+         "01 02 03 04 09 + 06 07", "四等奖 1 3000"},
+        {"dlt 4+2 first of 26014", Dlt, Play::Direct, false, "01 02 03 04 05 + 06 07", "26014",
+         "01 02 03 04 09 + 06 07", "三等奖 1 5000/6666"},
+        {"dlt 3+2 plus old", Dlt, Play::Direct, true, "01 02 03 04 05 + 06 07", "19018",
+         "01 02 03 08 09 + 06 07", "四等奖 1 300"},
+        {"dlt 3+2 plus new", Dlt, Play::Direct, true, "01 02 03 04 05 + 06 07", "19019",
+         "01 02 03 08 09 + 06 07", "六等奖 1 200"},
+        {"dlt 5+1 plus", Dlt, Play::Direct, true, "01 02 03 04 05 + 06 07", "26014",
+         "01 02 03 04 05 + 06 08", "二等奖 1 浮动"},
+        {"dlt 0+2 lowest", Dlt, Play::Direct, false, "01 02 03 04 05 + 06 07", "26014",
+         "11 12 13 14 15 + 06 07", "七等奖 1 5/7"},
+        {"dlt 2+0 nothing", Dlt, Play::Direct, false, "01 02 03 04 05 + 06 07", "26014",
+         "01 02 13 14 15 + 08 09", ""},
+        // ssq: 复式, the 福运奖 from 2026014 with both its amounts.
+        {"ssq 7+2", Ssq, Play::Direct, false, "01 02 03 04 05 06 07 + 01 02", "2026013",
+         "01 02 03 04 05 06 + 01", "一等奖 1 浮动; 二等奖 1 浮动; 三等奖 6 3000; 四等奖 6 200"},
+        {"ssq 0+1", Ssq, Play::Direct, false, "01 02 03 04 05 06 + 01", "2003001",
+         "11 12 13 14 15 16 + 01", "六等奖 1 5"},
+        {"ssq 3+0 before", Ssq, Play::Direct, false, "01 02 03 04 05 06 + 01", "2026013",
+         "01 02 03 14 15 16 + 02", ""},
+        {"ssq 3+0 from 2026014", Ssq, Play::Direct, false, "01 02 03 04 05 06 + 01", "2026014",
+         "01 02 03 14 15 16 + 02", "福运奖 1 0/5"},
+        {"ssq 3+1 stays", Ssq, Play::Direct, false, "01 02 03 04 05 06 + 01", "2026014",
+         "01 02 03 14 15 16 + 01", "五等奖 1 10"},
+        // 3D and 排列三: order, 豹子, pairs.
+        {"3d direct", ThreeD, Play::Direct, false, "1 2 3", "2026001", "1 2 3", "直选 1 1040"},
+        {"3d direct wrong order", ThreeD, Play::Direct, false, "3 2 1", "2026001", "1 2 3", ""},
+        {"p3 direct 复式", P3, Play::Direct, false, "1,2 3 4,5,6", "26001", "2 3 5", "直选 1 1040"},
+        {"group6", ThreeD, Play::Group6, false, "1 2 3", "2026001", "3 1 2", "组选六 1 173"},
+        {"group6 on a pair", ThreeD, Play::Group6, false, "1 2 3", "2026001", "1 1 2", ""},
+        {"group6 on 豹子", P3, Play::Group6, false, "1 2 3", "26001", "1 1 1", ""},
+        {"group3 one bet", ThreeD, Play::Group3, false, "1 1 8", "2026001", "8 1 1",
+         "组选三 1 346"},
+        {"group3 other pair", ThreeD, Play::Group3, false, "1 1 8", "2026001", "8 8 1", ""},
+        {"group3 复式", P3, Play::Group3, false, "1 2 3", "26001", "2 1 2", "组选三 1 346"},
+        {"group3 on 豹子", P3, Play::Group3, false, "1 2 3", "26001", "2 2 2", ""},
+        {"group3 on three digits", P3, Play::Group3, false, "1 2 3", "26001", "1 2 3", ""},
+        {"p5 direct", P5, Play::Direct, false, "1 2 3 4 5", "26001", "1 2 3 4 5", "直选 1 100000"},
+        {"p5 four of five", P5, Play::Direct, false, "1 2 3 4 5", "26001", "1 2 3 4 6", ""},
+        // 七星彩: adjacent runs up to 20099, positions from 20100.
+        {"7xc runs", SevenXc, Play::Direct, false, "1 2 3 4 5 6 + 7", "20099", "1 2 3 9 5 6 7",
+         "五等奖 1 20"},
+        {"7xc six adjacent", SevenXc, Play::Direct, false, "1 2 3 4 5 6 + 0", "20099",
+         "1 2 3 4 5 6 7", "二等奖 1 浮动"},
+        {"7xc positions", SevenXc, Play::Direct, false, "1 2 3 4 5 6 + 7", "20100", "1 2 3 9 5 6 7",
+         "三等奖 1 3000"},
+        {"7xc 0+1", SevenXc, Play::Direct, false, "1 2 3 4 5 6 + 14", "26001", "0 0 0 0 0 0 14",
+         "六等奖 1 5"},
+        {"7xc 2+0", SevenXc, Play::Direct, false, "1 2 3 4 5 6 + 14", "26001", "1 2 0 0 0 0 13",
+         ""},
+        // 七乐彩's special number.
+        {"7lc 6 and special", SevenLc, Play::Direct, false, "01 02 03 04 05 06 07", "2026001",
+         "01 02 03 04 05 06 08 + 07", "二等奖 1 浮动"},
+        {"7lc 6", SevenLc, Play::Direct, false, "01 02 03 04 05 06 07", "2026001",
+         "01 02 03 04 05 06 08 + 09", "三等奖 1 浮动"},
+        {"7lc 4 and special", SevenLc, Play::Direct, false, "01 02 03 04 05 06 07", "2026001",
+         "01 02 03 04 10 11 12 + 05", "六等奖 1 10"},
+        {"7lc 4", SevenLc, Play::Direct, false, "01 02 03 04 05 06 07", "2026001",
+         "01 02 03 04 10 11 12 + 13", "七等奖 1 5"},
+        {"7lc 3 and special", SevenLc, Play::Direct, false, "01 02 03 04 05 06 07", "2026001",
+         "01 02 03 10 11 12 13 + 04", ""},
+        {"t22x5 4", T22x5, Play::Direct, false, "01 02 03 04 05", "1", "01 02 03 04 10",
+         "二等奖 1 50"},
+        {"t22x5 2", T22x5, Play::Direct, false, "01 02 03 04 05", "1", "01 02 10 11 12", ""},
+    };
+    for (const TierCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        Ticket ticket = TicketOf(c.game, c.play, c.plus, c.ticket);
+        CheckReport report;
+        std::string error;
+        ASSERT_TRUE(CheckTicket(ShippedRules(), ticket, {DrawOf(c.issue, c.draw)}, &report, &error))
+            << error;
+        EXPECT_EQ(Wins(report), c.wins);
+    }
+}
+
+TEST(PrizeTiersTest, ScopesPickDrawsByIssueNumberAndTotalsAddUpPerTier) {
+    std::vector<Draw> draws = {DrawOf("26012", "01 02 03 04 05 + 06 07"),
+                               DrawOf("26013", "01 02 03 04 09 + 06 07"),
+                               DrawOf("26014", "01 02 03 04 09 + 06 07")};
+    auto issues = [&](const Scope& scope) {
+        std::string text;
+        for (const Draw& draw : SelectDraws(draws, scope))
+            text += draw.issue + " ";
+        return text;
+    };
+    EXPECT_EQ(issues({ScopeKind::Newest, "", 1}), "26014 ");
+    EXPECT_EQ(issues({ScopeKind::Issue, "2026013", 1}), "26013 ");
+    EXPECT_EQ(issues({ScopeKind::Issue, "x", 1}), "");
+    EXPECT_EQ(issues({ScopeKind::Last, "", 2}), "26013 26014 ");
+    EXPECT_EQ(issues({ScopeKind::Last, "", 9}), "26012 26013 26014 ");
+
+    Ticket ticket = TicketOf(Dlt, Play::Direct, true, "01 02 03 04 05 + 06 07");
+    CheckReport report;
+    std::string error;
+    ASSERT_TRUE(CheckTicket(ShippedRules(), ticket, draws, &report, &error));
+    EXPECT_EQ(report.cost, 3);
+    EXPECT_EQ(WinLines(report), "26012\t一等奖\t1\t浮动\n"
+                                "26013\t四等奖\t1\t3000\n"
+                                "26014\t三等奖\t1\t5000/6666\n");
+    ASSERT_EQ(report.totals.size(), 3u);
+    EXPECT_EQ(report.totals[1].name, "三等奖");
+    EXPECT_EQ(TotalText(report.totals[1]), "5000/6666 元");
+    EXPECT_EQ(TotalText(report.overall), "8000/9666 元 + 浮动");
+    EXPECT_EQ(MarkedNumbers(ticket, draws[1]), "[01] [02] [03] [04] 09 + [06] [07]");
+}
+
+} // namespace
+} // namespace veltrix::prize::test
