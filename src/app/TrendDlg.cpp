@@ -50,6 +50,7 @@ CTrendDlg::CTrendDlg(TrendDlgServices services, QWidget* parent)
     m_hIcon = AppIcon();
     CreateControls();
     ConnectControls();
+    SetUpExports();
 }
 
 CTrendDlg::~CTrendDlg() {

@@ -15,7 +15,8 @@
 // The window's member functions are grouped by subsystem into files:
 // TrendDlg.cpp (controls, data exchange, queries, saved commands),
 // TrendDlgChart.cpp, TrendDlgMenus.cpp (the chart's context menu),
-// TrendDlgReports.cpp and TrendDlgUpdates.cpp.
+// TrendDlgReports.cpp and TrendDlgUpdates.cpp; TrendDlgExports.cpp gets rows
+// and the chart out (CSV, picture, print) and takes dropped draw files in.
 //
 // Every control has an object name, for tests and style sheets: "editResult",
 // "editCommand", "comboCommands", "comboRunLength", "labelCount",
@@ -35,9 +36,11 @@
 #include <QDialog>
 #include <QFont>
 #include <QIcon>
+#include <QImage>
 #include <atomic>
 #include <memory>
 #include <string>
+#include <vector>
 
 class QComboBox;
 class QContextMenuEvent;
@@ -57,6 +60,7 @@ class DrawDownloader;
 class FileOpener;
 struct DownloadResult;
 struct ImportSummary;
+class UserChoices;
 
 // Starts another program without waiting for it (the prize checker). False
 // when it could not be started.
@@ -73,6 +77,7 @@ struct TrendDlgServices {
     FileOpener* opener = nullptr;
     ProgramLauncher* launcher = nullptr;
     DrawDownloader* downloader = nullptr;
+    UserChoices* choices = nullptr; // save paths, the game of a dropped file, printing
 };
 
 class CTrendDlg : public QDialog, private QueryHost {
@@ -130,6 +135,20 @@ public:
     // computed again only when the text or the layout changes.
     const ChartHistory* ChartHistoryFor(ChartLayout layout);
 
+    // Rows and chart out, draw files in (TrendDlgExports.cpp).
+    void SetUpExports();                      // the result box's menu and the drop targets
+    QMenu* CreateResultMenu(QWidget* parent); // "复制", "导出CSV…"
+    void AddChartExportItems(QMenu* menu);    // "保存图片…", "打印…"
+    void CopyResult();                        // the selection, else every row
+    // The result text as CSV with a UTF-8 byte-order mark; on failure a
+    // message, and the file is left as it was.
+    bool ExportResultCsv(const std::string& path);
+    QImage ChartPicture() const; // the chart area as veltrix-chart --png makes it
+    bool SaveChartPicture(const std::string& path);
+    void PaintChartPage(QPainter& painter, const QRect& page); // scaled to the page
+    // Each file goes into the game its name names, or the one the user picks.
+    void ImportDroppedFiles(const std::vector<std::string>& paths);
+
     // Reports of "分   析".
     void AnalyseGaps(int fieldsPerRow);
     void Analyse3D();
@@ -152,6 +171,10 @@ public:
     std::string TitleText() const;
     // Sets the title and lets it repaint while a long operation runs.
     void SetTitleText(const std::string& text);
+
+    // A draw file imported from where it lies (a dropped file), as the update
+    // buttons import theirs.
+    void ImportDrawFile(LotteryKind kind, const std::string& path);
 
     void ShowMessage(const std::string& text, MessageIcon icon = MessageIcon::None) override;
     void OpenReport(const std::string& path);

@@ -131,6 +131,7 @@ void CTrendDlg::contextMenuEvent(QContextMenuEvent* event) {
         return;
     }
     QMenu* menu = CreateChartMenu(this);
+    AddChartExportItems(menu);
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(event->globalPos());
 }

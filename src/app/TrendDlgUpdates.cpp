@@ -147,6 +147,17 @@ ImportSummary CTrendDlg::ImportDrawFile(LotteryKind kind) {
     return ImportGameDrawFile(kind, kDrawFolder, runner, title, &m_stopUpdate);
 }
 
+void CTrendDlg::ImportDrawFile(LotteryKind kind, const std::string& path) {
+    BusyScope busy(*this, m_bBusy, m_stopUpdate, m_bCloseAfterUpdate);
+    WindowTitle title(*this, m_btnReload);
+    WindowRunner runner(*this);
+    GameUpdateReport report{kind, {}, ImportDrawFileAt(kind, path, runner, title)};
+    report.download.ok = true; // the file is the user's own
+    std::string problems = DescribeUpdateProblems({report});
+    if (!problems.empty())
+        ShowMessage(problems, MessageIcon::Warning);
+}
+
 void CTrendDlg::ShowLatestDraws() {
     WindowRunner runner(*this);
     SetResultBoxText(RunBulletin(runner, LocalBulletinDate(std::time(nullptr))));

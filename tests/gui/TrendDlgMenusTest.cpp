@@ -52,7 +52,7 @@ TEST_F(TrendDlgMenusTest, OptionsAreOffUntilTickedAndThenRemembered) {
     QStringList captions;
     for (const QAction* action : menu->actions())
         captions << action->text();
-    EXPECT_EQ(captions, (QStringList{"显示遗漏", "统计行", "走势统计…"}));
+    EXPECT_EQ(captions, (QStringList{"显示遗漏", "统计行", "走势统计…", "", "保存图片…", "打印…"}));
     EXPECT_FALSE(Action(menu, "actionOmission")->isChecked());
     EXPECT_FALSE(Action(menu, "actionStatistics")->isChecked());
     EXPECT_FALSE(Action(menu, "actionOmission")->toolTip().isEmpty());

@@ -13,7 +13,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 DESTDIR="$TMP/root" cmake --install "$BUILD" --prefix /usr >/dev/null
 ROOT="$TMP/root/usr"
 for file in \
-    share/veltrix/Veltrix.ini share/veltrix/draws/dlt.txt \
+    share/veltrix/Veltrix.ini share/veltrix/draws/dlt.txt share/veltrix/prize-rules.json \
     share/applications/org.veltrix.Veltrix.desktop \
     share/metainfo/org.veltrix.Veltrix.metainfo.xml \
     share/icons/hicolor/scalable/apps/veltrix.svg \
@@ -32,7 +32,7 @@ zcat "$ROOT/share/man/man1/veltrix-cli.1.gz" | grep -q "^\.TH VELTRIX-CLI 1 .*$V
     fail "manual page header"
 
 programs=(veltrix veltrix-cli veltrix-chart)
-[ -e "$BUILD/src/prize/veltrix-prize" ] && programs+=(veltrix-prize)
+[ -e "$BUILD/src/prizeapp/veltrix-prize" ] && programs+=(veltrix-prize)
 for program in "${programs[@]}"; do
     [ -x "$ROOT/bin/$program" ] || fail "missing bin/$program"
     [ "$(env -u DISPLAY "$ROOT/bin/$program" --version)" = "$program $VERSION" ] ||
