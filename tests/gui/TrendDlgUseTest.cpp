@@ -352,7 +352,7 @@ TEST_F(TrendDlgUseTest, SampleSavedCommandsGiveWhatTheChartReads) {
     }
     messages.texts.clear();
     Click(1005);
-    const Texts names = SavedCommandNames(settings);
+    const Texts names = SavedCommandNames(*settings);
     ASSERT_GE(names.size(), 4u);
     for (int i = 0; i < CommandList()->count(); ++i) {
         SCOPED_TRACE(names[static_cast<size_t>(i)]);
