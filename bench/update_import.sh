@@ -2,8 +2,9 @@
 # Import speed, whole processes side by side (hyperfine): `veltrix-cli import`
 # of a 100,000-line dlt draw file into an empty table, against the sqlite3
 # shell running the same INSERT statements on a copy of the same empty
-# database with the same settings (WAL, synchronous NORMAL), each statement
-# committing on its own, and for reference all of them in one transaction.
+# database with the same settings (WAL, synchronous NORMAL), all of them in one
+# transaction (the yardstick: the import may take at most 1.3 times as long),
+# and for reference each statement committing on its own.
 #
 #   bench/update_import.sh [LINES]       (default 100000)
 # Environment: CLI (default build/src/cli/veltrix-cli), RUNS (default 5).
@@ -51,6 +52,6 @@ ours = results["veltrix-cli import"]["mean"]
 each = results["sqlite3, each INSERT committing"]["mean"]
 one = results["sqlite3, one transaction"]["mean"]
 print(f"import: {ours:.2f} s, {lines / ours:,.0f} rows/s")
-print(f"sqlite3 shell, each committing: {each:.2f} s; ratio import/shell = {ours / each:.2f} (target <= 1.5)")
-print(f"sqlite3 shell, one transaction: {one:.2f} s")
+print(f"sqlite3 shell, one transaction: {one:.2f} s; ratio import/shell = {ours / one:.2f} (target <= 1.3)")
+print(f"sqlite3 shell, each committing: {each:.2f} s")
 PY

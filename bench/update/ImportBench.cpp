@@ -1,6 +1,7 @@
 // The draw-file import through the statement runner into an empty table, as
-// veltrix-cli import runs it, beside SQLite running the same INSERT texts on
-// its own (each committing, and all in one transaction). The whole-process
+// veltrix-cli import runs it (in batches, each one transaction), beside SQLite
+// running the same INSERT texts on its own (each committing, and all in one
+// transaction). The whole-process
 // comparison with the sqlite3 shell is bench/update_import.sh.
 
 #include "common/Strings.h"

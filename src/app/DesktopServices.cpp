@@ -18,6 +18,14 @@ void MessageBoxSink::ShowMessage(const std::string& text, MessageIcon icon) {
     box.exec();
 }
 
+bool MessageBoxSink::AskYesNo(const std::string& text) {
+    QWidget* owner = m_owner ? m_owner : QApplication::activeWindow();
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Veltrix"), QString::fromStdString(text),
+                    QMessageBox::Yes | QMessageBox::No, owner);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 void DesktopFileOpener::OpenTextFile(const std::string& path) {
     TryOpenTextFile(path);
 }

@@ -16,6 +16,7 @@ public:
     // owner: the window the boxes are modal to; null for the active window.
     explicit MessageBoxSink(QWidget* owner = nullptr) : m_owner(owner) {}
     void ShowMessage(const std::string& text, MessageIcon icon = MessageIcon::None) override;
+    bool AskYesNo(const std::string& text) override;
 
 private:
     QWidget* m_owner;

@@ -202,9 +202,15 @@ void CTrendDlg::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    // An update is running: it has to end first.
+    // An update is running: it ends first, stopped if the user wants; the
+    // window closes once it has.
     if (m_bBusy) {
         event->ignore();
+        if (!m_stopUpdate &&
+            m_services.messages->AskYesNo("An update is running. Stop it and close the window?")) {
+            m_stopUpdate = true;
+            m_bCloseAfterUpdate = true;
+        }
         return;
     }
     ExchangeData(true);

@@ -37,6 +37,7 @@
 #include <QFont>
 #include <QIcon>
 #include <QImage>
+#include <atomic>
 #include <memory>
 #include <string>
 #include <vector>
@@ -57,6 +58,8 @@ class ChartHistory;
 class ChartPainter;
 class DrawDownloader;
 class FileOpener;
+struct DownloadResult;
+struct ImportSummary;
 class RunningStatement;
 class UserChoices;
 
@@ -154,9 +157,10 @@ public:
     void Analyse3D();
     void AnalysePeriod();
 
-    // Updates.
-    void DownloadDrawFile(const std::string& url, const std::string& localPath);
-    void ImportDrawFile(LotteryKind kind);
+    // Updates. The download runs on a worker thread while the window goes on
+    // painting and answering; the import runs on the window's connection.
+    DownloadResult DownloadDrawFile(LotteryKind kind, const std::string& localPath);
+    ImportSummary ImportDrawFile(LotteryKind kind);
 
     // The boxes as the core reads them. Lines are the result text's lines
     // (ended by CR LF); a line is cut to maxBytes bytes.
@@ -241,7 +245,9 @@ private:
     std::shared_ptr<ChartPainter> m_chartPainter; // keeps the chart's texts between frames
     struct ChartHistoryCache;
     std::shared_ptr<ChartHistoryCache> m_chartHistory;
-    bool m_bBusy = false;                       // an update runs: close requests wait
+    bool m_bBusy = false;                       // an update runs: close requests ask to stop it
+    std::atomic<bool> m_stopUpdate{false};      // the user asked the update to stop
+    bool m_bCloseAfterUpdate = false;           // ... and the window to close then
     RunningStatement* m_running = nullptr;      // while "查询" runs a statement
     std::vector<std::string> m_unopenedReports; // written, opened by no program
 };

@@ -1,17 +1,22 @@
 // The update buttons and "最后开奖": thin adapters from the window to the
 // update flow of the core (src/update). The flow reads and sets the title
-// through the window, runs every statement through RunQueryOutcome (so the
-// result box and the count follow each statement as usual) and greys out
-// "重载" during "更新全部". While an update runs the window refuses to close.
+// through the window and runs the two steps of each game through the
+// window's DownloadDrawFile and ImportDrawFile. A download runs on a worker
+// thread while the window goes on painting and answering; the import runs
+// every statement through RunQueryOutcome on the window's connection (so the
+// result box and the count follow each statement as usual). "重载" is greyed
+// out during "更新全部". Closing the window during an update asks whether to
+// stop it. Afterwards one message box says what went wrong, if anything did.
 
 #include "app/TrendDlg.h"
 #include "controls/ColorButton.h"
 #include "update/Bulletin.h"
 #include "update/DrawUpdate.h"
 
-#include <QCoreApplication>
 #include <QEventLoop>
+#include <QTimer>
 #include <ctime>
+#include <thread>
 
 namespace veltrix {
 namespace {
@@ -35,86 +40,124 @@ class WindowRunner : public SqlRunner {
 public:
     explicit WindowRunner(CTrendDlg& dlg) : m_dlg(dlg) {}
     QueryOutcome Run(const std::string& sql) override { return m_dlg.RunQueryOutcome(sql); }
+    std::string BeginBatch() override { return BeginBatchOn(m_dlg.m_db); }
+    std::string CommitBatch() override { return CommitBatchOn(m_dlg.m_db); }
+    void Checkpoint() override { CheckpointOn(m_dlg.m_db); }
 
 private:
     CTrendDlg& m_dlg;
 };
 
-// Marks the window busy for one handler; nested handlers keep it busy.
+// The steps of the flow, through the window's own operations.
+class WindowSteps : public DrawUpdateSteps {
+public:
+    WindowSteps(CTrendDlg& dlg, const std::atomic<bool>& stop) : m_dlg(dlg), m_stop(stop) {}
+    DownloadResult DownloadDrawFile(LotteryKind kind) override {
+        return m_dlg.DownloadDrawFile(kind, DrawFilePath(kDrawFolder, Lottery(kind).savedFileName));
+    }
+    ImportSummary ImportDrawFile(LotteryKind kind) override { return m_dlg.ImportDrawFile(kind); }
+    bool StopRequested() const override { return m_stop.load(); }
+
+private:
+    CTrendDlg& m_dlg;
+    const std::atomic<bool>& m_stop;
+};
+
+// Marks the window busy for one handler; nested handlers keep it busy. The
+// outermost one clears a stop request and closes the window if the user
+// asked for that while it ran.
 class BusyScope {
 public:
-    explicit BusyScope(bool& busy) : m_busy(busy), m_was(busy) { m_busy = true; }
-    ~BusyScope() { m_busy = m_was; }
+    BusyScope(CTrendDlg& dlg, bool& busy, std::atomic<bool>& stop, bool& closeAfter)
+        : m_dlg(dlg), m_busy(busy), m_was(busy), m_stop(stop), m_closeAfter(closeAfter) {
+        m_busy = true;
+    }
+    ~BusyScope() {
+        m_busy = m_was;
+        if (m_was)
+            return;
+        m_stop = false;
+        if (m_closeAfter) {
+            m_closeAfter = false;
+            QTimer::singleShot(0, &m_dlg, [dlg = &m_dlg] { dlg->close(); });
+        }
+    }
     BusyScope(const BusyScope&) = delete;
     BusyScope& operator=(const BusyScope&) = delete;
 
 private:
+    CTrendDlg& m_dlg;
     bool& m_busy;
     bool m_was;
+    std::atomic<bool>& m_stop;
+    bool& m_closeAfter;
 };
-
-// The real downloader lets the window repaint (never take input) while a
-// transfer runs, so the title shows what is being fetched.
-class WindowDownloader {
-public:
-    explicit WindowDownloader(DrawDownloader* configured) : m_configured(configured) {
-        m_curl.SetIdleCallback(
-            [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
-    }
-    DrawDownloader& Get() { return m_configured ? *m_configured : m_curl; }
-
-private:
-    DrawDownloader* m_configured;
-    CurlDrawDownloader m_curl;
-};
-
-std::string ServerBase() {
-    // An unusable [OPTION] DrawServer falls back to the built-in server; the
-    // window shows no message for it.
-    return DrawServerFromSettings(std::string(kSettingsPath)).base;
-}
 
 } // namespace
 
 void CTrendDlg::UpdateAllDraws() {
-    BusyScope busy(m_bBusy);
+    if (m_bBusy)
+        return; // one update at a time; the window answers clicks meanwhile
+    BusyScope busy(*this, m_bBusy, m_stopUpdate, m_bCloseAfterUpdate);
     WindowTitle title(*this, m_btnReload);
-    WindowRunner runner(*this);
-    WindowDownloader downloader(m_services.downloader);
-    DrawUpdateContext context{downloader.Get(), runner, ServerBase()};
-    UpdateAllGameDraws(context, title);
+    WindowSteps steps(*this, m_stopUpdate);
+    std::string problems = DescribeUpdateProblems(UpdateAllGameDraws(steps, title));
+    if (!problems.empty() && !m_stopUpdate)
+        ShowMessage(problems, MessageIcon::Warning);
 }
 
 void CTrendDlg::UpdateDraws(LotteryKind kind) {
-    BusyScope busy(m_bBusy);
-    WindowTitle title(*this, m_btnReload);
-    WindowRunner runner(*this);
-    WindowDownloader downloader(m_services.downloader);
-    DrawUpdateContext context{downloader.Get(), runner, ServerBase()};
-    UpdateGameDraws(kind, context, title);
+    if (m_bBusy)
+        return;
+    BusyScope busy(*this, m_bBusy, m_stopUpdate, m_bCloseAfterUpdate);
+    WindowSteps steps(*this, m_stopUpdate);
+    std::string problems = DescribeUpdateProblems({UpdateGameDraws(kind, steps)});
+    if (!problems.empty() && !m_stopUpdate)
+        ShowMessage(problems, MessageIcon::Warning);
 }
 
-void CTrendDlg::DownloadDrawFile(const std::string& url, const std::string& localPath) {
-    BusyScope busy(m_bBusy);
-    WindowTitle title(*this, m_btnReload);
-    WindowDownloader downloader(m_services.downloader);
-    // A failed download is not reported: the import that follows works on
-    // whatever file is there.
-    DownloadDrawFileWithTitle(url, localPath, downloader.Get(), title);
+DownloadResult CTrendDlg::DownloadDrawFile(LotteryKind kind, const std::string& localPath) {
+    BusyScope busy(*this, m_bBusy, m_stopUpdate, m_bCloseAfterUpdate);
+    CurlDrawDownloader curl;
+    std::unique_ptr<DrawSource> source = MakeDrawSource(
+        std::string(kSettingsPath), m_services.downloader ? *m_services.downloader : curl, nullptr);
+    const LotteryInfo& game = Lottery(kind);
+    std::string savedTitle = TitleText();
+    SetTitleText("正在下载 " + source->Address(game));
+
+    // The transfer runs on a worker; this thread goes on with the window's
+    // events until the worker says it is done.
+    DownloadResult result;
+    QEventLoop waiting;
+    std::thread worker([&] {
+        result = FetchDrawFile(*source, game, localPath, &m_stopUpdate);
+        QMetaObject::invokeMethod(&waiting, &QEventLoop::quit, Qt::QueuedConnection);
+    });
+    waiting.exec();
+    worker.join();
+
+    SetTitleText(savedTitle);
+    return result;
 }
 
-void CTrendDlg::ImportDrawFile(LotteryKind kind) {
-    BusyScope busy(m_bBusy);
+ImportSummary CTrendDlg::ImportDrawFile(LotteryKind kind) {
+    BusyScope busy(*this, m_bBusy, m_stopUpdate, m_bCloseAfterUpdate);
     WindowTitle title(*this, m_btnReload);
     WindowRunner runner(*this);
-    ImportGameDrawFile(kind, kDrawFolder, runner, title);
+    return ImportGameDrawFile(kind, kDrawFolder, runner, title, &m_stopUpdate);
 }
 
 void CTrendDlg::ImportDrawFile(LotteryKind kind, const std::string& path) {
-    BusyScope busy(m_bBusy);
+    BusyScope busy(*this, m_bBusy, m_stopUpdate, m_bCloseAfterUpdate);
     WindowTitle title(*this, m_btnReload);
     WindowRunner runner(*this);
-    ImportDrawFileAt(kind, path, runner, title);
+    DownloadResult ownFile; // nothing to download: the file is the user's own
+    ownFile.ok = true;
+    std::vector<GameUpdateReport> reports;
+    reports.push_back({kind, ownFile, ImportDrawFileAt(kind, path, runner, title)});
+    std::string problems = DescribeUpdateProblems(reports);
+    if (!problems.empty())
+        ShowMessage(problems, MessageIcon::Warning);
 }
 
 void CTrendDlg::ShowLatestDraws() {

@@ -16,7 +16,8 @@ int CountCommand(const Args& args);     // count
 int BackZoneCommand(const Args& args);  // backzone
 int AnalyseCommand(const Args& args);   // analyse --command TEXT [--run-length N]
 int UpdateCommand(const Args& args);    // update all|GAME
-int ImportCommand(const Args& args);    // import GAME [FILE]
+int ImportCommand(const Args& args);    // import [--fill] GAME [FILE]
+int CheckCommand(const Args& args);     // check [GAME]
 int BulletinCommand(const Args& args);  // bulletin
 int SourcesCommand(const Args& args);   // sources
 int StatsCommand(const Args& args);     // stats --command TEXT

@@ -7,6 +7,7 @@
 #include "db/AdoConnection.h"
 #include "query/StatementRunner.h"
 #include "update/Bulletin.h"
+#include "update/DrawCheck.h"
 #include "update/DrawUpdate.h"
 
 #include <cstdio>
@@ -78,28 +79,18 @@ private:
 
 void PrintImport(const char* command, LotteryKind kind, const ImportSummary& summary,
                  const std::string& path) {
-    const std::string code(Lottery(kind).code);
-    std::printf("%s: %d inserted, %d skipped\n", code.c_str(), summary.inserted,
-                summary.SkippedTotal());
-    if (!summary.fileOpened)
-        std::fprintf(stderr, "veltrix-cli %s: %s: cannot open %s\n", command, code.c_str(),
-                     path.c_str());
-    if (summary.readFailed)
-        std::fprintf(stderr, "veltrix-cli %s: %s: reading %s failed before its end\n", command,
-                     code.c_str(), path.c_str());
-    if (summary.newestQueryFailed)
-        std::fprintf(stderr,
-                     "veltrix-cli %s: %s: the newest stored issue could not be read; every "
-                     "line was taken as new\n",
-                     command, code.c_str());
-    if (summary.stoppedAtLine > 0)
-        std::fprintf(stderr,
-                     "veltrix-cli %s: %s: the database did not take the draw of line %d; the "
-                     "import stopped there (run it again to bring in the rest)\n",
-                     command, code.c_str(), summary.stoppedAtLine);
-    for (const std::string& line : DescribeSkippedLines(summary))
-        std::fprintf(stderr, "veltrix-cli %s: %s: skipped %s\n", command, code.c_str(),
-                     line.c_str());
+    const LotteryInfo& game = Lottery(kind);
+    std::vector<std::string> lines = DescribeImport(game, summary);
+    if (!summary.fileOpened) {
+        std::printf("%s: 0 inserted, 0 passed over, 0 refused\n", std::string(game.code).c_str());
+        std::fprintf(stderr, "veltrix-cli %s: %s: cannot open %s\n", command,
+                     std::string(game.code).c_str(), path.c_str());
+        return;
+    }
+    // The counts on stdout for scripts, the details on stderr for people.
+    std::printf("%s\n", lines.front().c_str());
+    for (size_t i = 1; i < lines.size(); ++i)
+        std::fprintf(stderr, "veltrix-cli %s: %s\n", command, lines[i].c_str());
 }
 
 } // namespace
@@ -121,8 +112,9 @@ int UpdateCommand(const Args& args) {
         std::fprintf(stderr, "veltrix-cli update: %s\n", server.warning.c_str());
 
     CurlDrawDownloader downloader;
+    ServerDrawSource source(downloader, server);
     SilentTitle title;
-    DrawUpdateContext context{downloader, session.runner, server.base};
+    DrawUpdateContext context{source, session.runner};
     std::vector<GameUpdateReport> reports;
     if (game)
         reports.push_back(UpdateGameDraws(*game, context, title));
@@ -134,28 +126,36 @@ int UpdateCommand(const Args& args) {
         const LotteryInfo& info = Lottery(report.kind);
         if (!report.download.ok)
             std::fprintf(stderr, "veltrix-cli update: %s: download of %s failed: %s\n",
-                         std::string(info.code).c_str(), DrawFileUrl(server.base, info).c_str(),
+                         std::string(info.code).c_str(), source.Address(info).c_str(),
                          report.download.error.c_str());
         PrintImport("update", report.kind, report.import,
-                    DrawFilePath(context.folder, info.openedFileName));
+                    FindDrawFile(context.folder, info.openedFileName));
         ok = ok && report.Succeeded();
     }
     std::fflush(stdout);
     return ok ? 0 : 1;
 }
 
-int ImportCommand(const Args& args) {
+int ImportCommand(const Args& given) {
+    Args args = given;
+    ImportOptions options;
+    if (!args.empty() && args[0] == "--fill") {
+        // Every line whose issue is not stored yet, wherever it falls: the
+        // repair for the gaps `check` finds.
+        options.mode = ImportMode::Fill;
+        args.erase(args.begin());
+    }
     std::optional<LotteryKind> game;
     if (!args.empty())
         game = FindLotteryByCode(args[0]);
     if (args.empty() || args.size() > 2 || !game) {
-        std::fputs("usage: veltrix-cli import GAME [FILE]   (GAME: dlt ssq p5 p3 3d t22x5 7xc "
-                   "7lc; FILE: ./draws/GAME.txt)\n",
+        std::fputs("usage: veltrix-cli import [--fill] GAME [FILE]   (GAME: dlt ssq p5 p3 3d "
+                   "t22x5 7xc 7lc; FILE: ./draws/GAME.txt)\n",
                    stderr);
         return 2;
     }
     std::string path =
-        args.size() == 2 ? args[1] : DrawFilePath(kDrawFolder, Lottery(*game).openedFileName);
+        args.size() == 2 ? args[1] : FindDrawFile(kDrawFolder, Lottery(*game).openedFileName);
     if (path.ends_with(".part")) {
         std::fprintf(stderr, "veltrix-cli import: %s is an unfinished download; not imported\n",
                      path.c_str());
@@ -165,10 +165,38 @@ int ImportCommand(const Args& args) {
     if (!session.Open())
         return 1;
     SilentTitle title;
-    ImportSummary summary = ImportDrawFileAt(*game, path, session.runner, title);
+    ImportSummary summary = ImportDrawFileAt(*game, path, session.runner, title, options);
     PrintImport("import", *game, summary, path);
     std::fflush(stdout);
     return summary.Succeeded() ? 0 : 1;
+}
+
+int CheckCommand(const Args& args) {
+    std::optional<LotteryKind> game;
+    if (args.size() == 1)
+        game = FindLotteryByCode(args[0]);
+    if (args.size() > 1 || (args.size() == 1 && !game)) {
+        std::fputs("usage: veltrix-cli check [GAME]   (GAME: dlt ssq p5 p3 3d t22x5 7xc 7lc)\n",
+                   stderr);
+        return 2;
+    }
+    DatabaseSession session("check");
+    if (!session.Open())
+        return 1;
+    bool found = false;
+    for (const LotteryInfo& info : AllLotteries()) {
+        if (game && info.kind != *game)
+            continue;
+        QueryOutcome rows = session.runner.Run(DrawCheckQuery(info));
+        if (rows.failed)
+            return 1; // the runner has said why on stderr
+        for (const std::string& finding : CheckDraws(info, ParseStoredDraws(rows.resultText))) {
+            std::printf("%s\n", finding.c_str());
+            found = true;
+        }
+    }
+    std::fflush(stdout);
+    return found ? 1 : 0;
 }
 
 int BulletinCommand(const Args& args) {

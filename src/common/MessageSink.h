@@ -13,6 +13,8 @@ class MessageSink {
 public:
     virtual ~MessageSink() = default;
     virtual void ShowMessage(const std::string& text, MessageIcon icon = MessageIcon::None) = 0;
+    // A yes-or-no question; where nobody can answer, the answer is no.
+    virtual bool AskYesNo(const std::string&) { return false; }
 };
 
 } // namespace veltrix

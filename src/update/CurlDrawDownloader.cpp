@@ -16,7 +16,9 @@ struct Transfer {
     std::int64_t written = 0;
     bool tooLarge = false;
     int writeErrno = 0;
-    const std::function<void()>* idle = nullptr;
+    char lastByte = 0;
+    const StopFlag* stop = nullptr;
+    bool stopped = false;
 };
 
 size_t WriteBody(char* data, size_t size, size_t count, void* user) {
@@ -38,28 +40,31 @@ size_t WriteBody(char* data, size_t size, size_t count, void* user) {
         done += static_cast<size_t>(n);
     }
     transfer->written += static_cast<std::int64_t>(bytes);
+    if (bytes > 0)
+        transfer->lastByte = data[bytes - 1];
     return bytes;
 }
 
 int OnProgress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
     auto* transfer = static_cast<Transfer*>(user);
-    if (transfer->idle && *transfer->idle)
-        (*transfer->idle)();
-    return 0;
+    transfer->stopped = StopRequested(transfer->stop);
+    return transfer->stopped ? 1 : 0; // non-zero aborts the transfer
+}
+
+bool Unreachable(CURLcode rc) {
+    return rc == CURLE_COULDNT_RESOLVE_HOST || rc == CURLE_COULDNT_RESOLVE_PROXY ||
+           rc == CURLE_COULDNT_CONNECT;
 }
 
 } // namespace
 
-std::string PartFilePath(const std::string& localPath) {
-    return localPath + ".part";
-}
-
-DownloadResult CurlDrawDownloader::Download(const std::string& url, const std::string& localPath) {
+DownloadResult CurlDrawDownloader::Download(const std::string& url, const std::string& localPath,
+                                            const StopFlag* stop) {
     DownloadResult result;
-    std::string partPath = PartFilePath(localPath);
+    const std::string& partPath = localPath;
     Transfer transfer;
     transfer.maxBytes = m_limits.maxBytes;
-    transfer.idle = &m_idle;
+    transfer.stop = stop;
     transfer.fd = ::open(partPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (transfer.fd < 0) {
         result.error = "cannot create " + partPath + ": " + std::strerror(errno);
@@ -74,6 +79,7 @@ DownloadResult CurlDrawDownloader::Download(const std::string& url, const std::s
     }
     CURL* curl = api->easyInit();
     CURLcode rc = CURLE_FAILED_INIT;
+    curl_off_t statedLength = -1;
     char errorBuffer[CURL_ERROR_SIZE] = "";
     if (curl) {
         api->easySetopt(curl, CURLOPT_URL, url.c_str());
@@ -85,6 +91,9 @@ DownloadResult CurlDrawDownloader::Download(const std::string& url, const std::s
         api->easySetopt(curl, CURLOPT_CONNECTTIMEOUT_MS,
                         static_cast<long>(m_limits.connectTimeout.count()));
         api->easySetopt(curl, CURLOPT_TIMEOUT_MS, static_cast<long>(m_limits.totalTimeout.count()));
+        api->easySetopt(curl, CURLOPT_LOW_SPEED_LIMIT, m_limits.lowSpeedBytes);
+        api->easySetopt(curl, CURLOPT_LOW_SPEED_TIME,
+                        static_cast<long>(m_limits.lowSpeedTime.count()));
         api->easySetopt(curl, CURLOPT_SSL_VERIFYPEER, 1L);
         api->easySetopt(curl, CURLOPT_SSL_VERIFYHOST, 2L);
         api->easySetopt(curl, CURLOPT_NOSIGNAL, 1L);
@@ -98,11 +107,16 @@ DownloadResult CurlDrawDownloader::Download(const std::string& url, const std::s
         api->easySetopt(curl, CURLOPT_NOPROGRESS, 0L);
         rc = api->easyPerform(curl);
         api->easyGetinfo(curl, CURLINFO_RESPONSE_CODE, &result.httpStatus);
+        api->easyGetinfo(curl, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &statedLength);
         api->easyCleanup(curl);
     }
 
     if (rc != CURLE_OK) {
-        if (transfer.tooLarge)
+        result.unreachable = Unreachable(rc);
+        if (transfer.stopped) {
+            result.stopped = true;
+            result.error = "stopped";
+        } else if (transfer.tooLarge)
             result.error =
                 "the file is larger than " + std::to_string(m_limits.maxBytes) + " bytes";
         else if (transfer.writeErrno != 0)
@@ -114,6 +128,11 @@ DownloadResult CurlDrawDownloader::Download(const std::string& url, const std::s
             result.error = errorBuffer[0] ? errorBuffer : api->easyStrerror(rc);
     } else if (result.httpStatus != 200) {
         result.error = "the server answered HTTP status " + std::to_string(result.httpStatus);
+    } else if (statedLength < 0 && transfer.written > 0 && transfer.lastByte != '\n') {
+        // Without a stated length only the closed connection ends the body;
+        // a draw file ends with a line end, so a body that does not was cut
+        // (its last number may be cut too: "04 0" for "04 05").
+        result.error = "the transfer was cut: the body does not end with a line end";
     }
 
     // The file is only as good as what reached the disk: flush before the
@@ -125,10 +144,6 @@ DownloadResult CurlDrawDownloader::Download(const std::string& url, const std::s
     }
     if (::close(transfer.fd) != 0 && complete) {
         result.error = "cannot write " + partPath + ": " + std::strerror(errno);
-        complete = false;
-    }
-    if (complete && ::rename(partPath.c_str(), localPath.c_str()) != 0) {
-        result.error = "cannot replace " + localPath + ": " + std::strerror(errno);
         complete = false;
     }
     if (!complete)

@@ -1,55 +1,60 @@
 #pragma once
-// Fetching one draw file from the draw-data server to a local path.
+// Fetching one file over HTTP to a local path: the update flow's staging
+// file, which it puts in place of the draw file only once it has checked it.
 //
-// A download never leaves a half-written draw file: the body goes to
-// "<path>.part" and replaces the file at <path> only when the transfer
-// completed with HTTP status 200. On any failure the previous file stays
-// exactly as it was and the part file is removed.
+// A download writes the whole body or nothing: on any failure (a status
+// other than 200, a body cut short, a transfer slower than the low-speed
+// limit for its whole window) the file at the path is removed.
 
 #include <chrono>
 #include <cstdint>
-#include <functional>
 #include <string>
+
+#include "update/UpdatePorts.h"
 
 namespace veltrix {
 
 struct DownloadResult {
     bool ok = false;
-    long httpStatus = 0; // of the last response, 0 when none came
-    std::string error;   // why it failed, for the command-line tool
+    long httpStatus = 0;      // of the last response, 0 when none came
+    std::string error;        // why it failed
+    bool unreachable = false; // no connection to the server could be made
+    bool stopped = false;     // the update was asked to stop
 };
 
 class DrawDownloader {
 public:
     virtual ~DrawDownloader() = default;
-    virtual DownloadResult Download(const std::string& url, const std::string& localPath) = 0;
+    virtual DownloadResult Download(const std::string& url, const std::string& localPath,
+                                    const StopFlag* stop = nullptr) = 0;
 };
 
-// The name a transfer is written under before it is complete. The import
-// never opens such a name.
-std::string PartFilePath(const std::string& localPath);
-
+// A transfer fails when it moves fewer than lowSpeedBytes per second for
+// lowSpeedTime (a stalled or trickling server), or lasts longer than
+// totalTimeout in all.
 struct CurlDownloadLimits {
     std::chrono::milliseconds connectTimeout{10'000};
-    std::chrono::milliseconds totalTimeout{60'000};
+    long lowSpeedBytes = 1024;
+    std::chrono::seconds lowSpeedTime{30};
+    std::chrono::milliseconds totalTimeout{600'000};
     std::int64_t maxBytes = 32 * 1024 * 1024;
     long maxRedirects = 5;
 };
 
 // The real downloader, over libcurl: HTTP and HTTPS only (redirects too),
-// certificates verified, time-outs and a size cap.
+// certificates verified, time-outs and a size cap. A body whose length the
+// server did not state counts as cut unless it ends with a line end (a
+// closed connection is all that marks its end). Safe to use from one worker
+// thread at a time.
 class CurlDrawDownloader : public DrawDownloader {
 public:
     explicit CurlDrawDownloader(CurlDownloadLimits limits = {}) : m_limits(limits) {}
 
-    // Called now and then while a transfer runs, so a window can repaint.
-    void SetIdleCallback(std::function<void()> idle) { m_idle = std::move(idle); }
-
-    DownloadResult Download(const std::string& url, const std::string& localPath) override;
+    DownloadResult Download(const std::string& url, const std::string& localPath,
+                            const StopFlag* stop = nullptr) override;
 
 private:
     CurlDownloadLimits m_limits;
-    std::function<void()> m_idle;
 };
 
 } // namespace veltrix

@@ -1,6 +1,9 @@
 #include "update/DrawLine.h"
 
 #include "common/Strings.h"
+#include "update/DrawLineReader.h"
+
+#include <sstream>
 
 namespace veltrix {
 namespace {
@@ -36,6 +39,25 @@ std::optional<std::string> IsoDate(int year, int month, int day) {
     if (year < 1 || month < 1 || month > 12 || day < 1 || day > DaysInMonth(year, month))
         return std::nullopt;
     return StrFormat("%04d-%02d-%02d", year, month, day);
+}
+
+std::string_view WithoutLineEnd(std::string_view field) {
+    while (!field.empty() && (field.back() == '\n' || field.back() == '\r'))
+        field.remove_suffix(1);
+    return field;
+}
+
+// A field the server fills in before the draw has taken place: "-", "--",
+// "*", "?".
+bool IsPlaceholder(std::string_view field) {
+    field = WithoutLineEnd(field);
+    if (field.empty())
+        return false;
+    for (char c : field) {
+        if (c != '-' && c != '*' && c != '?')
+            return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -137,36 +159,106 @@ size_t DrawFieldsUsed(const LotteryInfo& game, size_t fieldCount) {
 DrawLineVerdict JudgeDrawLine(const LotteryInfo& game, const std::vector<std::string_view>& fields,
                               int newestIssue) {
     DrawLineVerdict verdict;
-    verdict.issue = fields.empty() ? 0 : DrawIssueNumber(fields[0]);
-    if (verdict.issue <= newestIssue) {
-        verdict.fault = DrawLineFault::NotNewer;
+    auto fault = [&verdict](DrawLineFault why, size_t field) {
+        verdict.fault = why;
+        verdict.field = static_cast<int>(field);
         return verdict;
+    };
+    verdict.issue = fields.empty() ? 0 : DrawIssueNumber(fields[0]);
+    if (verdict.issue <= newestIssue)
+        return fault(DrawLineFault::NotNewer, 1);
+    for (size_t i = 1; i < fields.size(); ++i) {
+        if (IsPlaceholder(fields[i]))
+            return fault(DrawLineFault::NotDrawnYet, i + 1);
     }
     size_t used = DrawFieldsUsed(game, fields.size());
-    if (fields.size() < used) {
-        verdict.fault = DrawLineFault::TooFewFields;
-        return verdict;
-    }
+    if (fields.size() < used)
+        return fault(DrawLineFault::TooFewFields, fields.size() + 1);
     // A NUL cannot travel through the C-string database interface intact.
-    if (fields[0].find('\0') != std::string_view::npos) {
-        verdict.fault = DrawLineFault::BadIssue;
-        return verdict;
-    }
+    if (fields[0].find('\0') != std::string_view::npos)
+        return fault(DrawLineFault::BadIssue, 1);
+    std::optional<std::string> date = NormalizeDrawDate(fields[1]);
+    if (!date)
+        return fault(DrawLineFault::BadDate, 2);
     std::span<const std::string_view> numbers(fields.data() + 2, used - 2);
     for (size_t i = 0; i < numbers.size(); ++i) {
         bool endsLine = i + 2 == fields.size() - 1;
-        if (!IsPlainDrawNumber(numbers[i], endsLine)) {
-            verdict.fault = DrawLineFault::BadNumber;
-            return verdict;
-        }
-    }
-    std::optional<std::string> date = NormalizeDrawDate(fields[1]);
-    if (!date) {
-        verdict.fault = DrawLineFault::BadDate;
-        return verdict;
+        if (!IsPlainDrawNumber(numbers[i], endsLine))
+            return fault(DrawLineFault::BadNumber, i + 3);
     }
     verdict.statement = BuildDrawInsert(game, fields[0], *date, numbers);
     return verdict;
+}
+
+std::string_view DrawLineFaultText(DrawLineFault fault) {
+    switch (fault) {
+    case DrawLineFault::None:
+        return "";
+    case DrawLineFault::NotNewer:
+        return "not newer than the stored issue";
+    case DrawLineFault::TooFewFields:
+        return "too few fields";
+    case DrawLineFault::BadIssue:
+        return "a NUL byte in the issue";
+    case DrawLineFault::BadNumber:
+        return "not a plain integer";
+    case DrawLineFault::BadDate:
+        return "not a real date";
+    case DrawLineFault::NotDrawnYet:
+        return "not drawn yet";
+    }
+    return "";
+}
+
+std::string_view DrawFieldColumn(const LotteryInfo& game, int field) {
+    std::string_view columns = game.columns;
+    for (int n = 1; n < field; ++n) {
+        size_t comma = columns.find(',');
+        if (comma == std::string_view::npos)
+            return {};
+        columns.remove_prefix(comma + 1);
+    }
+    return columns.substr(0, columns.find(','));
+}
+
+std::optional<DrawNumberRange> DrawFieldRange(const LotteryInfo& game, int field) {
+    std::string_view column = DrawFieldColumn(game, field);
+    bool main = column.starts_with("H");
+    bool extra = column.starts_with("L");
+    switch (game.kind) {
+    case LotteryKind::Dlt:
+        if (main || extra)
+            return DrawNumberRange{1, main ? 35 : 12};
+        break;
+    case LotteryKind::Ssq:
+        if (main || extra)
+            return DrawNumberRange{1, main ? 33 : 16};
+        break;
+    case LotteryKind::P5:
+    case LotteryKind::P3:
+    case LotteryKind::ThreeD:
+        if (main)
+            return DrawNumberRange{0, 9};
+        break;
+    case LotteryKind::T22x5:
+    case LotteryKind::SevenXc:
+    case LotteryKind::SevenLc:
+        break; // nothing in the program depends on their ranges
+    }
+    return std::nullopt;
+}
+
+bool HoldsDrawLine(const LotteryInfo& game, std::string_view bytes) {
+    std::istringstream in{std::string(bytes)};
+    DrawLineReader reader(in);
+    std::vector<std::string_view> fields;
+    std::string_view piece;
+    while (reader.Next(&piece)) {
+        SplitDrawFields(piece, &fields);
+        if (JudgeDrawLine(game, fields, 0).fault == DrawLineFault::None)
+            return true;
+    }
+    return false;
 }
 
 std::string DrawProgressText(const LotteryInfo& game, int count) {

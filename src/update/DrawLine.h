@@ -18,6 +18,8 @@
 
 namespace veltrix {
 
+// Why a line is not inserted. NotNewer lines are passed over; the others,
+// on a line whose issue is newer, end the import there.
 enum class DrawLineFault {
     None,
     NotNewer,     // issue not greater than the newest stored one (headings too)
@@ -25,13 +27,34 @@ enum class DrawLineFault {
     BadIssue,     // the issue field holds a NUL byte
     BadNumber,    // a number field is not a plain integer
     BadDate,      // the date is not a real date in a known form
+    NotDrawnYet,  // a draw that is listed before it is drawn ("-" for its numbers)
 };
 
 struct DrawLineVerdict {
     DrawLineFault fault = DrawLineFault::None;
     int issue = 0;
+    int field = 0;         // the field (from 1) the fault was found in, 0 for none
     std::string statement; // the INSERT, when fault is None
 };
+
+// Why the fault stops a line, for the import's report ("not a real date").
+std::string_view DrawLineFaultText(DrawLineFault fault);
+
+// The column a field (from 1) of the game's lines goes to: "QS", "RQ", "H1".
+std::string_view DrawFieldColumn(const LotteryInfo& game, int field);
+
+// The range the game's numbers are drawn from, for the field (from 1), when
+// the game has a known one for it.
+struct DrawNumberRange {
+    int low = 0;
+    int high = 0;
+};
+std::optional<DrawNumberRange> DrawFieldRange(const LotteryInfo& game, int field);
+
+// True when the bytes hold at least one line the import could take: an issue
+// number followed by the game's fields (a heading may come first). An empty
+// body or an HTML page holds none.
+bool HoldsDrawLine(const LotteryInfo& game, std::string_view bytes);
 
 // The issue number as the import compares it: C atoi on the field.
 int DrawIssueNumber(std::string_view field);

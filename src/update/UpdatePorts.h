@@ -6,15 +6,38 @@
 
 #include "query/StatementRunner.h"
 
+#include <atomic>
 #include <string>
 
 namespace veltrix {
+
+// Set from another thread (the window's close) to ask a running update to
+// stop at its next step.
+using StopFlag = std::atomic<bool>;
+
+inline bool StopRequested(const StopFlag* stop) {
+    return stop && stop->load(std::memory_order_relaxed);
+}
 
 class SqlRunner {
 public:
     virtual ~SqlRunner() = default;
     virtual QueryOutcome Run(const std::string& sql) = 0;
+
+    // The import groups its INSERTs into batches. A runner without a
+    // database of its own (a test's script) has nothing to group. Commit
+    // returns an empty text when the batch is stored, else why it is not.
+    virtual std::string BeginBatch() { return {}; }
+    virtual std::string CommitBatch() { return {}; }
+    // Copies the write-ahead log into the database file, so that a copy of
+    // the file alone holds every committed draw.
+    virtual void Checkpoint() {}
 };
+
+// Batches and checkpoints on an open connection, for the runners over one.
+std::string BeginBatchOn(CAdoConnection& db);
+std::string CommitBatchOn(CAdoConnection& db);
+void CheckpointOn(CAdoConnection& db);
 
 // The command-line tool's and the tests' runner: the statement runner over an
 // open connection, messages going to the host.
@@ -22,6 +45,9 @@ class ConnectionSqlRunner : public SqlRunner {
 public:
     ConnectionSqlRunner(CAdoConnection& db, QueryHost& host) : m_db(db), m_host(host) {}
     QueryOutcome Run(const std::string& sql) override { return RunStatement(m_db, sql, m_host); }
+    std::string BeginBatch() override { return BeginBatchOn(m_db); }
+    std::string CommitBatch() override { return CommitBatchOn(m_db); }
+    void Checkpoint() override { CheckpointOn(m_db); }
 
 private:
     CAdoConnection& m_db;

@@ -14,8 +14,14 @@ public:
         texts.push_back(text);
         icons.push_back(icon);
     }
+    bool AskYesNo(const std::string& text) override {
+        questions.push_back(text);
+        return answer;
+    }
     std::vector<std::string> texts;
     std::vector<MessageIcon> icons;
+    std::vector<std::string> questions;
+    bool answer = false;
 };
 
 } // namespace veltrix::test

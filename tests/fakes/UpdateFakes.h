@@ -54,36 +54,50 @@ public:
             outcome.sqlState = failState;
             return outcome;
         }
-        if (sql.starts_with("select top 1 qs")) {
+        if (sql.starts_with("select")) { // the newest issue, or the stored ones of a fill
             outcome.resultText = newestAnswer;
             outcome.recordCount = newestAnswer.empty() ? 0 : 1;
             outcome.countComplete = true;
         }
         return outcome;
     }
+    std::string BeginBatch() override {
+        batches.push_back("begin " + std::to_string(statements.size()));
+        return {};
+    }
+    std::string CommitBatch() override {
+        batches.push_back("commit " + std::to_string(statements.size()));
+        return commitError;
+    }
+    void Checkpoint() override { batches.push_back("checkpoint"); }
 
     std::string newestAnswer;
+    std::string commitError; // what every commit answers
     std::function<bool(const std::string&)> fails;
     std::string failState = "23000"; // the table refused the row
     std::vector<std::string> statements;
+    std::vector<std::string> batches; // "begin N", "commit N" after N statements, "checkpoint"
 };
 
 // Serves bytes per address; an address it does not know fails like a 404.
+// The window calls it on a worker thread: `onDownload` must not touch the
+// window.
 class FakeDownloader : public DrawDownloader {
 public:
-    DownloadResult Download(const std::string& url, const std::string& localPath) override {
+    DownloadResult Download(const std::string& url, const std::string& localPath,
+                            const StopFlag* = nullptr) override {
         requests.push_back({url, localPath});
         if (onDownload)
             onDownload(url);
         auto found = files.find(url);
         if (found == files.end())
-            return {false, 404, "the server answered HTTP status 404"};
+            return {false, 404, "the server answered HTTP status 404", false, false};
         std::ofstream out(localPath, std::ios::binary | std::ios::trunc);
         out << found->second;
         out.close();
         if (!out)
-            return {false, 200, "cannot create " + localPath};
-        return {true, 200, {}};
+            return {false, 200, "cannot create " + localPath, false, false};
+        return {true, 200, {}, false, false};
     }
 
     struct Request {

@@ -26,7 +26,9 @@ using namespace std::chrono_literals;
 CurlDownloadLimits TestLimits() {
     CurlDownloadLimits limits;
     limits.connectTimeout = 2s;
-    limits.totalTimeout = 1500ms;
+    limits.lowSpeedBytes = 1024;
+    limits.lowSpeedTime = 2s;
+    limits.totalTimeout = 8s;
     limits.maxBytes = 64 * 1024;
     limits.maxRedirects = 3;
     return limits;
@@ -45,6 +47,62 @@ std::string DrawLines(int first, int count, int fields) {
 
 using Server = test::LoopbackDrawServer;
 using Handler = Server::Handler;
+
+// Sends `body` in slices of `bytes` every 100 ms: 10 x `bytes` per second.
+Handler Trickle(std::string body, size_t bytes) {
+    return [body, bytes](const httplib::Request&, httplib::Response& response) {
+        response.set_chunked_content_provider(
+            "text/plain", [body, bytes](size_t offset, httplib::DataSink& sink) {
+                if (offset >= body.size()) {
+                    sink.done();
+                    return true;
+                }
+                std::this_thread::sleep_for(100ms);
+                size_t n = std::min(bytes, body.size() - offset);
+                return sink.write(body.data() + offset, n);
+            });
+    };
+}
+
+// Answers every request with `response` as it stands, then closes the
+// connection: a body without a stated length ends where the connection does.
+class RawHttpServer {
+public:
+    explicit RawHttpServer(std::string response) : m_response(std::move(response)) {
+        m_fd = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        ::bind(m_fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
+        ::listen(m_fd, 4);
+        socklen_t length = sizeof address;
+        ::getsockname(m_fd, reinterpret_cast<sockaddr*>(&address), &length);
+        m_port = ntohs(address.sin_port);
+        m_thread = std::thread([this] {
+            for (int client; (client = ::accept(m_fd, nullptr, nullptr)) >= 0; ::close(client)) {
+                std::string request;
+                char buffer[1024];
+                ssize_t n;
+                while (request.find("\r\n\r\n") == std::string::npos &&
+                       (n = ::read(client, buffer, sizeof buffer)) > 0)
+                    request.append(buffer, static_cast<size_t>(n));
+                (void)!::write(client, m_response.data(), m_response.size());
+            }
+        });
+    }
+    ~RawHttpServer() {
+        ::shutdown(m_fd, SHUT_RDWR);
+        ::close(m_fd);
+        m_thread.join();
+    }
+    std::string Base() const { return "http://127.0.0.1:" + std::to_string(m_port); }
+
+private:
+    std::string m_response;
+    int m_fd = -1;
+    int m_port = 0;
+    std::thread m_thread;
+};
 
 Handler Answer(int status, std::string body) {
     return [status, body](const httplib::Request&, httplib::Response& response) {
@@ -105,7 +163,8 @@ protected:
     test::QuietQueryHost host;
     ConnectionSqlRunner runner{db, host};
     test::RecordingTitle title{"Zox"};
-    DrawUpdateContext context{downloader, runner, server.Base(), Folder()};
+    ServerDrawSource source{downloader, ChooseDrawServer(server.Base())};
+    DrawUpdateContext context{source, runner, Folder()};
 };
 
 TEST_F(DrawDownloadHttpTest, CompleteTransferAfterARedirectReplacesTheFile) {
@@ -117,7 +176,44 @@ TEST_F(DrawDownloadHttpTest, CompleteTransferAfterARedirectReplacesTheFile) {
     EXPECT_TRUE(result.ok) << result.error;
     EXPECT_EQ(result.httpStatus, 200);
     EXPECT_EQ(FileBytes(LocalPath("dlt.txt")), "new bytes\r\n");
-    EXPECT_FALSE(FileExists(LocalPath("dlt.txt.part")));
+}
+
+TEST_F(DrawDownloadHttpTest, TransferSlowButAboveTheLowSpeedLimitArrives) {
+    // 2 KB/s for 3 s: a whole-transfer cap of the old kind would have to be
+    // generous for every file size; the low-speed limit is not fooled.
+    const std::string body = DrawLines(900, 150, 9).substr(0, 6000);
+    server.Handle("dlt.TXT", Trickle(body.substr(0, body.rfind('\n') + 1), 200));
+    GameUpdateReport report = UpdateGameDraws(LotteryKind::Dlt, context, title);
+    EXPECT_TRUE(report.download.ok) << report.download.error;
+    EXPECT_GT(report.import.inserted, 100);
+}
+
+TEST_F(DrawDownloadHttpTest, CloseDelimitedBodies) {
+    const std::string head =
+        "HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\nConnection: close\r\n\r\n";
+    const std::string whole = DrawLines(900, 3, 9);
+    struct Case {
+        const char* name;
+        std::string body;
+        bool ok;
+    };
+    const Case cases[] = {{"Whole", whole, true},
+                          {"CutInsideTheLastNumber", whole.substr(0, whole.size() - 3), false},
+                          {"CutAfterACarriageReturn", whole.substr(0, whole.size() - 1), false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        RawHttpServer raw(head + c.body);
+        std::ofstream(LocalPath("dlt.txt"), std::ios::binary) << "old\r\n";
+        ServerDrawSource rawSource(downloader, ChooseDrawServer(raw.Base()));
+        DownloadResult result =
+            FetchDrawFile(rawSource, Lottery(LotteryKind::Dlt), LocalPath("dlt.txt"), nullptr);
+        EXPECT_EQ(result.ok, c.ok) << result.error;
+        EXPECT_EQ(FileBytes(LocalPath("dlt.txt")), c.ok ? whole : "old\r\n");
+        if (!c.ok) {
+            EXPECT_NE(result.error.find("cut"), std::string::npos) << result.error;
+        }
+        EXPECT_FALSE(FileExists(LocalPath("dlt.txt.part")));
+    }
 }
 
 // One misbehaving server per case; the game's previous file has already
@@ -163,7 +259,15 @@ INSTANTIATE_TEST_SUITE_P(
                     [](Server&) { return Answer(500, DrawLines(900, 5, 9)); }},
         FailureCase{"NoContent", "status 204",
                     [](Server&) { return Answer(204, DrawLines(900, 5, 9)); }},
-        FailureCase{"StallsBeforeAnswering", "timed out",
+        FailureCase{"EmptyBody", "not a draw file", [](Server&) { return Answer(200, ""); }},
+        FailureCase{"HtmlErrorPage", "not a draw file",
+                    [](Server&) {
+                        return Answer(200, "<html><body>\r\n<h1>2026 maintenance</h1>\r\n"
+                                           "</body></html>\r\n");
+                    }},
+        FailureCase{"TrickleBelowTheLowSpeedLimit", "too slow",
+                    [](Server&) { return Trickle(DrawLines(900, 500, 9), 50); }},
+        FailureCase{"StallsBeforeAnswering", "too slow",
                     [](Server& server) -> Handler {
                         return [&server](const httplib::Request&, httplib::Response& response) {
                             server.Stall();
@@ -208,7 +312,8 @@ TEST_F(DrawDownloadHttpTest, ConnectionRefused) {
     std::string base = "http://127.0.0.1:" + std::to_string(ntohs(address.sin_port));
 
     std::ofstream(LocalPath("ssq.txt"), std::ios::binary) << "old\r\n";
-    context.serverBase = base;
+    ServerDrawSource refusing(downloader, ChooseDrawServer(base));
+    DrawUpdateContext context{refusing, runner, Folder()};
     std::vector<GameUpdateReport> reports = UpdateAllGameDraws(context, title);
     ::close(fd);
     for (const GameUpdateReport& report : reports) {
@@ -217,6 +322,12 @@ TEST_F(DrawDownloadHttpTest, ConnectionRefused) {
         EXPECT_EQ(report.download.httpStatus, 0);
         EXPECT_EQ(report.import.inserted, 0);
     }
+    // One line names the server and the setting that chose it.
+    std::string problems = DescribeUpdateProblems(reports);
+    EXPECT_TRUE(problems.starts_with("dlt, ssq, p5, p3, 3d, t22x5, 7xc, 7lc: the download failed: "
+                                     "cannot reach the draw-data server " +
+                                     base + " (chosen by [OPTION] DrawServer in ./Veltrix.ini)"))
+        << problems;
     EXPECT_EQ(FileBytes(LocalPath("ssq.txt")), "old\r\n");
     std::vector<std::string> left;
     for (const auto& entry : std::filesystem::directory_iterator(Folder()))
@@ -260,15 +371,16 @@ TEST_F(DrawDownloadHttpTest, UntrustedCertificateIsRefused) {
     std::thread serving([&] { tls.listen_after_bind(); });
 
     std::ofstream(LocalPath("dlt.txt"), std::ios::binary) << "old\r\n";
-    DownloadResult result = downloader.Download(
-        "https://127.0.0.1:" + std::to_string(port) + "/getData/dlt.TXT", LocalPath("dlt.txt"));
+    ServerDrawSource tlsSource(downloader,
+                               ChooseDrawServer("https://127.0.0.1:" + std::to_string(port)));
+    DownloadResult result =
+        FetchDrawFile(tlsSource, Lottery(LotteryKind::Dlt), LocalPath("dlt.txt"), nullptr);
     tls.stop();
     serving.join();
 
     EXPECT_FALSE(result.ok);
     EXPECT_NE(result.error.find("certificate"), std::string::npos) << result.error;
     EXPECT_EQ(FileBytes(LocalPath("dlt.txt")), "old\r\n");
-    EXPECT_FALSE(FileExists(LocalPath("dlt.txt.part")));
 }
 
 } // namespace

@@ -79,6 +79,7 @@ TEST(DrawLine, Verdicts) {
         std::string line;
         int newest;
         DrawLineFault fault;
+        int field = -1; // the field named with the fault, when checked
     };
     const Case cases[] = {
         {"NewerIssue", P3, "101 2024-01-02 1 2 3\r\n", 100, None},
@@ -92,17 +93,20 @@ TEST(DrawLine, Verdicts) {
         {"NegativeIssuesCompareSigned", P3, "-5 2024-01-02 1 2 3", -10, None},
         {"ZeroIssueOnEmptyTable", P3, "0 2024-01-02 1 2 3", 0, NotNewer},
         {"EmptyLine", P3, "\r\n", 0, NotNewer},
-        {"TooFewFields", P3, "101 2024-01-02 1 2\r\n", 0, TooFewFields},
+        {"TooFewFields", P3, "101 2024-01-02 1 2\r\n", 0, TooFewFields, 5},
         {"ThreeDWithSomeSValues", LotteryKind::ThreeD, "2004001 2004-10-18 0 7 0 1 2\r\n", 0,
          TooFewFields},
         {"TabsMakeOneField", P3, "101\t2024-01-02\t1\t2\t3\r\n", 0, TooFewFields},
         {"TrailingBlankMakesTheLineEndAField", P3, "101 2024-01-02 1 2 \r\n", 0, BadNumber},
         {"NulInIssue", P3, std::string("10\0 2024-01-02 1 2 3", 20), 0, BadIssue},
         {"NulInNumber", P3, std::string("101 2024-01-02 1 2\0 3", 22), 0, BadNumber},
-        {"SqlInNumber", P3, "101 2024-01-02 1 2 3);DROP", 0, BadNumber},
+        {"SqlInNumber", P3, "101 2024-01-02 1 2 3);DROP", 0, BadNumber, 5},
         {"Expression", P3, "101 2024-01-02 1 2 3+4", 0, BadNumber},
         {"SignedNumbers", P3, "101 2024-01-02 +1 -2 3", 0, None},
-        {"SignAlone", P3, "101 2024-01-02 - 2 3", 0, BadNumber},
+        {"SignAlone", P3, "101 2024-01-02 + 2 3", 0, BadNumber, 3},
+        {"PlaceholdersOfADrawNotDrawnYet", P3, "101 2024-01-02 - - -\r\n", 0, NotDrawnYet, 3},
+        {"PlaceholderWithTooFewFields", Dlt, "26001 2026-01-01 --", 0, NotDrawnYet, 3},
+        {"OldPlaceholderIsNotNewer", P3, "99 2024-01-02 - - -", 100, NotNewer},
         {"NineDigits", P3, "101 2024-01-02 123456789 2 3", 0, None},
         {"TenDigits", P3, "101 2024-01-02 1234567890 2 3", 0, BadNumber},
         {"DecimalPoint", P3, "101 2024-01-02 1.5 2 3", 0, BadNumber},
@@ -111,12 +115,40 @@ TEST(DrawLine, Verdicts) {
         {"LineEndOnAFieldTheInsertDoesNotUse", P3, "101 2024-01-02 1 2 3 x\r\n", 0, None},
         {"NonUtf8Number", P3, "101 2024-01-02 1 2 \xb6\xfe\r\n", 0, BadNumber},
         {"NotADate", Dlt, "26001 yesterday 01 02 03 04 05 06 07", 0, BadDate},
-        {"February30", Dlt, "26001 2026-02-30 01 02 03 04 05 06 07", 0, BadDate},
+        {"February30", Dlt, "26001 2026-02-30 01 02 03 04 05 06 07", 0, BadDate, 2},
         {"QuoteInDate", Dlt, "26001 2026-01-0'1 01 02 03 04 05 06 07", 0, BadDate},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(Judge(c.kind, c.line, c.newest).fault, c.fault) << c.line;
+        DrawLineVerdict verdict = Judge(c.kind, c.line, c.newest);
+        EXPECT_EQ(verdict.fault, c.fault) << c.line;
+        if (c.field >= 0) {
+            EXPECT_EQ(verdict.field, c.field);
+        }
+    }
+}
+
+TEST(DrawLine, FieldColumnsAndRanges) {
+    const LotteryInfo& dlt = Lottery(LotteryKind::Dlt);
+    EXPECT_EQ(DrawFieldColumn(dlt, 1), "QS");
+    EXPECT_EQ(DrawFieldColumn(dlt, 9), "L2");
+    EXPECT_EQ(DrawFieldColumn(dlt, 11), "");
+    struct Case {
+        LotteryKind kind;
+        int field;
+        int low, high; // high 0: no range
+    };
+    const Case cases[] = {{LotteryKind::Dlt, 3, 1, 35},    {LotteryKind::Dlt, 8, 1, 12},
+                          {LotteryKind::Ssq, 8, 1, 33},    {LotteryKind::Ssq, 9, 1, 16},
+                          {LotteryKind::P3, 5, 0, 9},      {LotteryKind::ThreeD, 6, 0, 0},
+                          {LotteryKind::SevenXc, 3, 0, 0}, {LotteryKind::Dlt, 2, 0, 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(Lottery(c.kind).code) + " field " + std::to_string(c.field));
+        std::optional<DrawNumberRange> range = DrawFieldRange(Lottery(c.kind), c.field);
+        EXPECT_EQ(range.has_value(), c.high != 0);
+        if (range) {
+            EXPECT_EQ(std::pair(range->low, range->high), std::pair(c.low, c.high));
+        }
     }
 }
 

@@ -4,10 +4,13 @@
 #include "common/Strings.h"
 #include "fakes/TempDir.h"
 #include "fakes/UpdateFakes.h"
+#include "update/DrawCheck.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 
 namespace veltrix {
 namespace {
@@ -27,7 +30,8 @@ protected:
     FakeDownloader downloader;
     ScriptedRunner runner;
     RecordingTitle title{"Zox"};
-    DrawUpdateContext context{downloader, runner, kServer, Folder()};
+    ServerDrawSource source{downloader, ChooseDrawServer(kServer)};
+    DrawUpdateContext context{source, runner, Folder()};
 };
 
 // The files in the order "更新全部" downloads them.
@@ -62,7 +66,7 @@ TEST_F(DrawUpdateTest, UpdateAllDownloadsEverythingBeforeTheFirstImport) {
     for (size_t i = 0; i < 8; ++i) {
         EXPECT_EQ(downloader.requests[i].url, Url(kFilesInDownloadOrder[i]));
         EXPECT_EQ(downloader.requests[i].localPath,
-                  Folder() + "/" + ToLowerAscii(kFilesInDownloadOrder[i]));
+                  Folder() + "/" + ToLowerAscii(kFilesInDownloadOrder[i]) + ".part");
     }
     EXPECT_EQ(statementsAtDownload, std::vector<size_t>(8, 0));
 
@@ -97,12 +101,62 @@ TEST_F(DrawUpdateTest, SingleGameDownloadsAndImportsTheSameFile) {
     GameUpdateReport report = UpdateGameDraws(LotteryKind::ThreeD, context, title);
     ASSERT_EQ(downloader.requests.size(), 1u);
     EXPECT_EQ(downloader.requests[0].url, Url("3d.TXT"));
-    EXPECT_EQ(downloader.requests[0].localPath, Folder() + "/3d.txt");
+    EXPECT_EQ(downloader.requests[0].localPath, Folder() + "/3d.txt.part");
     EXPECT_TRUE(report.Succeeded());
     EXPECT_EQ(report.import.inserted, 1);
     std::vector<std::string> expected = {"正在下载 " + Url("3d.TXT"), "Zox", "3D正在更新数据库 1",
                                          "Zox"};
     EXPECT_EQ(title.history, expected) << "no step text, no reload button";
+}
+
+// Stops once the second download is under way, as a window's close would.
+class StoppingSteps : public DirectUpdateSteps {
+public:
+    using DirectUpdateSteps::DirectUpdateSteps;
+    DownloadResult DownloadDrawFile(LotteryKind kind) override {
+        if (++downloads == 2)
+            stop = true;
+        return DirectUpdateSteps::DownloadDrawFile(kind);
+    }
+    int downloads = 0;
+    StopFlag stop{false};
+};
+
+TEST_F(DrawUpdateTest, StopEndsTheUpdateAtTheNextStep) {
+    for (const char* file : kFilesInDownloadOrder)
+        downloader.files[Url(file)] = "1 2024-01-01 1 2 3 4 5 6 7 8\r\n";
+    StoppingSteps steps(context, title);
+    context.stop = &steps.stop;
+    std::vector<GameUpdateReport> reports = UpdateAllGameDraws(steps, title);
+    EXPECT_EQ(steps.downloads, 2);
+    EXPECT_TRUE(runner.statements.empty()) << "no import after a stop";
+    std::vector<std::string> left;
+    for (const auto& entry : std::filesystem::directory_iterator(Folder()))
+        left.push_back(entry.path().filename().string());
+    EXPECT_EQ(left, std::vector<std::string>{"dlt.txt"}) << "the stopped fetch left no part file";
+    EXPECT_EQ(title.title, "Zox");
+    EXPECT_EQ(title.history.back(), "<reload enabled>");
+    EXPECT_NE(DescribeUpdateProblems(reports).find("stopped"), std::string::npos);
+}
+
+TEST_F(DrawUpdateTest, ProblemsAreDescribedOncePerReason) {
+    // Nothing is served: every download fails for the same reason; ssq's
+    // older file is imported, refusing its second line; dlt warns.
+    std::filesystem::create_directories(Folder());
+    std::ofstream(Folder() + "/ssq.txt")
+        << "1 2024-01-01 1 2 3 4 5 6 7\r\n2 2024-02-30 1 2 3 4 5 6 7\r\n";
+    std::ofstream(Folder() + "/dlt.txt") << "1 2024-01-01 1 2 3 4 5 6 13\r\n";
+    std::string text = DescribeUpdateProblems(UpdateAllGameDraws(context, title));
+    EXPECT_EQ(text, "dlt, ssq, p5, p3, 3d, t22x5, 7xc, 7lc: the download failed: the server "
+                    "answered HTTP status 404; the previous draw file was kept\n"
+                    "dlt: 1 inserted, 0 passed over, 0 refused\n"
+                    "dlt: line 1, field 9 (L2) \"13\": outside 1 to 12, stored as it is\n"
+                    "ssq: 1 inserted, 0 passed over, 1 refused\n"
+                    "ssq: line 2, field 2 (RQ) \"2024-02-30\": not a real date; the import "
+                    "stopped there (correct the line and import again)\n");
+    downloader.files[Url("dlt.TXT")] = "2 2024-01-02 1 2 3 4 5 6 7\r\n";
+    EXPECT_EQ(DescribeUpdateProblems({UpdateGameDraws(LotteryKind::Dlt, context, title)}), "")
+        << "a clean update with new draws says nothing";
 }
 
 TEST(DrawUpdate, ChooseDrawServer) {
@@ -130,9 +184,54 @@ TEST(DrawUpdate, ChooseDrawServer) {
     EXPECT_EQ(absent.warning, "");
 }
 
-TEST(DrawUpdate, DrawFilePathIsLowerCaseInTheFolder) {
+TEST(DrawUpdate, DrawFileNamesIgnoreCase) {
     EXPECT_EQ(DrawFilePath("./draws", "dlt.TXT"), "./draws/dlt.txt");
     EXPECT_EQ(DrawFilePath("./draws/", "dlt.txt"), "./draws/dlt.txt");
+    test::TempDir dir;
+    std::ofstream(dir.File("p3.TXT")) << "put there by hand";
+    EXPECT_EQ(FindDrawFile(dir.Path().string(), "p3.txt"), dir.File("p3.TXT"));
+    std::ofstream(dir.File("p3.txt")) << "downloaded";
+    EXPECT_EQ(FindDrawFile(dir.Path().string(), "p3.txt"), dir.Path().string() + "/p3.txt");
+    EXPECT_EQ(FindDrawFile(dir.Path().string(), "dlt.txt"), dir.Path().string() + "/dlt.txt");
+}
+
+TEST(DrawCheck, Findings) {
+    struct Case {
+        const char* name;
+        LotteryKind kind;
+        std::string rows; // as the check query gives them
+        std::vector<std::string> findings;
+    };
+    const Case cases[] = {
+        {"Clean",
+         LotteryKind::P3,
+         "2025358 2025-12-31 1 2 3\r\n2026001 2026-01-01 4 5 6\r\n2026002 2026-01-02 7 8 9\r\n",
+         {}},
+        {"GapsNameEveryMissingIssue",
+         LotteryKind::P3,
+         "26001 2026-01-01 1 2 3\r\n26005 2026-01-05 1 2 3\r\n26006 2026-01-06 1 2 3\r\n",
+         {"p3: 3 issues missing in 26: 26002, 26003, 26004"}},
+        {"DatesThatDoNotGrowAndTwoDrawsOnADay",
+         LotteryKind::P3,
+         "26001 2026-01-02 1 2 3\r\n26002 2026-01-01 1 2 3\r\n26003 2026-01-01 1 2 3\r\n",
+         {"p3: issue 26002 is dated 2026-01-01, before issue 26001 (2026-01-02)",
+          "p3: issues 26002 and 26003 are both dated 2026-01-01"}},
+        {"NumbersOutsideTheRange",
+         LotteryKind::Ssq,
+         "2026001 2026-01-01 01 02 03 04 05 34 17\r\n",
+         {"ssq: issue 2026001 H6 = 34, outside 1 to 33",
+          "ssq: issue 2026001 L1 = 17, outside 1 to 16"}},
+        {"IssuesThatChangeWidth",
+         LotteryKind::Dlt,
+         "07001 2007-05-28 01 02 03 04 05 06 07\r\n2007002 2007-05-30 01 02 03 04 05 06 07\r\n",
+         {"dlt: issue numbers change width: 5 digits (first 07001) 7 digits (first 2007002)"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(CheckDraws(Lottery(c.kind), ParseStoredDraws(c.rows)), c.findings);
+    }
+    EXPECT_EQ(DrawCheckQuery(Lottery(LotteryKind::Ssq)),
+              "select qs, format(rq,'yyyy-mm-dd'), h1, h2, h3, h4, h5, h6, l1 from ssq");
 }
 
 } // namespace

@@ -53,18 +53,6 @@ protected:
         return RunStatement(db, "select qs, h1 from p3 order by qs", quiet).resultText;
     }
 
-    // Takes the lock once the import has shown its second row, then runs
-    // `then`.
-    void LockAfterSecondRow(std::function<void()> then = {}) {
-        title.onSetTitle = [this, then](const std::string& text) {
-            if (text.ends_with(" 2") && !other.Locked()) {
-                other.Lock();
-                if (then)
-                    then();
-            }
-        };
-    }
-
     test::QuietQueryHost host;
     WatchedRunner runner{db, host};
     test::RecordingTitle title;
@@ -72,15 +60,12 @@ protected:
 };
 
 TEST_F(LockedImportTest, LockReleasedDuringTheRetriesCostsNothing) {
-    std::thread release;
-    LockAfterSecondRow([&] {
-        release = std::thread([this] {
-            std::this_thread::sleep_for(std::chrono::milliseconds(300));
-            other.Release();
-        });
+    other.Lock();
+    std::thread release([this] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        other.Release();
     });
     ImportSummary summary = Import();
-    ASSERT_TRUE(release.joinable());
     release.join();
     EXPECT_EQ(summary.inserted, 5);
     EXPECT_TRUE(summary.Succeeded());
@@ -89,50 +74,27 @@ TEST_F(LockedImportTest, LockReleasedDuringTheRetriesCostsNothing) {
 }
 
 TEST_F(LockedImportTest, LockThatOutlastsTheRetriesStopsTheImportWithOneMessage) {
-    LockAfterSecondRow();
+    other.Lock();
     auto started = std::chrono::steady_clock::now();
     ImportSummary summary = Import();
     auto took = std::chrono::steady_clock::now() - started;
-    EXPECT_EQ(summary.inserted, 2);
+    EXPECT_EQ(summary.inserted, 0);
     EXPECT_FALSE(summary.Succeeded());
-    EXPECT_EQ(summary.stoppedAtLine, 3);
-    EXPECT_EQ(summary.Skipped(SkipReason::InsertFailed).firstLines, std::vector<int>{3});
+    ASSERT_NE(summary.EndedAt(), nullptr);
+    EXPECT_EQ(summary.EndedAt()->line, 1);
     ASSERT_EQ(host.messages.size(), 1u) << "one message, not one per remaining line";
     EXPECT_TRUE(host.messages[0].ends_with("[S1000]")) << host.messages[0];
-    // Ten attempts of the third row, then nothing more.
+    // Ten attempts of the first row, then nothing more.
     EXPECT_GE(took, std::chrono::milliseconds(900));
     EXPECT_LT(took, std::chrono::seconds(5));
     EXPECT_EQ(title.title, "Veltrix") << "the title is put back";
-    EXPECT_EQ(Rows(), "1 1\r\n2 2\r\n");
+    EXPECT_EQ(Rows(), "");
 
     other.Release();
-    title.onSetTitle = nullptr;
     host.messages.clear();
     ImportSummary again = Import();
-    EXPECT_EQ(again.inserted, 3);
+    EXPECT_EQ(again.inserted, 5);
     EXPECT_TRUE(again.Succeeded());
-    EXPECT_EQ(Rows(), kAllRows);
-}
-
-TEST_F(LockedImportTest, LockLiftedRightAfterAFailedRowLeavesNoGap) {
-    // The worst moment for the lock to go: just after the third row gave up.
-    // Were the import to go on, rows 4 and 5 would be stored past the
-    // missing row 3, and the next import, which takes only issues newer than
-    // the newest stored one, would never bring it in.
-    db.SetRetryPolicy(2, std::chrono::milliseconds(5));
-    LockAfterSecondRow();
-    runner.after = [&](const std::string&, const QueryOutcome& outcome) {
-        if (outcome.failed)
-            other.Release();
-    };
-    ImportSummary first = Import();
-    EXPECT_EQ(first.inserted, 2);
-    EXPECT_FALSE(first.Succeeded());
-    EXPECT_EQ(first.stoppedAtLine, 3);
-
-    title.onSetTitle = nullptr;
-    ImportSummary again = Import();
-    EXPECT_EQ(again.inserted, 3);
     EXPECT_EQ(Rows(), kAllRows);
 }
 

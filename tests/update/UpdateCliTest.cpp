@@ -47,15 +47,39 @@ protected:
     test::TempDir dir;
 };
 
-TEST_F(UpdateCliTest, DefaultFileIsInTheDrawFolder) {
+TEST_F(UpdateCliTest, DefaultFileIsInTheDrawFolderWhateverTheCaseOfItsName) {
     fs::create_directory(dir.File("draws"));
-    std::ofstream(dir.File("draws/ssq.txt")) << "2026001 2026-01-01 01 02 03 04 05 06 07\r\n"
+    std::ofstream(dir.File("draws/SSQ.TXT")) << "2026001 2026-01-01 01 02 03 04 05 06 07\r\n"
                                              << "2026002 2026-02-30 01 02 03 04 05 06 07\r\n";
     CliRun run = Run({"import", "SSQ"});
-    EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, "ssq: 1 inserted, 1 skipped\n");
-    EXPECT_EQ(run.err, "veltrix-cli import: ssq: skipped 1 line with a date that is not a real "
-                       "date (line 2)\n");
+    EXPECT_EQ(run.status, 1) << run.err;
+    EXPECT_EQ(run.out, "ssq: 1 inserted, 0 passed over, 1 refused\n");
+    EXPECT_EQ(run.err, "veltrix-cli import: ssq: line 2, field 2 (RQ) \"2026-02-30\": not a real "
+                       "date; the import stopped there (correct the line and import again)\n");
+}
+
+TEST_F(UpdateCliTest, CheckFindsTheGapAndFillMendsIt) {
+    const std::string d1 = "26001 2026-01-01 01 02 03 04 05 06 07\r\n",
+                      d2 = "26002 2026-01-03 01 02 03 04 05 06 07\r\n",
+                      d3 = "26003 2026-01-06 01 02 03 04 05 06 07\r\n",
+                      d4 = "26004 2026-01-08 01 02 03 04 05 06 07\r\n",
+                      d5 = "26005 2026-01-10 01 02 03 04 05 06 07\r\n";
+    ASSERT_TRUE(WriteFileBytes(dir.File("gap.txt"), d1 + d2 + d5));
+    ASSERT_TRUE(WriteFileBytes(dir.File("all.txt"), d1 + d2 + d3 + d4 + d5));
+    ASSERT_EQ(Run({"import", "dlt", "gap.txt"}).status, 0);
+    CliRun found = Run({"check", "dlt"});
+    EXPECT_EQ(found.status, 1) << found.err;
+    EXPECT_EQ(found.out, "dlt: 2 issues missing in 26: 26003, 26004\n");
+    EXPECT_EQ(Run({"import", "dlt", "all.txt"}).out, "dlt: nothing new (0 inserted, 5 passed "
+                                                     "over, 0 refused)\n")
+        << "an ordinary import takes only newer issues";
+    CliRun fill = Run({"import", "--fill", "dlt", "all.txt"});
+    EXPECT_EQ(fill.status, 0) << fill.err;
+    EXPECT_EQ(fill.out, "dlt: 2 inserted, 3 passed over, 0 refused\n");
+    CliRun clean = Run({"check"});
+    EXPECT_EQ(clean.status, 0);
+    EXPECT_EQ(clean.out + clean.err, "");
+    EXPECT_EQ(Run({"check", "lotto"}).status, 2);
 }
 
 TEST_F(UpdateCliTest, ImportFailures) {
@@ -81,7 +105,7 @@ TEST_F(UpdateCliTest, UpdateAllFromALoopbackServer) {
     std::string expected;
     for (std::string code : {"dlt", "ssq", "p5", "p3", "3d", "t22x5", "7xc", "7lc"}) {
         server.Serve(code + ".TXT", "1 2024-01-01 01 02 03 04 05 06 07 08\r\n"); // fits every game
-        expected += code + ": 1 inserted, 0 skipped\n";
+        expected += code + ": 1 inserted, 0 passed over, 0 refused\n";
     }
     CliRun run = Run({"update", "all"});
     EXPECT_EQ(run.status, 0) << run.err;
@@ -96,7 +120,7 @@ TEST_F(UpdateCliTest, UpdateReportsAFailedDownload) {
     server.Serve("7xc.TXT", "26001 2026-01-01 1 2 3 4 5 6 7\r\n");
     CliRun single = Run({"update", "7xc"});
     EXPECT_EQ(single.status, 0) << single.err;
-    EXPECT_EQ(single.out, "7xc: 1 inserted, 0 skipped\n");
+    EXPECT_EQ(single.out, "7xc: 1 inserted, 0 passed over, 0 refused\n");
 
     CliRun missing = Run({"update", "7lc"});
     EXPECT_EQ(missing.status, 1);
@@ -159,8 +183,9 @@ TEST_F(UpdateCliTest, HostileDrawFileLeavesOnlyItsGoodDraws) {
     ASSERT_TRUE(WriteFileBytes(dir.File("hostile.txt"), file));
     const std::string before = DatabaseState(dir.File("DLT.mdb"));
 
-    CliRun run = Run({"import", "p3", dir.File("hostile.txt")});
-    EXPECT_EQ(run.status, 0) << "skipping lines is not failing: " << run.err;
+    // A fill goes on past the lines it refuses: every line meets the checks.
+    CliRun run = Run({"import", "--fill", "p3", dir.File("hostile.txt")});
+    EXPECT_EQ(run.status, 1) << run.err;
     EXPECT_TRUE(run.out.starts_with("p3: 3 inserted, ")) << run.out;
     std::string after = DatabaseState(dir.File("DLT.mdb"));
     EXPECT_TRUE(after.starts_with("ok\n")) << after.substr(0, 200);
@@ -186,7 +211,7 @@ TEST_F(UpdateCliTest, DrawFolderThatCannotBeMadeIsNamedAndTheDatabaseUntouched) 
     std::ofstream(dir.File("draws")) << "a file where the folder should be";
     CliRun run = Run({"update", "dlt"});
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.out, "dlt: 0 inserted, 0 skipped\n");
+    EXPECT_EQ(run.out, "dlt: 0 inserted, 0 passed over, 0 refused\n");
     EXPECT_NE(run.err.find(failed), std::string::npos) << run.err;
     EXPECT_NE(run.err.find("veltrix-cli update: dlt: cannot open ./draws/dlt.txt"),
               std::string::npos)
@@ -219,13 +244,11 @@ TEST_F(UpdateCliTest, DatabaseThatTakesNoDrawStopsTheImportAtItsFirstLine) {
     const std::string before = DatabaseState(dir.File("DLT.mdb"));
     auto expectStopped = [&](const CliRun& run, const std::string& why) {
         EXPECT_EQ(run.status, 1);
-        EXPECT_EQ(run.out, "p3: 0 inserted, 1 skipped\n");
+        EXPECT_EQ(run.out, "p3: 0 inserted, 0 passed over, 1 refused\n");
         size_t at = run.err.find(why);
         EXPECT_NE(at, std::string::npos) << run.err;
         EXPECT_EQ(run.err.find(why, at + 1), std::string::npos) << "said once: " << run.err;
-        EXPECT_NE(run.err.find("p3: the database did not take the draw of line 1; the import "
-                               "stopped there"),
-                  std::string::npos)
+        EXPECT_NE(run.err.find("p3: line 1: refused by the database"), std::string::npos)
             << run.err;
         EXPECT_LT(std::count(run.err.begin(), run.err.end(), '\n'), 4) << "not a message per line";
         EXPECT_EQ(DatabaseState(dir.File("DLT.mdb")), before);
@@ -245,7 +268,7 @@ TEST_F(UpdateCliTest, DatabaseThatTakesNoDrawStopsTheImportAtItsFirstLine) {
     expectStopped(Run({"import", "p3", "p3.txt"}, true), "readonly");
 
     fs::permissions(dir.File("DLT.mdb"), fs::perms::owner_read | fs::perms::owner_write);
-    EXPECT_EQ(Run({"import", "p3", "p3.txt"}).out, "p3: 50 inserted, 0 skipped\n");
+    EXPECT_EQ(Run({"import", "p3", "p3.txt"}).out, "p3: 50 inserted, 0 passed over, 0 refused\n");
 }
 
 } // namespace

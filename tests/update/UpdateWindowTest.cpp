@@ -9,7 +9,10 @@
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QPlainTextEdit>
+#include <atomic>
+#include <chrono>
 #include <ctime>
+#include <thread>
 
 namespace veltrix::test {
 namespace {
@@ -26,12 +29,18 @@ protected:
         services.downloader = &downloader;
     }
 
+    // Records every title, and for each download's title whether "重载" was
+    // enabled; asks the window to close during each download (the worker
+    // posts the request, the window takes it while the transfer runs).
     void StartRecording() {
-        QObject::connect(dlg.get(), &QWidget::windowTitleChanged,
-                         [this](const QString& title) { titles.push_back(title.toStdString()); });
+        QObject::connect(dlg.get(), &QWidget::windowTitleChanged, [this](const QString& title) {
+            titles.push_back(title.toStdString());
+            if (title.startsWith(QStringLiteral("正在下载 ")))
+                during.push_back({title.toStdString(), Button(1005)->isEnabled()});
+        });
         downloader.onDownload = [this](const std::string&) {
-            during.push_back({dlg->windowTitle().toStdString(), Button(1005)->isEnabled()});
-            dlg->close(); // refused while the update runs
+            QMetaObject::invokeMethod(
+                dlg.get(), [this] { dlg->close(); }, Qt::QueuedConnection);
         };
     }
 
@@ -59,11 +68,13 @@ protected:
     std::vector<During> during;
 };
 
-TEST_F(UpdateWindowTest, UpdateAllShowsStepsGreysReloadAndRefusesToClose) {
+TEST_F(UpdateWindowTest, UpdateAllShowsStepsGreysReloadAndAsksBeforeClosing) {
     ASSERT_TRUE(initResult);
     ServeAll();
     StartRecording();
+    messages.answer = false; // go on with the update
     Click(1012);
+    EXPECT_EQ(messages.questions.size(), 8u) << "asked at each download";
 
     ASSERT_EQ(during.size(), 8u);
     const char* files[] = {"dlt.TXT", "7xc.TXT", "t22x5.TXT", "p3.TXT",
@@ -75,7 +86,7 @@ TEST_F(UpdateWindowTest, UpdateAllShowsStepsGreysReloadAndRefusesToClose) {
         std::string step = std::to_string(i + 1) + "/8 正在下载 " + files[i];
         EXPECT_NE(std::find(titles.begin(), titles.end(), step), titles.end());
     }
-    EXPECT_TRUE(dlg->isVisible()) << "the close requests were refused";
+    EXPECT_TRUE(dlg->isVisible()) << "the user chose to go on";
     EXPECT_TRUE(Button(1005)->isEnabled());
     EXPECT_EQ(dlg->windowTitle().toStdString(), "Zox 彩票-走势分析");
     EXPECT_NE(std::find(titles.begin(), titles.end(), "七星彩正在更新数据库 2"), titles.end());
@@ -94,7 +105,7 @@ TEST_F(UpdateWindowTest, SingleGameNeitherShowsStepsNorGreysReload) {
     Click(1015); // 更新3D
     ASSERT_EQ(downloader.requests.size(), 1u);
     EXPECT_EQ(downloader.requests[0].url, Url("3d.TXT"));
-    EXPECT_EQ(downloader.requests[0].localPath, "./draws/3d.txt");
+    EXPECT_EQ(downloader.requests[0].localPath, "./draws/3d.txt.part");
     ASSERT_EQ(during.size(), 1u);
     EXPECT_TRUE(during[0].reloadEnabled);
     std::vector<std::string> expected = {"正在下载 " + Url("3d.TXT"), "Zox 彩票-走势分析",
@@ -102,6 +113,43 @@ TEST_F(UpdateWindowTest, SingleGameNeitherShowsStepsNorGreysReload) {
     EXPECT_EQ(titles, expected);
     EXPECT_EQ(Count("3d"), 1);
     EXPECT_TRUE(FileExists(dir.File("draws/3d.txt")));
+}
+
+TEST_F(UpdateWindowTest, StoppingOnCloseKeepsTheDatabaseAndLeavesNoPartFile) {
+    ASSERT_TRUE(initResult);
+    ServeAll();
+    StartRecording();
+    messages.answer = true;
+    Click(1012);
+    QCoreApplication::processEvents(); // the close that waited for the update's end
+    EXPECT_FALSE(dlg->isVisible());
+    EXPECT_EQ(messages.questions.size(), 1u);
+    EXPECT_EQ(downloader.requests.size(), 1u) << "no download after the stop";
+    EXPECT_TRUE(messages.texts.empty()) << "the user knows: no report of a stopped update";
+    for (const char* table : {"dlt", "ssq", "p5", "p3", "3d", "t22x5", "7xc", "7lc"})
+        EXPECT_EQ(Count(table), 0) << table;
+    EXPECT_FALSE(FileExists(dir.File("draws/dlt.txt.part")));
+    // The transfer under way may have ended before the stop: then it is whole.
+    if (FileExists(dir.File("draws/dlt.txt"))) {
+        EXPECT_EQ(FileText("draws/dlt.txt"), downloader.files[Url("dlt.TXT")]);
+    }
+}
+
+TEST_F(UpdateWindowTest, WindowAnswersWhileADownloadRuns) {
+    ASSERT_TRUE(initResult);
+    ServeAll();
+    std::atomic<bool> answered = false;
+    bool answeredInTime = false;
+    downloader.onDownload = [&](const std::string&) {
+        QMetaObject::invokeMethod(
+            dlg.get(), [&] { answered = true; }, Qt::QueuedConnection);
+        for (int i = 0; i < 200 && !answered; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        answeredInTime = answered;
+    };
+    Click(1013);
+    EXPECT_TRUE(answeredInTime) << "the window's events wait for the transfer";
+    EXPECT_EQ(Count("dlt"), 1);
 }
 
 TEST_F(UpdateWindowTest, NothingNewLeavesTheNewestIssueInTheResultBox) {
@@ -166,14 +214,17 @@ TEST_F(UpdateWindowTest, LockedDatabaseShowsOneMessageAndALaterUpdateCompletes) 
     OtherWriter other(dir.File("DLT.mdb"));
     other.Lock();
     Click(1019); // 更新七星
-    ASSERT_EQ(messages.texts.size(), 1u) << "one message, not one per draw";
+    ASSERT_EQ(messages.texts.size(), 2u) << "the statement's message, then the update's summary";
     EXPECT_TRUE(messages.texts[0].ends_with("[S1000]")) << messages.texts[0];
+    EXPECT_EQ(messages.texts[1], "7xc: 0 inserted, 0 passed over, 1 refused\n"
+                                 "7xc: line 1: refused by the database (S1000); the import "
+                                 "stopped there (import again to bring in the rest)\n");
     EXPECT_EQ(dlg->windowTitle().toStdString(), "Zox 彩票-走势分析");
     other.Release();
     EXPECT_EQ(Count("7xc"), 0);
 
     Click(1019);
-    EXPECT_EQ(messages.texts.size(), 1u);
+    EXPECT_EQ(messages.texts.size(), 2u) << "a clean update says nothing";
     EXPECT_EQ(Count("7xc"), 3);
 }
 
@@ -184,7 +235,12 @@ TEST_F(UpdateWindowTest, DrawFolderThatCannotBeMadeChangesNothing) {
     StartRecording();
     Click(1012);
     EXPECT_EQ(during.size(), 8u);
-    EXPECT_TRUE(messages.texts.empty()) << "failed downloads are not shown";
+    ASSERT_EQ(messages.texts.size(), 1u) << "one box for all the failed downloads";
+    EXPECT_TRUE(messages.texts[0].starts_with(
+        "dlt: the download failed: cannot create ./draws/dlt.txt.part; the previous draw file "
+        "was kept\n"))
+        << messages.texts[0];
+    EXPECT_EQ(std::count(messages.texts[0].begin(), messages.texts[0].end(), '\n'), 8);
     EXPECT_EQ(dlg->windowTitle().toStdString(), "Zox 彩票-走势分析");
     EXPECT_TRUE(Button(1005)->isEnabled());
     for (const char* table : {"dlt", "ssq", "p5", "p3", "3d", "t22x5", "7xc", "7lc"})
