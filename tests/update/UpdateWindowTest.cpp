@@ -206,6 +206,28 @@ TEST_F(UpdateWindowTest, BulletinBarsLineUpInTheResultBoxFont) {
     }
 }
 
+TEST_F(UpdateWindowTest, LockedDatabaseShowsOneMessageAndALaterUpdateCompletes) {
+    ASSERT_TRUE(initResult);
+    downloader.files[Url("7xc.TXT")] = "26001 2026-01-02 1 2 3 4 5 6 7\r\n"
+                                       "26002 2026-01-04 1 2 3 4 5 6 7\r\n"
+                                       "26003 2026-01-06 1 2 3 4 5 6 7\r\n";
+    OtherWriter other(dir.File("DLT.mdb"));
+    other.Lock();
+    Click(1019); // 更新七星
+    ASSERT_EQ(messages.texts.size(), 2u) << "the statement's message, then the update's summary";
+    EXPECT_TRUE(messages.texts[0].ends_with("[S1000]")) << messages.texts[0];
+    EXPECT_EQ(messages.texts[1], "7xc: 0 inserted, 0 passed over, 1 refused\n"
+                                 "7xc: line 1: refused by the database (S1000); the import "
+                                 "stopped there (import again to bring in the rest)\n");
+    EXPECT_EQ(dlg->windowTitle().toStdString(), "Zox 彩票-走势分析");
+    other.Release();
+    EXPECT_EQ(Count("7xc"), 0);
+
+    Click(1019);
+    EXPECT_EQ(messages.texts.size(), 2u) << "a clean update says nothing";
+    EXPECT_EQ(Count("7xc"), 3);
+}
+
 TEST_F(UpdateWindowTest, DrawFolderThatCannotBeMadeChangesNothing) {
     ASSERT_TRUE(initResult);
     ServeAll();
