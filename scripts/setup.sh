@@ -13,8 +13,8 @@ PACKAGES=(
     cmake ninja-build g++ pkg-config clang libclang-rt-14-dev clang-format
     qt6-base-dev libgl-dev libsqlite3-dev libcurl4-openssl-dev
     libgtest-dev libbenchmark-dev libcpp-httplib-dev nlohmann-json3-dev libpugixml-dev
-    fonts-wqy-zenhei sqlite3 hyperfine
-    xvfb xauth imagemagick xdotool xdg-utils ca-certificates libssl-dev
+    fonts-wqy-zenhei fonts-arphic-uming sqlite3 hyperfine
+    xvfb xauth imagemagick xdotool xdg-utils ca-certificates libssl-dev openbox x11-utils
     desktop-file-utils appstream lintian dpkg-dev file
 )
 

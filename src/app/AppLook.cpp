@@ -6,7 +6,12 @@
 namespace veltrix {
 
 void InstallFontSubstitutions() {
-    const QStringList monospacedCjk = {QStringLiteral("WenQuanYi Zen Hei Mono"),
+    // AR PL UMing is a Song (Ming) face like 宋体, and its 12-pixel size has
+    // 宋体's metrics: a 12-pixel line pitch, digits 6 and Chinese and box
+    // drawing characters 12 pixels wide. The others keep the widths but
+    // space lines 16 to 17 pixels apart.
+    const QStringList monospacedCjk = {QStringLiteral("AR PL UMing CN"),
+                                       QStringLiteral("WenQuanYi Zen Hei Mono"),
                                        QStringLiteral("Noto Sans Mono CJK SC")};
     for (const QString& family : {QStringLiteral("宋体"), QStringLiteral("SimSun")}) {
         if (QFont::substitutes(family).isEmpty())

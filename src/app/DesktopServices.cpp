@@ -3,12 +3,10 @@
 #include "common/FileIO.h"
 
 #include <QApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QProcess>
-#include <QUrl>
 
 namespace veltrix {
 
@@ -29,8 +27,29 @@ bool MessageBoxSink::AskYesNo(const std::string& text) {
 }
 
 void DesktopFileOpener::OpenTextFile(const std::string& path) {
+    TryOpenTextFile(path);
+}
+
+bool DesktopFileOpener::TryOpenTextFile(const std::string& path) {
+    constexpr int kVerdictWaitMs = 1500;
     QString absolute = QFileInfo(QString::fromStdString(path)).absoluteFilePath();
-    QDesktopServices::openUrl(QUrl::fromLocalFile(absolute));
+    // Owned by the application: a program xdg-open runs in the foreground
+    // outlives this call.
+    auto* process = new QProcess(qApp);
+    process->setStandardOutputFile(QProcess::nullDevice());
+    process->setStandardErrorFile(QProcess::nullDevice());
+    QObject::connect(process, &QProcess::finished, process, &QObject::deleteLater);
+    QObject::connect(process, &QProcess::errorOccurred, process,
+                     [process](QProcess::ProcessError e) {
+                         if (e == QProcess::FailedToStart)
+                             process->deleteLater();
+                     });
+    process->start(QStringLiteral("xdg-open"), {absolute});
+    if (!process->waitForStarted())
+        return false;
+    if (!process->waitForFinished(kVerdictWaitMs))
+        return true;
+    return process->exitStatus() == QProcess::NormalExit && process->exitCode() == 0;
 }
 
 bool DetachedProgramLauncher::Launch(const std::string& program) {

@@ -25,6 +25,10 @@ private:
 class DesktopFileOpener : public FileOpener {
 public:
     void OpenTextFile(const std::string& path) override;
+    // Hands the file to xdg-open and waits a moment for its verdict: it fails
+    // at once when the desktop has no program for the file. Still running
+    // after the wait, it is running the program: the file is open.
+    bool TryOpenTextFile(const std::string& path) override;
 };
 
 class DetachedProgramLauncher : public ProgramLauncher {

@@ -5,10 +5,12 @@
 
 #include "app/AppLook.h"
 #include "app/DesktopServices.h"
+#include "app/RunningStatement.h"
 #include "common/IniFile.h"
 #include "common/Strings.h"
 #include "controls/ColorButton.h"
 #include "controls/EditBox.h"
+#include "db/DrawDatabaseFile.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -41,8 +43,10 @@ CTrendDlg::CTrendDlg(TrendDlgServices services, QWidget* parent)
     }
 
     InstallFontSubstitutions();
-    // A fixed-size window with a minimise box and no maximise box.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+    // A fixed-size window with a minimise box and no maximise box. It is the
+    // program's main window, not a dialog: window managers then give it a
+    // taskbar entry and a place in Alt+Tab, and no transient owner.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     setWindowTitle(QStringLiteral("Zox 彩票-走势分析"));
@@ -78,9 +82,14 @@ bool CTrendDlg::OnInitDialog() {
 
     std::string connection =
         StrFormat("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=%s", kDatabasePath);
-    bool opened = m_db.Open(connection.c_str());
+    // A file that is there but is no draw database is named for what it is,
+    // and not opened: opening would write to it.
+    const std::string problem =
+        DrawDatabaseFileProblem(ClassifyDrawDatabaseFile(kDatabasePath), kDatabasePath);
+    bool opened = problem.empty() && m_db.Open(connection.c_str());
     if (!opened) {
-        ShowMessage("can't open dictionary file.", MessageIcon::Warning);
+        ShowMessage(problem.empty() ? "can't open dictionary file." : problem,
+                    MessageIcon::Warning);
         // Ends the dialog as OK does; the steps below still run, and the
         // window never shows.
         ExchangeData(true);
@@ -163,11 +172,20 @@ void CTrendDlg::SetTitleText(const std::string& text) {
 }
 
 void CTrendDlg::ShowMessage(const std::string& text, MessageIcon icon) {
+    // The failure of a statement the user stopped is the stop itself.
+    if (m_running && m_running->StopRequested()) {
+        m_services.messages->ShowMessage("The statement was stopped; the command text is kept.",
+                                         MessageIcon::None);
+        return;
+    }
     m_services.messages->ShowMessage(text, icon);
 }
 
-void CTrendDlg::OpenReport(const std::string& path) {
-    m_services.opener->OpenTextFile(path);
+bool CTrendDlg::OpenReport(const std::string& path) {
+    if (m_services.opener->TryOpenTextFile(path))
+        return true;
+    m_unopenedReports.push_back(path);
+    return false;
 }
 
 void CTrendDlg::paintEvent(QPaintEvent* event) {
@@ -177,6 +195,13 @@ void CTrendDlg::paintEvent(QPaintEvent* event) {
 }
 
 void CTrendDlg::closeEvent(QCloseEvent* event) {
+    // A statement is running: closing asks it to stop, and the window stays
+    // with what was typed.
+    if (m_running) {
+        m_running->RequestStop();
+        event->ignore();
+        return;
+    }
     // An update is running: it ends first, stopped if the user wants; the
     // window closes once it has.
     if (m_bBusy) {
@@ -194,7 +219,8 @@ void CTrendDlg::closeEvent(QCloseEvent* event) {
 }
 
 void CTrendDlg::keyPressEvent(QKeyEvent* event) {
-    // Enter and Escape reach accept() and reject() here, which do nothing.
+    // No button is a default button (CColorButton), so Enter presses none;
+    // Escape reaches reject(), which does nothing.
     QDialog::keyPressEvent(event);
 }
 

@@ -61,6 +61,7 @@ class FileOpener;
 struct DownloadResult;
 struct GameUpdateReport;
 struct ImportSummary;
+class RunningStatement;
 class UserChoices;
 
 // Starts another program without waiting for it (the prize checker). False
@@ -123,6 +124,8 @@ public:
     void DrawSsqChart();
     void DrawThreeDigitChart();
     void DrawFiveDigitChart();
+    // The scene the chart area shows now.
+    const ChartScene& ChartSceneShown() const { return m_chartScene; }
 
     // The chart area's context menu (TrendDlgMenus.cpp): "显示遗漏" and "统计行"
     // switch the chart's options, remembered in [OPTION] of ./Veltrix.ini;
@@ -180,7 +183,8 @@ public:
     void ImportDrawFile(LotteryKind kind, const std::string& path);
 
     void ShowMessage(const std::string& text, MessageIcon icon = MessageIcon::None) override;
-    void OpenReport(const std::string& path);
+    // False when no program took the report (no program for text files).
+    bool OpenReport(const std::string& path);
 
     // Stored texts and state (public for the operations and the tests).
     CAdoConnection m_db;
@@ -244,9 +248,11 @@ private:
     std::shared_ptr<ChartPainter> m_chartPainter; // keeps the chart's texts between frames
     struct ChartHistoryCache;
     std::shared_ptr<ChartHistoryCache> m_chartHistory;
-    bool m_bBusy = false;                  // an update runs: close requests ask to stop it
-    std::atomic<bool> m_stopUpdate{false}; // the user asked the update to stop
-    bool m_bCloseAfterUpdate = false;      // ... and the window to close then
+    bool m_bBusy = false;                       // an update runs: close requests ask to stop it
+    std::atomic<bool> m_stopUpdate{false};      // the user asked the update to stop
+    bool m_bCloseAfterUpdate = false;           // ... and the window to close then
+    RunningStatement* m_running = nullptr;      // while "查询" runs a statement
+    std::vector<std::string> m_unopenedReports; // written, opened by no program
 };
 
 } // namespace veltrix

@@ -74,10 +74,14 @@ void CTrendDlg::ShowChartScene(ChartScene scene) {
             SetCountLabelText(label->text);
     }
     if (scene.primitives.empty()) {
-        // Games without a chart draw nothing: the area keeps its picture
-        // until the window repaints it for another reason, and then shows
-        // only the background.
+        // Games without a chart draw nothing, and the area shows only the
+        // window's background from the next repaint on, which is asked for
+        // here: the window system keeps the old picture otherwise, even
+        // across minimise and restore.
+        const QRect old = ChartSceneBounds(m_chartScene);
         m_chartScene = {};
+        if (!old.isEmpty())
+            update(old);
         return;
     }
     // Typing below the visible rows, say, changes nothing on the chart.

@@ -3,12 +3,11 @@
 #include "app/TrendDlg.h"
 
 #include "controls/ColorButton.h"
+#include "controls/DropDownList.h"
 #include "controls/EditBox.h"
 
-#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
-#include <QScrollBar>
 
 #include <cmath>
 
@@ -64,7 +63,7 @@ void CTrendDlg::CreateControls() {
             addButton(place);
     };
 
-    m_comboCommands = new QComboBox(this);
+    m_comboCommands = new CDropDownList(this);
     m_comboCommands->setObjectName(QStringLiteral("comboCommands"));
     m_comboCommands->setGeometry(DialogRect(465, 4, 114, kComboHeightUnits));
     m_comboCommands->setMaxVisibleItems(30);
@@ -73,7 +72,7 @@ void CTrendDlg::CreateControls() {
     addButtons({{1002, "查询", 581, 3, 30, 14, &CTrendDlg::m_btnQuery},
                 {1005, "重载", 614, 3, 30, 14, &CTrendDlg::m_btnReload}});
 
-    m_comboRunLength = new QComboBox(this);
+    m_comboRunLength = new CDropDownList(this);
     m_comboRunLength->setObjectName(QStringLiteral("comboRunLength"));
     m_comboRunLength->setGeometry(DialogRect(646, 3, 25, kComboHeightUnits));
     // A sorted list: "2" is item 0 and "3" item 1.
@@ -149,10 +148,9 @@ void CTrendDlg::ConnectControls() {
     connect(m_comboCommands, &QComboBox::activated, this, [this] { SelectCommand(); });
     connect(m_comboRunLength, &QComboBox::activated, this, [this] { SaveRunLength(); });
 
-    // The chart follows the result box's text and its vertical scrolling.
-    connect(ResultBox(), &CEditBox::StoredTextChanged, this, [this] { DrawTrendChart(); });
-    connect(m_editResult->verticalScrollBar(), &QScrollBar::valueChanged, this,
-            [this] { DrawTrendChart(); });
+    // The chart shows the lines the result box shows: the box says when
+    // they may have changed, whatever moved or changed them.
+    connect(ResultBox(), &CEditBox::VisibleLinesChanged, this, [this] { DrawTrendChart(); });
 }
 
 void CTrendDlg::SetUpButtons() {

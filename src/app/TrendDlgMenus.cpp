@@ -13,7 +13,11 @@
 #include "controls/EditBox.h"
 
 #include <QContextMenuEvent>
+#include <QHelpEvent>
 #include <QMenu>
+#include <QToolTip>
+
+#include <algorithm>
 
 namespace veltrix {
 
@@ -35,6 +39,59 @@ constexpr const char* kStatisticsTip = "走势图底部的四行,统计结果中
 constexpr const char* kReportTip =
     "把每行的和值、跨度、奇偶比、大小比、区间比、012路、AC值、重号、连号和每个号码的"
     "出现次数、当前遗漏、平均遗漏、最大遗漏、最大连出写入 ./Analyse_stats.txt 并打开。";
+
+// The four statistics rows, top to bottom, as their tooltips name them.
+constexpr const char* kStatisticsRowTips[kChartStatisticsRows] = {
+    "出现次数:出现的行数 k(结果中的全部行)",
+    "平均遗漏:floor((N − k) / (k + 1)),N 为全部行数,k 为出现次数",
+    "最大遗漏:最长的连续未出现行数(首次出现前、两次出现之间、最后出现后)",
+    "最大连出:最长的连续出现行数",
+};
+constexpr const char* kOmissionCellTip = "遗漏:该号码距上次出现的行数(出现的行为 0)";
+
+// Over the chart's grid the options' numbers explain themselves: a
+// statistics row names its figure, an empty cell says what its number is.
+class ChartToolTips : public QObject {
+public:
+    explicit ChartToolTips(CTrendDlg* dlg) : QObject(dlg), m_dlg(dlg) {
+        setObjectName(QStringLiteral("chartToolTips"));
+        dlg->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched != m_dlg || event->type() != QEvent::ToolTip)
+            return false;
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const char* tip = TipAt(help->pos());
+        if (tip == nullptr)
+            return false;
+        QToolTip::showText(help->globalPos(), QString::fromUtf8(tip), m_dlg);
+        return true;
+    }
+
+private:
+    const char* TipAt(QPoint pos) const {
+        if (!m_dlg->m_bShowOmission && !m_dlg->m_bShowStatistics)
+            return nullptr;
+        const ChartLayout layout = ChooseChartLayout(m_dlg->CommandBoxText());
+        const ChartLayoutFacts& facts = FactsOf(layout);
+        const int gridRows = ChartGridRows(layout, m_dlg->height());
+        if (layout == ChartLayout::None || pos.x() < 5 || pos.y() < 5 + facts.cell ||
+            pos.x() >= 5 + facts.cell * facts.lastGridColumn)
+            return nullptr;
+        const int row = (pos.y() - 5) / facts.cell;
+        const int statisticsRows =
+            m_dlg->m_bShowStatistics ? std::clamp(gridRows - 1, 0, kChartStatisticsRows) : 0;
+        const int firstStatisticsRow = gridRows - statisticsRows;
+        if (row >= gridRows)
+            return nullptr;
+        if (row >= firstStatisticsRow)
+            return kStatisticsRowTips[row - firstStatisticsRow];
+        return m_dlg->m_bShowOmission ? kOmissionCellTip : nullptr;
+    }
+
+    CTrendDlg* m_dlg;
+};
 
 class DialogMessages : public MessageSink {
 public:
@@ -65,6 +122,8 @@ struct CTrendDlg::ChartHistoryCache {
 };
 
 void CTrendDlg::LoadChartOptions() {
+    if (findChild<QObject*>(QStringLiteral("chartToolTips"), Qt::FindDirectChildrenOnly) == nullptr)
+        new ChartToolTips(this);
     m_bShowOmission = GetProfileInt("OPTION", kOmissionKey, 0, kSettingsPath) != 0;
     m_bShowStatistics = GetProfileInt("OPTION", kStatisticsKey, 0, kSettingsPath) != 0;
 }

@@ -3,9 +3,12 @@
 // check).
 #include "app/TrendDlg.h"
 
+#include "app/RunningStatement.h"
+
 #include "common/FileIO.h"
 #include "common/IniFile.h"
 #include "common/Strings.h"
+#include "controls/ColorButton.h"
 #include "controls/EditBox.h"
 #include "query/SavedCommands.h"
 
@@ -51,20 +54,25 @@ QueryOutcome CTrendDlg::RunQueryOutcome(const std::string& sql) {
 }
 
 void CTrendDlg::RunCommand() {
+    // "查询" pressed again while its statement runs is the stop button.
+    if (m_running) {
+        m_running->RequestStop();
+        return;
+    }
     ExchangeData(true);
-    RunQuery(std::string(m_strSQL));
+    {
+        RunningStatement running(m_db, this, m_btnQuery);
+        m_running = &running;
+        RunQuery(std::string(m_strSQL));
+        m_running = nullptr;
+    }
     ExchangeData(false);
     DrawTrendChart();
-    const int firstVisible = ResultFirstVisibleLine();
     m_editResult->setFocus(Qt::OtherFocusReason);
     QTextCursor cursor = m_editResult->textCursor();
     cursor.movePosition(QTextCursor::End);
     m_editResult->setTextCursor(cursor);
     m_editResult->ensureCursorVisible();
-    // Moving the caret scrolls the box without a scroll signal (the editor
-    // blocks it while it scrolls itself): draw again for the rows now shown.
-    if (ResultFirstVisibleLine() != firstVisible)
-        DrawTrendChart();
 }
 
 void CTrendDlg::ReplaceTabs() {
@@ -101,7 +109,14 @@ void CTrendDlg::SaveRunLength() {
         return;
     // The item's text as a 10-byte buffer holds it: at most 9 bytes.
     std::string value = m_comboRunLength->itemText(index).toStdString().substr(0, 9);
-    WriteProfileString("OPTION", "Analyse_DLT_LINE", value, kSettingsPath);
+    if (WriteProfileString("OPTION", "Analyse_DLT_LINE", value, kSettingsPath))
+        return;
+    // The analyses read the file: the list shows what they will use.
+    const int inForce = GetProfileInt("OPTION", "Analyse_DLT_LINE", 2, kSettingsPath);
+    m_comboRunLength->setCurrentIndex(inForce == 3 ? 1 : 0);
+    ShowMessage(StrFormat("The run length %s could not be saved to %s; the analyses keep %s.",
+                          value.c_str(), kSettingsPath, inForce == 3 ? "3" : "2"),
+                MessageIcon::Warning);
 }
 
 // The prize checker is installed beside this program, which may have been

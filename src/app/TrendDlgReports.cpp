@@ -28,6 +28,7 @@ class WindowReportOpener : public FileOpener {
 public:
     explicit WindowReportOpener(CTrendDlg& dlg) : m_dlg(dlg) {}
     void OpenTextFile(const std::string& path) override { m_dlg.OpenReport(path); }
+    bool TryOpenTextFile(const std::string& path) override { return m_dlg.OpenReport(path); }
 
 private:
     CTrendDlg& m_dlg;
@@ -80,8 +81,20 @@ void CTrendDlg::ShowBackZoneIndex() {
 }
 
 void CTrendDlg::AnalyseRows() {
+    m_unopenedReports.clear();
     WindowAnalysisSteps steps(*this);
     RunRowAnalyses(CommandBoxText(), steps);
+    if (m_unopenedReports.empty())
+        return;
+    // Without a program for text files the reports would appear nowhere:
+    // say where they are.
+    std::string names;
+    for (const std::string& path : m_unopenedReports)
+        names += (names.empty() ? "" : ", ") + path;
+    m_unopenedReports.clear();
+    ShowMessage("The reports were written (" + names +
+                    "), but no program could open them: no program for text files is set up.",
+                MessageIcon::Warning);
 }
 
 void CTrendDlg::AnalyseGaps(int fieldsPerRow) {

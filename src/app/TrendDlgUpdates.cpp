@@ -159,9 +159,11 @@ void CTrendDlg::ImportDrawFile(LotteryKind kind, const std::string& path) {
     BusyScope busy(*this, m_bBusy, m_stopUpdate, m_bCloseAfterUpdate);
     WindowTitle title(*this, m_btnReload);
     WindowRunner runner(*this);
-    GameUpdateReport report{kind, {}, ImportDrawFileAt(kind, path, runner, title)};
-    report.download.ok = true; // the file is the user's own
-    std::string problems = DescribeUpdateProblems({report});
+    DownloadResult ownFile; // nothing to download: the file is the user's own
+    ownFile.ok = true;
+    std::vector<GameUpdateReport> reports;
+    reports.push_back({kind, ownFile, ImportDrawFileAt(kind, path, runner, title)});
+    std::string problems = DescribeUpdateProblems(reports);
     if (!problems.empty())
         ShowMessage(problems, MessageIcon::Warning);
 }

@@ -104,14 +104,17 @@ QFont CreateChartFont() {
 
 namespace {
 
-// The chart font at the largest size whose cell fits the notes' 9 pixels.
-QFont SmallChartFont(QFont font) {
+// The notes' font: a narrow Latin face 9 pixels high, smoothed (a bitmap
+// CJK face that small has no readable digits), falling back to the chart's.
+QFont SmallChartFont(const QFont& chartFont) {
+    QFont font(chartFont);
+    QStringList families = {QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("DejaVu Sans"),
+                            QStringLiteral("Liberation Sans")};
+    families += chartFont.families();
+    font.setFamilies(families);
     font.setBold(false);
-    for (int pixels = kSmallCellHeight; pixels >= 5; --pixels) {
-        font.setPixelSize(pixels);
-        if (QFontMetrics(font).height() <= kSmallCellHeight)
-            break;
-    }
+    font.setStyleStrategy(QFont::PreferAntialias);
+    font.setPixelSize(kSmallCellHeight);
     return font;
 }
 
@@ -167,7 +170,7 @@ const ChartPainter::Sprite& ChartPainter::SpriteFor(const ChartText& text) {
                           metrics.height() + 2 * kPad, QImage::Format_ARGB32_Premultiplied);
     sprite.image.fill(Qt::transparent);
     QPainter painter(&sprite.image);
-    painter.setRenderHint(QPainter::TextAntialiasing, false);
+    painter.setRenderHint(QPainter::TextAntialiasing, text.small);
     painter.setFont(font);
     painter.setPen(ToQColor(text.color));
     painter.drawText(kPad, kPad + (text.small ? m_smallAscent : m_ascent), string);

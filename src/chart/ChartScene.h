@@ -31,8 +31,8 @@ struct ChartLine {
 };
 
 // Text whose character cell has its top-left corner at (x, y). Small texts
-// (notes: the omission values and statistics rows) use a font whose cell is
-// about 9 pixels high.
+// (notes: the omission values and statistics rows) use a smoothed font 9
+// pixels high whose digits are about 5 pixels wide.
 struct ChartText {
     int x, y;
     ChartColor color;

@@ -10,6 +10,12 @@ class FileOpener {
 public:
     virtual ~FileOpener() = default;
     virtual void OpenTextFile(const std::string& path) = 0;
+    // The same, telling whether a program took the file; openers that cannot
+    // tell say it did.
+    virtual bool TryOpenTextFile(const std::string& path) {
+        OpenTextFile(path);
+        return true;
+    }
 };
 
 } // namespace veltrix

@@ -21,6 +21,10 @@ void DrawEdge(QPainter& painter, const QRect& r, const QColor& topLeft, const QC
 
 CColorButton::CColorButton(const QString& caption, QWidget* parent) : QPushButton(caption, parent) {
     setMouseTracking(true);
+    // A command button is never the window's default: Enter in a list or a
+    // box must not press "查询" (or whatever button had the focus last).
+    setAutoDefault(false);
+    setDefault(false);
     ResetColors();
     // The focus goes to a clicked button before the window hears the click:
     // this connection is made before anyone else's.

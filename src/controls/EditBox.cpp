@@ -41,7 +41,24 @@ CEditBox::CEditBox(QWidget* parent) : QPlainTextEdit(parent) {
             emit layout->documentSizeChanged(layout->documentSize());
         }
         emit StoredTextChanged();
+        m_reportedFirstLine = FirstVisibleLine();
+        emit VisibleLinesChanged();
     });
+    // The editor moves its top line in many ways, and only some of them pass
+    // through the scroll bar's signals (moving the caret sets the bar with
+    // its signals blocked); every one of them ends in an update request for
+    // the viewport, so that is where the first visible line is checked.
+    connect(this, &QPlainTextEdit::updateRequest, this, [this] { CheckFirstVisibleLine(); });
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this,
+            [this] { CheckFirstVisibleLine(); });
+}
+
+void CEditBox::CheckFirstVisibleLine() {
+    const int first = FirstVisibleLine();
+    if (first == m_reportedFirstLine)
+        return;
+    m_reportedFirstLine = first;
+    emit VisibleLinesChanged();
 }
 
 void CEditBox::CountPendingLines() const {

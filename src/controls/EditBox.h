@@ -38,6 +38,10 @@ signals:
     // The text changed, by the program or the user; unlike textChanged it
     // comes when the line counts and the scroll range are up to date.
     void StoredTextChanged();
+    // What the box shows from its first visible line on may differ: the text
+    // changed, or the first visible line moved (keys, caret, wheel, scroll
+    // bar, resize). Views of the visible lines listen to this one signal.
+    void VisibleLinesChanged();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -45,6 +49,9 @@ protected:
 
 private:
     int RoomForTyping() const;
+    // Emits VisibleLinesChanged when the first visible line is no longer the
+    // one last reported.
+    void CheckFirstVisibleLine();
     // Sets the line count of the blocks the last change touched to what their
     // text holds: the layout counts one line for a block it has not laid out
     // yet, and lines and scrolling are counted from these counts. Runs when
@@ -68,6 +75,7 @@ private:
     mutable std::string m_stored;
     mutable bool m_storedValid = true;
     int m_typingLimit = 0;
+    int m_reportedFirstLine = 0;
 };
 
 } // namespace veltrix

@@ -217,11 +217,44 @@ std::string MarkedNumbers(const Ticket& ticket, const Draw& draw) {
     return text;
 }
 
+std::string TicketHits(const Ticket& ticket, const Draw& draw) {
+    const GameShape& shape = Game(ticket.game);
+    const DrawNumbers& numbers = draw.numbers;
+    auto held = [&](size_t zone, const std::vector<int>& drawn) {
+        int hits = 0;
+        if (zone >= ticket.zones.size())
+            return hits;
+        for (const std::vector<int>* values :
+             {&ticket.zones[zone].bankers, &ticket.zones[zone].others})
+            for (int value : *values)
+                hits += In(drawn, value) ? 1 : 0;
+        return hits;
+    };
+    if (ticket.play != Play::Direct)
+        return std::to_string(held(0, numbers.main));
+    if (!shape.positional) {
+        if (ticket.game == LotteryKind::SevenLc)
+            return StrFormat("%d+%d", held(0, numbers.main), held(0, numbers.extra));
+        if (ticket.zones.size() == 1)
+            return std::to_string(held(0, numbers.main));
+        return StrFormat("%d+%d", held(0, numbers.main), held(1, numbers.extra));
+    }
+    int front = 0, back = 0;
+    for (size_t p = 0; p < ticket.zones.size() && p < numbers.main.size(); ++p) {
+        bool hit = In(ticket.zones[p].others, numbers.main[p]);
+        (static_cast<int>(p) < shape.zonesBeforePlus ? front : back) += hit ? 1 : 0;
+    }
+    return shape.zonesBeforePlus < static_cast<int>(shape.zones.size())
+               ? StrFormat("%d+%d", front, back)
+               : std::to_string(front);
+}
+
 std::string ReportText(const Ticket& ticket, const CheckReport& report) {
     std::string text = TicketTitle(ticket) + ": " + TicketText(ticket) + "\n";
     for (const DrawCheck& check : report.draws) {
         text +=
             check.draw.issue + "  " + check.draw.date + "  " + MarkedNumbers(ticket, check.draw);
+        text += "  命中 " + TicketHits(ticket, check.draw);
         if (check.wins.empty())
             text += "  未中奖";
         text += "\n";

@@ -85,6 +85,11 @@ std::string ReportText(const Ticket& ticket, const CheckReport& report);
 // The draw's numbers with the ticket's numbers marked: "[03] 07 + [12] 05".
 std::string MarkedNumbers(const Ticket& ticket, const Draw& draw);
 
+// How many of the ticket's numbers the draw holds, per zone as the rules
+// write hits: "5+1" (dlt, ssq; 七乐彩 basic + special), "3" (positions whose
+// digits hold the drawn one; 组选 digits drawn).
+std::string TicketHits(const Ticket& ticket, const Draw& draw);
+
 // "300 元", "10000/13332 元", "3000 元 + 浮动", "浮动".
 std::string TotalText(const TierTotal& total);
 

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <map>
 
 namespace veltrix::prize {
 namespace {
@@ -13,60 +12,57 @@ bool In(const std::vector<int>& values, int value) {
 
 // Hits of one pool zone: the drawn numbers the zone is scored against fall
 // into categories (dlt front: the five drawn; 七乐彩: the basic numbers and the
-// special one). Gives, per vector of hits per category, the number of ways
-// to fill a bet from the zone.
-using ZoneCounts = std::map<std::vector<int>, std::int64_t>;
+// special one). The hits per category are packed as base-8 digits (a bet
+// takes at most 7 numbers from a zone), so a ticket's counts per draw live in
+// a small fixed array: nothing is allocated per bet class.
+constexpr int kDigitBase = 8;
+constexpr int kMaxParts = 3;
+constexpr int kCodes = kDigitBase * kDigitBase * kDigitBase;
+using CodeCounts = std::array<std::int64_t, kCodes>;
 
-void ChooseFromCategories(const std::vector<int>& available, int rest, size_t category, int need,
-                          std::vector<int>& hits, std::int64_t ways, ZoneCounts* counts) {
-    if (category == available.size()) {
+struct ZoneHits {
+    int code;
+    std::int64_t ways;
+};
+
+void ChooseFromCategories(const int* available, int categories, int rest, int category, int need,
+                          int code, int scale, std::int64_t ways, std::vector<ZoneHits>* out) {
+    if (category >= categories || category >= kMaxParts) {
         std::int64_t fill = Choose(rest, need);
         if (fill > 0)
-            (*counts)[hits] += ways * fill;
+            out->push_back({code, ways * fill});
         return;
     }
-    int base = hits[category];
-    for (int take = 0; take <= std::min(available[category], need); ++take) {
-        hits[category] = base + take;
-        ChooseFromCategories(available, rest, category + 1, need - take, hits,
-                             ways * Choose(available[category], take), counts);
-    }
-    hits[category] = base;
+    for (int take = 0; take <= std::min(available[category], need); ++take)
+        ChooseFromCategories(available, categories, rest, category + 1, need - take,
+                             code + take * scale, scale * kDigitBase,
+                             ways * Choose(available[category], take), out);
 }
 
-ZoneCounts CountZone(const TicketZone& zone, int pick,
-                     const std::vector<const std::vector<int>*>& categories) {
-    std::vector<int> hits(categories.size(), 0);
-    std::vector<int> available(categories.size(), 0);
+// `scale`: the place of the zone's first category among all the parts.
+void CountZone(const TicketZone& zone, int pick,
+               const std::vector<const std::vector<int>*>& categories, int scale,
+               std::vector<ZoneHits>* out) {
+    int count = static_cast<int>(categories.size());
+    int banked = 0;
+    int available[kMaxParts] = {};
     int rest = 0;
     for (int banker : zone.bankers) {
-        for (size_t c = 0; c < categories.size(); ++c)
-            hits[c] += In(*categories[c], banker) ? 1 : 0;
+        for (int c = 0, place = scale; c < count; ++c, place *= kDigitBase)
+            banked += In(*categories[static_cast<size_t>(c)], banker) ? place : 0;
     }
     for (int other : zone.others) {
-        bool hit = false;
-        for (size_t c = 0; c < categories.size() && !hit; ++c) {
-            if (In(*categories[c], other)) {
-                ++available[c];
-                hit = true;
-            }
-        }
-        rest += hit ? 0 : 1;
+        int c = 0;
+        while (c < count && !In(*categories[static_cast<size_t>(c)], other))
+            ++c;
+        if (c < count)
+            ++available[c];
+        else
+            ++rest;
     }
-    ZoneCounts counts;
-    ChooseFromCategories(available, rest, 0, pick - static_cast<int>(zone.bankers.size()), hits, 1,
-                         &counts);
-    return counts;
-}
-
-std::string Join(const std::vector<int>& parts) {
-    std::string pattern;
-    for (int part : parts) {
-        if (!pattern.empty())
-            pattern += "+";
-        pattern += std::to_string(part);
-    }
-    return pattern;
+    out->clear();
+    ChooseFromCategories(available, count, rest, 0, pick - static_cast<int>(zone.bankers.size()),
+                         banked, scale, 1, out);
 }
 
 PatternCounts CountPool(const Ticket& ticket, const DrawNumbers& draw) {
@@ -80,22 +76,37 @@ PatternCounts CountPool(const Ticket& ticket, const DrawNumbers& draw) {
     else
         categories = {{&draw.main}};
 
-    std::map<std::vector<int>, std::int64_t> combined = {{{}, 1}};
-    for (size_t z = 0; z < ticket.zones.size(); ++z) {
-        ZoneCounts zone = CountZone(ticket.zones[z], shape.zones[z].pick, categories[z]);
-        std::map<std::vector<int>, std::int64_t> next;
-        for (const auto& [before, bets] : combined) {
-            for (const auto& [hits, ways] : zone) {
-                std::vector<int> parts = before;
-                parts.insert(parts.end(), hits.begin(), hits.end());
-                next[parts] += bets * ways;
-            }
+    CodeCounts combined{};
+    combined[0] = 1;
+    int parts = 0;
+    int scale = 1;
+    std::vector<ZoneHits> zone;
+    for (size_t z = 0; z < ticket.zones.size() && z < categories.size(); ++z) {
+        CountZone(ticket.zones[z], shape.zones[z].pick, categories[z], scale, &zone);
+        CodeCounts next{};
+        for (int code = 0; code < kCodes; ++code) {
+            if (combined[static_cast<size_t>(code)] == 0)
+                continue;
+            for (const ZoneHits& hits : zone)
+                next[static_cast<size_t>(code + hits.code)] +=
+                    combined[static_cast<size_t>(code)] * hits.ways;
         }
-        combined = std::move(next);
+        combined = next;
+        for (size_t c = 0; c < categories[z].size(); ++c, scale *= kDigitBase)
+            ++parts;
     }
     PatternCounts counts;
-    for (const auto& [parts, bets] : combined)
-        counts.emplace_back(Join(parts), bets);
+    for (int code = 0; code < kCodes; ++code) {
+        if (combined[static_cast<size_t>(code)] == 0)
+            continue;
+        std::string pattern;
+        for (int part = 0, rest = code; part < parts; ++part, rest /= kDigitBase) {
+            if (part > 0)
+                pattern += '+';
+            pattern += static_cast<char>('0' + rest % kDigitBase);
+        }
+        counts.emplace_back(std::move(pattern), combined[static_cast<size_t>(code)]);
+    }
     return counts;
 }
 

@@ -55,7 +55,9 @@ void NumberGrid::SetGame(LotteryKind game, Play play) {
                 QString::fromStdString(twoDigits ? StrFormat("%02d", n) : std::to_string(n)), box);
             button->setObjectName(QStringLiteral("n%1_%2").arg(z).arg(n));
             button->setFixedSize(30, 24);
-            button->setFocusPolicy(Qt::TabFocus);
+            // Keyboard players type the ticket; 47 buttons in the tab chain
+            // would only stand between them and the scope.
+            button->setFocusPolicy(Qt::NoFocus);
             int index = n - zone.low;
             grid->addWidget(button, index / kColumns, index % kColumns);
             m_cells.push_back({static_cast<int>(z), n, Pick::None, button});

@@ -26,7 +26,7 @@ public:
     void Clear();
     // The picks in ticket syntax; empty when nothing is picked.
     std::string TicketText() const;
-    // The button of a number in a zone (for tests and keyboard users).
+    // The button of a number in a zone.
     QPushButton* Button(int zone, int number) const;
 
 signals:

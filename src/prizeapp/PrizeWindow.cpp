@@ -103,10 +103,10 @@ PrizeWindow::PrizeWindow(PrizeRules rules, std::string rulesError, std::string d
     top->addLayout(scope);
 
     auto* split = new QSplitter(Qt::Vertical, this);
-    m_results = Named(new QTableWidget(0, 5, split), "results");
-    m_results->setHorizontalHeaderLabels({QStringLiteral("期号"), QStringLiteral("日期"),
-                                          QStringLiteral("开奖号码（[ ] 为命中）"),
-                                          QStringLiteral("奖级"), QStringLiteral("每注奖金")});
+    m_results = Named(new QTableWidget(0, 6, split), "results");
+    m_results->setHorizontalHeaderLabels(
+        {QStringLiteral("期号"), QStringLiteral("日期"), QStringLiteral("开奖号码（[ ] 为命中）"),
+         QStringLiteral("命中"), QStringLiteral("奖级"), QStringLiteral("每注奖金")});
     m_results->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_results->verticalHeader()->hide();
     m_results->horizontalHeader()->setStretchLastSection(true);
@@ -125,6 +125,7 @@ PrizeWindow::PrizeWindow(PrizeRules rules, std::string rulesError, std::string d
     connect(m_ticket, &QLineEdit::textEdited, this, &PrizeWindow::TicketTyped);
     connect(m_ticket, &QLineEdit::returnPressed, this, &PrizeWindow::Check);
     connect(m_issue, &QLineEdit::textEdited, this, [this] { m_scopeIssue->setChecked(true); });
+    connect(m_issue, &QLineEdit::returnPressed, this, &PrizeWindow::Check);
     connect(m_lastCount, &QSpinBox::valueChanged, this, [this] { m_scopeLast->setChecked(true); });
     connect(m_grid, &NumberGrid::TicketChanged, this, &PrizeWindow::GridClicked);
     connect(clear, &QPushButton::clicked, this, [this] {
@@ -143,6 +144,7 @@ PrizeWindow::PrizeWindow(PrizeRules rules, std::string rulesError, std::string d
         m_check->setEnabled(false);
     }
     resize(760, 720);
+    m_ticket->setFocus();
 }
 
 LotteryKind PrizeWindow::CurrentGame() const {
@@ -254,11 +256,15 @@ void PrizeWindow::Check() {
                 prize =
                     Text(AmountText(win.perBet) + (win.note.empty() ? "" : "（" + win.note + "）"));
             }
-            const QString cells[] = {Text(check.draw.issue), Text(check.draw.date), Text(marked),
-                                     won ? tier : QStringLiteral("—"), prize};
-            for (int column = 0; column < 5; ++column) {
+            const QString cells[] = {Text(check.draw.issue),
+                                     Text(check.draw.date),
+                                     Text(marked),
+                                     Text(TicketHits(outcome.ticket, check.draw)),
+                                     won ? tier : QStringLiteral("—"),
+                                     prize};
+            for (int column = 0; column < 6; ++column) {
                 auto* item =
-                    new QTableWidgetItem(i == 0 || column >= 3 ? cells[column] : QString());
+                    new QTableWidgetItem(i == 0 || column >= 4 ? cells[column] : QString());
                 if (won)
                     item->setFont(bold);
                 m_results->setItem(row, column, item);

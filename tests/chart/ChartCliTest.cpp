@@ -80,7 +80,6 @@ TEST(ChartCliTest, OptionsAddNotesOnlyWhenAsked) {
     EXPECT_EQ(plain.out.find("note "), std::string::npos);
     // 01 stood in the line above the first visible one: omission 1.
     EXPECT_NE(both.out.find("\nnote 10 22 150,150,150 1\n"), std::string::npos);
-    EXPECT_NE(both.out.find("\ntext 671 175 0,0,255 连\n"), std::string::npos);
 }
 
 TEST(ChartCliTest, BadArgumentsFailWithoutOutput) {

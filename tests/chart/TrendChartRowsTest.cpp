@@ -106,14 +106,6 @@ TEST(TrendLines, RowsBeyondTheGridAreNotParsed) {
     EXPECT_EQ(Numbers(ChartLayout::Dlt, rows, 38).size(), 2u * 5u + 2u);
 }
 
-TEST(TrendLines, TableStopsAt44RowsOnATallWindow) {
-    std::vector<std::string> rows(50, "01 02 03 04 05 06 07");
-    const std::vector<ChartText> numbers = Numbers(ChartLayout::Dlt, rows, 2000);
-    ASSERT_FALSE(numbers.empty());
-    EXPECT_EQ(numbers.back(), (ChartText{482 + 14 * 7, 20 + 14 * 43, kBlue, "07"}));
-    EXPECT_EQ(TrendLines(Scene(ChartLayout::Dlt, rows, 2000)).size(), 7u * 43u);
-}
-
 TEST(ChartNumbers, ShadowThenNumberPerLayout) {
     struct Case {
         const char* name;

@@ -22,8 +22,8 @@ struct Draw {
     std::vector<std::string> written; // the same as the file writes them ("04")
 };
 
-// The draws of one game's file, in file order. The 3d file carries no S1..S3;
-// those are filled with 0 so that the program's INSERT takes the line.
+// The draws of one game's file, in file order. Fields a line lacks (3d lines
+// without S1..S3) are filled with 0 so that the program's INSERT takes it.
 inline std::vector<Draw> ReadDrawFile(const LotteryInfo& game) {
     const char* folder = std::getenv("VELTRIX_SAMPLE_DRAWS");
     std::string bytes;

@@ -12,7 +12,12 @@ namespace veltrix::test {
 class RecordingFileOpener : public FileOpener {
 public:
     void OpenTextFile(const std::string& path) override { paths.push_back(path); }
+    bool TryOpenTextFile(const std::string& path) override {
+        paths.push_back(path);
+        return opens;
+    }
     std::vector<std::string> paths;
+    bool opens = true; // false: as on a desktop without a program for text files
 };
 
 class RecordingLauncher : public ProgramLauncher {

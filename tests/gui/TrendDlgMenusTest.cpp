@@ -8,7 +8,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QHelpEvent>
 #include <QMenu>
+#include <QToolTip>
 
 namespace veltrix::test {
 namespace {
@@ -62,6 +64,13 @@ TEST_F(TrendDlgMenusTest, OptionsAreOffUntilTickedAndThenRemembered) {
     EXPECT_NE(withOmission, plain);
     Action(menu, "actionStatistics")->trigger();
     EXPECT_NE(Chart(), withOmission);
+    // The bottom grid row is 最大连出; a cell above the statistics tells its omission.
+    for (const auto& [y, tip] : {std::pair{dlg->height() - 25, "最大连出"}, {30, "遗漏"}}) {
+        QHelpEvent help(QEvent::ToolTip, QPoint(100, y), dlg->mapToGlobal(QPoint(100, y)));
+        QApplication::sendEvent(dlg.get(), &help);
+        EXPECT_TRUE(QToolTip::text().startsWith(QString::fromUtf8(tip)))
+            << QToolTip::text().toStdString();
+    }
     EXPECT_NE(FileText("Veltrix.ini").find("ShowOmission=1\r\n"), std::string::npos);
     EXPECT_NE(FileText("Veltrix.ini").find("ShowStatistics=1\r\n"), std::string::npos);
     delete menu;

@@ -97,13 +97,24 @@ TEST_F(TrendDlgReportsTest, PeriodReportFollowsTheRunLengthList) {
     EXPECT_EQ(FileText("DLT_FX_QS.txt").find("01=[13]"), std::string::npos);
 }
 
-TEST_F(TrendDlgReportsTest, ReportThatCannotBeCreatedIsShownAndTheOthersOpen) {
+TEST_F(TrendDlgReportsTest, ReportsThatCannotBeCreatedOrOpenedAreSaid) {
     std::filesystem::create_directory(dir.Path() / "Analyse_gap.txt");
     std::filesystem::create_directory(dir.Path() / "dlt.txt");
     Analyse(DltRows(40), QStringLiteral("select * from dlt"));
-    EXPECT_EQ(messages.texts,
-              (Texts{"can't create file Analyse_gap.txt", "can't create file dlt.txt"}));
+    const Texts notCreated = {"can't create file Analyse_gap.txt", "can't create file dlt.txt"};
+    EXPECT_EQ(messages.texts, notCreated);
     EXPECT_EQ(opener.paths, (Texts{"./Analyse_123.txt", "./DLT_FX_QS.txt"}));
+
+    // No program for text files: one message names the reports written.
+    opener.opens = false;
+    opener.paths.clear();
+    messages.texts.clear();
+    Click(1008);
+    Texts said = notCreated;
+    said.push_back("The reports were written (./Analyse_123.txt, ./DLT_FX_QS.txt), but no program "
+                   "could open them: no program for text files is set up.");
+    EXPECT_EQ(messages.texts, said);
+    EXPECT_EQ(messages.icons.back(), MessageIcon::Warning);
 }
 
 TEST_F(TrendDlgReportsTest, ReadOnlyWorkingFolderShowsEveryReportItCannotCreate) {

@@ -140,6 +140,7 @@ TEST(PrizeTiersTest, ScopesPickDrawsByIssueNumberAndTotalsAddUpPerTier) {
     EXPECT_EQ(TotalText(report.totals[1]), "5000/6666 元");
     EXPECT_EQ(TotalText(report.overall), "8000/9666 元 + 浮动");
     EXPECT_EQ(MarkedNumbers(ticket, draws[1]), "[01] [02] [03] [04] 09 + [06] [07]");
+    EXPECT_EQ(TicketHits(ticket, draws[1]), "4+2");
 }
 
 } // namespace

@@ -61,10 +61,11 @@ TEST_F(PrizeWindowTest, ClickedTicketIsCheckedAgainstEveryDrawAndCopied) {
     ASSERT_EQ(results->rowCount(), 3);
     EXPECT_EQ(results->item(0, 0)->text(), QStringLiteral("2026015"));
     EXPECT_EQ(results->item(0, 2)->text(), QStringLiteral("[01] [02] [03] [04] [05] 09 + [01]"));
-    EXPECT_EQ(results->item(0, 3)->text(), QStringLiteral("三等奖 × 1"));
-    EXPECT_EQ(results->item(1, 3)->text(), QStringLiteral("四等奖 × 5"));
+    EXPECT_EQ(results->item(0, 3)->text(), QStringLiteral("5+1"));
+    EXPECT_EQ(results->item(0, 4)->text(), QStringLiteral("三等奖 × 1"));
+    EXPECT_EQ(results->item(1, 4)->text(), QStringLiteral("四等奖 × 5"));
     EXPECT_EQ(results->item(2, 0)->text(), QStringLiteral("2026013"));
-    EXPECT_EQ(results->item(2, 3)->text(), QStringLiteral("三等奖 × 6"));
+    EXPECT_EQ(results->item(2, 4)->text(), QStringLiteral("三等奖 × 6"));
     EXPECT_TRUE(Find<QPlainTextEdit>("summary")->toPlainText().contains(
         QStringLiteral("三等奖: 7 注, 21000 元")));
 

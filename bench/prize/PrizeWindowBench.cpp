@@ -1,0 +1,36 @@
+// The checker window, offscreen: loading the rules, building the window with
+// its number grid, and its first complete paint.
+#include "prize/PrizeDraws.h"
+#include "prizeapp/PrizeWindow.h"
+
+#include <QApplication>
+#include <benchmark/benchmark.h>
+
+namespace veltrix::prize {
+namespace {
+
+void BM_PrizeWindowOpens(benchmark::State& state) {
+    for (auto _ : state) {
+        PrizeRules rules;
+        std::string error;
+        LoadPrizeRulesFile(PrizeRulesPath(), &rules, &error);
+        PrizeWindow window(std::move(rules), error, "./DLT.mdb");
+        window.show();
+        window.repaint();
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BM_PrizeWindowOpens)->Unit(benchmark::kMillisecond);
+
+} // namespace
+} // namespace veltrix::prize
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
