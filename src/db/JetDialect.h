@@ -7,15 +7,22 @@
 //
 // What the translation keeps of Jet:
 // - names: every name is quoted ("3d"); [bracketed] names; 'single' and
-//   "double" quoted texts; #dates# (ISO and US m/d/yyyy) become ISO texts;
+//   "double" quoted texts; #dates# (ISO, US m/d/yyyy, #22-Aug-2026#,
+//   #Aug 22, 2026#, with or without a time) become ISO texts;
 // - Jet's operator precedence; / always fractional; \ and Mod on operands
 //   rounded half to even; + joins texts and adds numbers, decided per row when
 //   the types are not known from the text; & treats null as empty text;
+//   Like and ALike read % and _;
 // - truth values -1/0 wherever a value is needed, plain SQLite predicates
 //   where a condition is (WHERE, ON, HAVING, IIf's condition), so indexes
 //   still serve them; texts compare without regard to case;
 // - TOP n [PERCENT] keeps the rows tied with the last one, anywhere TOP may
 //   stand (subqueries, DISTINCT, union branches);
+// - Jet's refusals of a column neither grouped nor aggregated and of an
+//   ORDER BY outside a DISTINCT list, with Jet's messages;
+// - in the draw tables: "order by qs" orders issues by value (10000 after
+//   9999), and a text written into RQ is stored as an ISO date or refused
+//   ("Data type mismatch in criteria expression.");
 // - SELECT ... INTO, INSERT ... VALUES (one row, or several as SQLite takes
 //   them) and INSERT ... SELECT,
 //   UPDATE, DELETE [*] FROM, CREATE TABLE with Jet's type names, CREATE and

@@ -490,7 +490,9 @@ std::string Emitter::Statement(const jet::Statement& s) {
         return into.empty() ? sql : "CREATE TABLE " + Quote(into) + " AS " + sql;
     }
     case StatementKind::Insert: {
-        std::string sql = "INSERT INTO " + Quote(s.table);
+        std::string sql;
+        sql.reserve(64 + 16 * (s.rows.empty() ? 0 : s.rows[0].size()) * (s.columns.size() + 1));
+        sql += "INSERT INTO " + Quote(s.table);
         for (size_t i = 0; i < s.columns.size(); ++i)
             sql += (i == 0 ? " (" : ", ") + Quote(s.columns[i]);
         if (!s.columns.empty())
@@ -500,8 +502,11 @@ std::string Emitter::Statement(const jet::Statement& s) {
         sql += " VALUES ";
         for (size_t r = 0; r < s.rows.size(); ++r) {
             sql += r > 0 ? ", (" : "(";
-            for (size_t i = 0; i < s.rows[r].size(); ++i)
-                sql += (i > 0 ? ", " : "") + Stored(*s.rows[r][i]);
+            for (size_t i = 0; i < s.rows[r].size(); ++i) {
+                if (i > 0)
+                    sql += ", ";
+                sql += Stored(*s.rows[r][i]);
+            }
             sql += ")";
         }
         return sql;

@@ -37,7 +37,8 @@ bool EndsOperand(const Token& token) {
     case TokenKind::End:
         return true;
     case TokenKind::Symbol:
-        return token.text == "," || token.text == ")" || token.text == ";";
+        return token.text.size() == 1 &&
+               (token.text[0] == ',' || token.text[0] == ')' || token.text[0] == ';');
     case TokenKind::Word:
         return token.reserved && !IsWord(token, "AND") && !IsWord(token, "OR") &&
                !IsWord(token, "NOT") && !IsWord(token, "IS") && !IsWord(token, "LIKE") &&
@@ -70,7 +71,9 @@ bool Parser::PeekWord(std::string_view upper, size_t ahead) const {
 
 bool Parser::PeekSymbol(std::string_view symbol, size_t ahead) const {
     const Token& token = Peek(ahead);
-    return token.kind == TokenKind::Symbol && token.text == symbol;
+    // Symbols are one or two characters: compare them directly.
+    return token.kind == TokenKind::Symbol && token.text.size() == symbol.size() &&
+           token.text[0] == symbol[0] && (symbol.size() == 1 || token.text[1] == symbol[1]);
 }
 
 bool Parser::AcceptWord(std::string_view upper) {

@@ -10,11 +10,12 @@
 #include <string_view>
 
 int main(int argc, char** argv) {
-    // Answered before Qt starts, so they need no display.
-    const std::string_view first = argc > 1 ? argv[1] : "";
+    // --help and --version answer before Qt starts, so they need no display.
+    std::string_view first = argc > 1 ? argv[1] : "";
     if (first == "--help" || first == "-h") {
-        std::fputs("usage: veltrix-prize\n\nChecks tickets against the draws of ./DLT.mdb with "
-                   "the prize rules of the shipped data (VELTRIX_DATA_DIR names its folder).\n",
+        std::fputs("usage: veltrix-prize [--help | --version]\n"
+                   "Checks lottery tickets against the draws in ./DLT.mdb (read-only), with the\n"
+                   "prize rules of the data folder's prize-rules.json.\n",
                    stdout);
         return 0;
     }

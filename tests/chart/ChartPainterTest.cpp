@@ -181,13 +181,6 @@ TEST(ChartPainter, ReusedTextsMatchTextDrawnDirectly) {
     EXPECT_EQ(cached, direct);
 }
 
-TEST(ChartPainter, FontHasATwelvePixelCell) {
-    const QFont font = CreateChartFont();
-    EXPECT_TRUE(font.bold());
-    EXPECT_LE(QFontMetrics(font).height(), 12);
-    EXPECT_GE(QFontMetrics(font).height(), 9) << "still readable";
-}
-
 TEST(ChartPainter, RestoresThePainterState) {
     QImage image(8, 8, QImage::Format_RGB32);
     QPainter painter(&image);

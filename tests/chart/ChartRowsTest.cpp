@@ -1,3 +1,6 @@
+// The row table's limits, slot values and sorting. Which pairs fill which
+// slots is checked by trend_chart_fuzz against a literal reading of the
+// rule, over its corpus (the rows_* inputs) in every test run.
 #include "chart/ChartRows.h"
 
 #include <gtest/gtest.h>
@@ -32,50 +35,6 @@ std::vector<std::string> Rows(ChartLayout layout, const std::vector<std::string>
 }
 
 using Lines = std::vector<std::string>;
-
-TEST(ParseChartRows, FillsSlotsFromPairs) {
-    struct Case {
-        const char* name;
-        ChartLayout layout;
-        Lines lines;
-        Lines rows; // unsorted
-    };
-    // clang-format off
-    const Case cases[] = {
-        {"eighth_value_dropped", ChartLayout::Dlt, {"01 02 03 04 05 06 07 08"},
-         {"01 02 03 04 05 06 07"}},
-        {"lone_digit_is_not_a_value", ChartLayout::Dlt, {"7 8 09"}, {"09 -- -- -- -- -- --"}},
-        {"run_007_gives_00_and_drops_7", ChartLayout::Dlt, {"007"}, {"00 -- -- -- -- -- --"}},
-        {"seven_digit_run_gives_three_pairs", ChartLayout::Dlt, {"1234567 01"},
-         {"12 34 56 01 -- -- --"}},
-        {"issue_number_fills_slots_too", ChartLayout::Dlt, {"07001 05 11"},
-         {"07 00 05 11 -- -- --"}},
-        {"empty_lines_are_skipped", ChartLayout::Dlt, {"01", "", "02"},
-         {"01 -- -- -- -- -- --", "02 -- -- -- -- -- --"}},
-        {"line_without_values_is_a_row", ChartLayout::Ssq, {"abc", "33"},
-         {"-- -- -- -- -- -- --", "33 -- -- -- -- -- --"}},
-        {"carriage_return_inside_a_line_ends_a_row", ChartLayout::Dlt, {"01\r02"},
-         {"01 -- -- -- -- -- --", "02 -- -- -- -- -- --"}},
-        {"pair_split_by_line_end_is_not_a_value", ChartLayout::Dlt, {"1", "2"},
-         {"-- -- -- -- -- -- --", "-- -- -- -- -- -- --"}},
-        {"digit_layout_takes_only_zero_pairs", ChartLayout::ThreeDigit, {"12 34 10 03 100"},
-         {"03 00 --"}},
-        {"digit_layout_skips_short_lines", ChartLayout::ThreeDigit,
-         {"03 05", "01 02 03 04", "1234567"}, {"01 02 03"}},
-        {"digit_layout_line_of_eight_bytes_is_read", ChartLayout::ThreeDigit, {"03 05 xx"},
-         {"03 05 --"}},
-        {"five_digit_rows", ChartLayout::FiveDigit, {"05001 01 02 03 04 05", "x1 02 03 04 05 06"},
-         {"05 00 01 02 03", "02 03 04 05 06"}},
-        {"line_cut_at_255_bytes_keeps_a_pair_ending_there", ChartLayout::Dlt,
-         {std::string(253, 'x') + "01"}, {"01 -- -- -- -- -- --"}},
-        {"line_cut_at_255_bytes_splits_a_pair", ChartLayout::Dlt,
-         {std::string(254, 'x') + "01"}, {"-- -- -- -- -- -- --"}},
-        {"no_layout_no_rows", ChartLayout::None, {"01 02"}, {}},
-    };
-    // clang-format on
-    for (const Case& c : cases)
-        EXPECT_EQ(Rows(c.layout, c.lines), c.rows) << c.name;
-}
 
 TEST(ParseChartRows, StopsOnceMaxRowsAreCompleteAndHoldsAtMost44) {
     const Lines five = {"01", "02", "03", "04", "05"};

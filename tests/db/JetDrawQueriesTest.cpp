@@ -193,15 +193,6 @@ const HobbyistCase kHobbyistCases[] = {
                            [](const Draw& d) { return d.qs.starts_with("25"); });
          return Lines({std::to_string(count)});
      }},
-    {"between_on_issue", "select qs, h1 from dlt where qs between '26001' and '26005' order by qs",
-     [](const auto& all) {
-         std::vector<std::string> rows;
-         for (const Draw& d : ByIssue(all.at(LotteryKind::Dlt))) {
-             if (d.qs >= "26001" && d.qs <= "26005")
-                 rows.push_back(d.qs + " " + std::to_string(d.numbers[0]));
-         }
-         return Lines(rows);
-     }},
     {"last_thirty_draws_in_ascending_order",
      "select qs from (select top 30 qs from dlt order by qs desc) order by qs",
      [](const auto& all) {
@@ -278,13 +269,13 @@ public:
     }
 };
 
-// The import's and the bulletin's queries read the newest draw through the
-// issue number's index, and a range of issues uses it too.
+// A range of issues and a prefix of issues are read through the issue
+// number's index. (The newest-issue queries sort issues by value, which no
+// index serves: a top-N scan of one table.)
 TEST_F(JetDrawQueriesTest, IssueQueriesUseTheKey) {
     IssueIsUnique schema;
-    for (const char* jet :
-         {"select * from dlt where qs between '07001' and '07100'",
-          "select top 1 qs from dlt order by qs desc", "select qs from dlt where qs like '07%'"}) {
+    for (const char* jet : {"select * from dlt where qs between '07001' and '07100'",
+                            "select qs from dlt where qs like '07%'"}) {
         SCOPED_TRACE(jet);
         JetTranslation translation = TranslateJetSql(jet, &schema);
         ASSERT_TRUE(translation.ok);

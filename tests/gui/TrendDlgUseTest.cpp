@@ -151,6 +151,22 @@ TEST_F(TrendDlgUseTest, ChartShowsTheLinesTheResultBoxShows) {
          }},
         {"Ctrl+Home again", key(Qt::Key_Home, Qt::ControlModifier)},
         {"a new text", [&] { dlg->SetResultBoxText(rows.substr(rows.size() / 2)); }},
+        // The layout follows the command at the next draw.
+        {"a 3d command",
+         [&] {
+             ReplaceTyped(CommandEdit(), QStringLiteral("select h1,h2,h3 from 3d"));
+             dlg->SetResultBoxText("07 03 05 x\r\n");
+         }},
+        {"a query, which leaves the caret at its last rows",
+         [&] {
+             std::string values;
+             for (int i = 0; i < 100; ++i)
+                 values += StrFormat("%s('%05d', %d)", i ? ", " : "", 25001 + i, i % 35 + 1);
+             Exec("INSERT INTO dlt (QS, H1) VALUES " + values);
+             ReplaceTyped(CommandEdit(),
+                          QStringLiteral("select format(h1,'00') from dlt order by qs"));
+             Click(1002);
+         }},
     };
     int lastFirst = ResultEdit()->FirstVisibleLine();
     int moved = 0;
@@ -167,7 +183,13 @@ TEST_F(TrendDlgUseTest, ChartShowsTheLinesTheResultBoxShows) {
         }
         lastFirst = first;
     }
-    EXPECT_GE(moved, 7);
+    EXPECT_GE(moved, 8);
+    EXPECT_GT(ResultEdit()->FirstVisibleLine(), 60);
+    // Every draw sets the label to the query's count, not the rows drawn.
+    dlg->SetCountLabelText("");
+    ResultEdit()->verticalScrollBar()->setValue(17);
+    EXPECT_EQ(dlg->ResultFirstVisibleLine(), 17);
+    EXPECT_EQ(CountLabel(), "100");
 }
 
 // A command naming a game without a chart leaves the area to the window's

@@ -32,7 +32,7 @@ zcat "$ROOT/share/man/man1/veltrix-cli.1.gz" | grep -q "^\.TH VELTRIX-CLI 1 .*$V
     fail "manual page header"
 
 programs=(veltrix veltrix-cli veltrix-chart)
-[ -e "$BUILD/src/prizeapp/veltrix-prize" ] && programs+=(veltrix-prize)
+[ -e "$BUILD/src/app/veltrix-prize" ] && programs+=(veltrix-prize)
 for program in "${programs[@]}"; do
     [ -x "$ROOT/bin/$program" ] || fail "missing bin/$program"
     [ "$(env -u DISPLAY "$ROOT/bin/$program" --version)" = "$program $VERSION" ] ||
