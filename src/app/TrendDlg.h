@@ -32,6 +32,8 @@
 #include "db/AdoConnection.h"
 #include "db/LotteryCatalogue.h"
 #include "query/StatementRunner.h"
+#include "update/DrawDownloader.h"
+#include "update/DrawImport.h"
 
 #include <QDialog>
 #include <QFont>
@@ -58,9 +60,6 @@ class ChartHistory;
 class ChartPainter;
 class DrawDownloader;
 class FileOpener;
-struct DownloadResult;
-struct GameUpdateReport;
-struct ImportSummary;
 class RunningStatement;
 class UserChoices;
 

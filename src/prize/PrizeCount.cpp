@@ -12,13 +12,11 @@ bool In(const std::vector<int>& values, int value) {
 
 // Hits of one pool zone: the drawn numbers the zone is scored against fall
 // into categories (dlt front: the five drawn; 七乐彩: the basic numbers and the
-// special one). The hits per category are packed as base-8 digits (a bet
-// takes at most 7 numbers from a zone), so a ticket's counts per draw live in
-// a small fixed array: nothing is allocated per bet class.
+// special one). The hits per category are packed as base-8 digits of one
+// code (a bet takes at most 7 numbers from a zone), so a class of bets is a
+// plain pair of numbers.
 constexpr int kDigitBase = 8;
 constexpr int kMaxParts = 3;
-constexpr int kCodes = kDigitBase * kDigitBase * kDigitBase;
-using CodeCounts = std::array<std::int64_t, kCodes>;
 
 struct ZoneHits {
     int code;
@@ -76,36 +74,32 @@ PatternCounts CountPool(const Ticket& ticket, const DrawNumbers& draw) {
     else
         categories = {{&draw.main}};
 
-    CodeCounts combined{};
-    combined[0] = 1;
+    // Zones fill separate digit places and a zone's codes differ, so every
+    // product of codes is a pattern of its own.
+    std::vector<ZoneHits> combined = {{0, 1}};
+    std::vector<ZoneHits> zone, next;
     int parts = 0;
     int scale = 1;
-    std::vector<ZoneHits> zone;
     for (size_t z = 0; z < ticket.zones.size() && z < categories.size(); ++z) {
         CountZone(ticket.zones[z], shape.zones[z].pick, categories[z], scale, &zone);
-        CodeCounts next{};
-        for (int code = 0; code < kCodes; ++code) {
-            if (combined[static_cast<size_t>(code)] == 0)
-                continue;
+        next.clear();
+        for (const ZoneHits& before : combined) {
             for (const ZoneHits& hits : zone)
-                next[static_cast<size_t>(code + hits.code)] +=
-                    combined[static_cast<size_t>(code)] * hits.ways;
+                next.push_back({before.code + hits.code, before.ways * hits.ways});
         }
-        combined = next;
+        combined.swap(next);
         for (size_t c = 0; c < categories[z].size(); ++c, scale *= kDigitBase)
             ++parts;
     }
     PatternCounts counts;
-    for (int code = 0; code < kCodes; ++code) {
-        if (combined[static_cast<size_t>(code)] == 0)
-            continue;
+    for (const ZoneHits& hits : combined) {
         std::string pattern;
-        for (int part = 0, rest = code; part < parts; ++part, rest /= kDigitBase) {
+        for (int part = 0, rest = hits.code; part < parts; ++part, rest /= kDigitBase) {
             if (part > 0)
                 pattern += '+';
             pattern += static_cast<char>('0' + rest % kDigitBase);
         }
-        counts.emplace_back(std::move(pattern), combined[static_cast<size_t>(code)]);
+        counts.emplace_back(std::move(pattern), hits.ways);
     }
     return counts;
 }

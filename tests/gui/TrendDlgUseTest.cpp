@@ -9,6 +9,7 @@
 #include "chart/TrendChart.h"
 #include "common/Strings.h"
 #include "query/SavedCommands.h"
+#include "update/DrawImport.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
