@@ -60,6 +60,7 @@ class ChartHistory;
 class ChartPainter;
 class DrawDownloader;
 class FileOpener;
+struct GameUpdateReport;
 class RunningStatement;
 class UserChoices;
 
