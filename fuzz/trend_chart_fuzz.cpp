@@ -8,10 +8,11 @@
 // one (at most 50, each at most 255 bytes); the row table is what a plain
 // reading of the chart's parsing rule gives (pairs of characters, a carriage
 // return ends a row), never more than 44 rows nor more than the grid holds;
-// the scene has the layout's shape and every primitive lies where the
-// layout can put one. With the omission option on, the scene is the same
-// plus notes in empty cells only, counted over the whole text; with the
-// statistics rows on, each grid column gets one note per statistics row.
+// the scene has the layout's shape, its grid is the grid of an empty box,
+// and every primitive lies where the layout can put one. With the omission
+// option on, the scene is the same plus notes in empty cells only, counted
+// over the whole text; with the statistics rows on, each grid column gets
+// one note per statistics row.
 
 #include "chart/ChartRows.h"
 #include "chart/ChartSceneText.h"
@@ -186,6 +187,17 @@ void CheckScene(ChartLayout layout, const ChartInput& input, const ChartScene& s
         Fail("the scene text has not one line per primitive");
 }
 
+// Everything before the record-count label: the bands, grid and header.
+std::vector<ChartPrimitive> GridPart(const ChartScene& scene) {
+    std::vector<ChartPrimitive> grid;
+    for (const ChartPrimitive& primitive : scene.primitives) {
+        if (std::holds_alternative<ChartLabel>(primitive))
+            break;
+        grid.push_back(primitive);
+    }
+    return grid;
+}
+
 void CheckOptions(ChartLayout layout, ChartInput input, std::string_view text, int firstLine,
                   const ChartScene& plain) {
     const ChartHistory history = ChartHistoryOfText(layout, text);
@@ -246,6 +258,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     ChartScene scene = ComputeTrendChart(command, input);
     CheckScene(layout, input, scene, rows.rowCount);
+    ChartInput blank = input;
+    blank.lines = ChartLinesFromText("", 0);
+    if (GridPart(scene) != GridPart(ComputeTrendChart(command, blank)))
+        Fail("the grid depends on the rows");
     CheckOptions(layout, input, text, firstLine, scene);
     return 0;
 }

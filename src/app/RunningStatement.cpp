@@ -47,8 +47,13 @@ RunningStatement::RunningStatement(CAdoConnection& db, QWidget* window, QAbstrac
 }
 
 RunningStatement::~RunningStatement() {
+    EndBusy();
+}
+
+void RunningStatement::EndBusy() {
     if (!m_bBusyShown)
         return;
+    m_bBusyShown = false;
     qApp->removeEventFilter(this);
     QApplication::restoreOverrideCursor();
     m_stopButton->setText(m_caption);

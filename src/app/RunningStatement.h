@@ -27,6 +27,9 @@ public:
     bool StopRequested() const { return m_bStop; }
     // The statement ran long enough for the stop to be offered.
     bool IsBusyShown() const { return m_bBusyShown; }
+    // Gives the window its input, cursor and button back: the statement has
+    // ended, and a message box about it must take the user's answer.
+    void EndBusy();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -172,6 +172,9 @@ void CTrendDlg::SetTitleText(const std::string& text) {
 }
 
 void CTrendDlg::ShowMessage(const std::string& text, MessageIcon icon) {
+    // A message ends the statement's busy time: the box takes the input.
+    if (m_running)
+        m_running->EndBusy();
     // The failure of a statement the user stopped is the stop itself.
     if (m_running && m_running->StopRequested()) {
         m_services.messages->ShowMessage("The statement was stopped; the command text is kept.",

@@ -145,7 +145,7 @@ TEST(ChartHeader, RunsOfNumbersThenDltRowLabels) {
 }
 
 TEST(ChartRecordCountLabel, CountOfTheQueryNotOfTheRowsDrawn) {
-    // What comes before it does not depend on the rows (HostileChartTextTest).
+    // What comes before it does not depend on the rows (trend_chart_fuzz).
     for (ChartLayout layout :
          {ChartLayout::Dlt, ChartLayout::Ssq, ChartLayout::ThreeDigit, ChartLayout::FiveDigit}) {
         for (int count : {0, -7}) {

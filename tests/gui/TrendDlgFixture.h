@@ -81,7 +81,7 @@ protected:
     }
 
     void StartWindow() {
-        services.messages = &messages;
+        services.messages = messageSink ? messageSink : &messages;
         services.opener = &opener;
         services.launcher = &launcher;
         dlg = std::make_unique<CTrendDlg>(services);
@@ -173,6 +173,7 @@ protected:
     TempDir dir;
     ScopedWorkingDirectory workingDirectory{dir.Path()};
     RecordingMessages messages;
+    MessageSink* messageSink = nullptr; // another sink than `messages`, set before StartWindow
     RecordingFileOpener opener;
     RecordingLauncher launcher;
     TrendDlgServices services;

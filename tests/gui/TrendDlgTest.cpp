@@ -37,6 +37,9 @@ TEST_F(TrendDlgTest, StartsFixedSizeWithTheFourthSavedCommandAndTheListFocused) 
     EXPECT_EQ(dlg->minimumSize(), dlg->maximumSize());
     EXPECT_TRUE(dlg->windowFlags() & Qt::WindowMinimizeButtonHint);
     EXPECT_FALSE(dlg->windowFlags() & Qt::WindowMaximizeButtonHint);
+    // A main window of its own (taskbar, Alt+Tab), not a modal dialog.
+    EXPECT_EQ(dlg->windowType(), Qt::Window);
+    EXPECT_EQ(dlg->windowModality(), Qt::NonModal);
     EXPECT_FALSE(dlg->windowIcon().isNull());
     EXPECT_EQ(dlg->focusWidget(), CommandList());
     EXPECT_TRUE(dlg->m_db.IsOpen());
@@ -226,10 +229,8 @@ TEST_F(TrendDlgTest, QueryButtonShowsWhatTheStatementGives) {
         EXPECT_TRUE(ResultEdit()->textCursor().atEnd());
         EXPECT_FALSE(ResultEdit()->textCursor().hasSelection());
     }
-}
-
-TEST_F(TrendDlgTest, InsertEmptiesTheResultAndKeepsTheLabel) {
-    SeedDraws();
+    // The runner alone: a statement without rows empties the box and the
+    // count, and leaves the label.
     RunTyped(QStringLiteral("select qs from dlt"));
     ASSERT_EQ(CountLabel(), "3");
     dlg->RunQuery("INSERT INTO dlt (qs, h1) VALUES (24004, 9)");
@@ -262,13 +263,12 @@ TEST_F(TrendDlgTest, ExchangeRoundTripsTheExactText) {
     TypeInto(ResultEdit(), QStringLiteral("typed\nmore"));
     dlg->ExchangeData(true);
     EXPECT_EQ(dlg->m_strResult, text + "typed\r\nmore");
-}
 
-TEST_F(TrendDlgTest, ExchangeLeavesAControlShowingItsTextUntouched) {
-    std::string text;
+    // A box already showing its text keeps caret, scroll position and undo.
+    std::string rows;
     for (int i = 0; i < 200; ++i)
-        text += StrFormat("%05d 01 02\r\n", i);
-    dlg->SetResultBoxText(text);
+        rows += StrFormat("%05d 01 02\r\n", i);
+    dlg->SetResultBoxText(rows);
     QTextCursor cursor = ResultEdit()->textCursor();
     cursor.setPosition(25);
     ResultEdit()->setTextCursor(cursor);

@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTimer>
@@ -216,7 +217,24 @@ TEST_F(TrendDlgUseTest, GameWithoutAChartClearsTheArea) {
 
 // A statement that runs for hours can be stopped from the window, which
 // keeps painting and keeps what was typed; a short one notices nothing.
+// A message box that checks it would get the user's answer.
+class AnsweredMessages : public RecordingMessages {
+public:
+    void ShowMessage(const std::string& text, MessageIcon icon) override {
+        QLineEdit answer;
+        answer.show();
+        QTest::keyClicks(&answer, QStringLiteral("ok"));
+        answered.push_back(answer.text() == QStringLiteral("ok"));
+        RecordingMessages::ShowMessage(text, icon);
+    }
+    std::vector<bool> answered;
+};
+
 TEST_F(TrendDlgUseTest, LongStatementCanBeStoppedAndKeepsTheCommand) {
+    AnsweredMessages answering;
+    messageSink = &answering;
+    RestartWindow();
+    RecordingMessages& messages = answering;
     Sqlite("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 2000) "
            "INSERT INTO dlt (qs, h1) SELECT i, i % 35 FROM n");
     const QString command = QStringLiteral("select count(*) from dlt a, dlt b, dlt c");
@@ -257,6 +275,7 @@ TEST_F(TrendDlgUseTest, LongStatementCanBeStoppedAndKeepsTheCommand) {
     EXPECT_TRUE(painted);
     EXPECT_LT(clock.elapsed(), 8000);
     EXPECT_EQ(messages.texts, Texts{"The statement was stopped; the command text is kept."});
+    EXPECT_EQ(answering.answered, std::vector<bool>{true});
     EXPECT_EQ(CommandEdit()->StoredText(), typed);
     EXPECT_EQ(Button(1002)->text().toStdString(), "查询");
     EXPECT_EQ(ResultEdit()->StoredText(), "");

@@ -96,19 +96,6 @@ TEST_F(DrawUpdateTest, UpdateAllDownloadsEverythingBeforeTheFirstImport) {
     EXPECT_EQ(title.history.back(), "<reload enabled>");
 }
 
-TEST_F(DrawUpdateTest, SingleGameDownloadsAndImportsTheSameFile) {
-    downloader.files[Url("3d.TXT")] = "2026001 2026-01-01 1 2 3 4 5 6\r\n";
-    GameUpdateReport report = UpdateGameDraws(LotteryKind::ThreeD, context, title);
-    ASSERT_EQ(downloader.requests.size(), 1u);
-    EXPECT_EQ(downloader.requests[0].url, Url("3d.TXT"));
-    EXPECT_EQ(downloader.requests[0].localPath, Folder() + "/3d.txt.part");
-    EXPECT_TRUE(report.Succeeded());
-    EXPECT_EQ(report.import.inserted, 1);
-    std::vector<std::string> expected = {"正在下载 " + Url("3d.TXT"), "Zox", "3D正在更新数据库 1",
-                                         "Zox"};
-    EXPECT_EQ(title.history, expected) << "no step text, no reload button";
-}
-
 // Stops once the second download is under way, as a window's close would.
 class StoppingSteps : public DirectUpdateSteps {
 public:
