@@ -62,6 +62,7 @@ class ChartHistory;
 class ChartPainter;
 class DrawDownloader;
 class FileOpener;
+struct GameUpdateReport;
 class RunningStatement;
 class UserChoices;
 
@@ -163,6 +164,8 @@ public:
     // painting and answering; the import runs on the window's connection.
     DownloadResult DownloadDrawFile(LotteryKind kind, const std::string& localPath);
     ImportSummary ImportDrawFile(LotteryKind kind);
+    // After an update: where the feeds' draws came from, and what went wrong.
+    void ShowUpdateSummary(const std::vector<GameUpdateReport>& reports);
 
     // The boxes as the core reads them. Lines are the result text's lines
     // (ended by CR LF); a line is cut to maxBytes bytes.

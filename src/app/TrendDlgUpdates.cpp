@@ -12,6 +12,7 @@
 #include "controls/ColorButton.h"
 #include "update/Bulletin.h"
 #include "update/DrawUpdate.h"
+#include "update/feeds/FeedDrawSource.h"
 
 #include <QEventLoop>
 #include <QTimer>
@@ -101,9 +102,7 @@ void CTrendDlg::UpdateAllDraws() {
     BusyScope busy(*this, m_bBusy, m_stopUpdate, m_bCloseAfterUpdate);
     WindowTitle title(*this, m_btnReload);
     WindowSteps steps(*this, m_stopUpdate);
-    std::string problems = DescribeUpdateProblems(UpdateAllGameDraws(steps, title));
-    if (!problems.empty() && !m_stopUpdate)
-        ShowMessage(problems, MessageIcon::Warning);
+    ShowUpdateSummary(UpdateAllGameDraws(steps, title));
 }
 
 void CTrendDlg::UpdateDraws(LotteryKind kind) {
@@ -111,9 +110,18 @@ void CTrendDlg::UpdateDraws(LotteryKind kind) {
         return;
     BusyScope busy(*this, m_bBusy, m_stopUpdate, m_bCloseAfterUpdate);
     WindowSteps steps(*this, m_stopUpdate);
-    std::string problems = DescribeUpdateProblems({UpdateGameDraws(kind, steps)});
-    if (!problems.empty() && !m_stopUpdate)
-        ShowMessage(problems, MessageIcon::Warning);
+    ShowUpdateSummary({UpdateGameDraws(kind, steps)});
+}
+
+void CTrendDlg::ShowUpdateSummary(const std::vector<GameUpdateReport>& reports) {
+    if (m_stopUpdate)
+        return;
+    // Draws from the public feeds say where they came from; problems are
+    // warned about.
+    std::string problems = DescribeUpdateProblems(reports);
+    std::string text = DescribeDrawSources(reports) + problems;
+    if (!text.empty())
+        ShowMessage(text, problems.empty() ? MessageIcon::None : MessageIcon::Warning);
 }
 
 DownloadResult CTrendDlg::DownloadDrawFile(LotteryKind kind, const std::string& localPath) {

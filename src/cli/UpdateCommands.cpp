@@ -10,6 +10,7 @@
 #include "update/Bulletin.h"
 #include "update/DrawCheck.h"
 #include "update/DrawUpdate.h"
+#include "update/feeds/FeedDrawSource.h"
 
 #include <cstdio>
 #include <ctime>
@@ -95,12 +96,16 @@ int UpdateCommand(const Args& args) {
     DatabaseSession session("update");
     if (!session.Open())
         return 1;
-    DrawServerChoice server = DrawServerFromSettings(std::string(kSettingsPath));
-    if (!server.warning.empty())
-        std::fprintf(stderr, "veltrix-cli update: %s\n", server.warning.c_str());
-
     CurlDrawDownloader downloader;
-    ServerDrawSource source(downloader, server);
+    std::string warning;
+    std::unique_ptr<DrawSource> chosen =
+        MakeDrawSource(std::string(kSettingsPath), downloader, &warning);
+    DrawSource& source = *chosen;
+    if (!warning.empty())
+        std::fprintf(stderr, "veltrix-cli update: %s\n", warning.c_str());
+    // Without a draw server, "all" means the games some public feed serves.
+    bool feeds = dynamic_cast<FeedDrawSource*>(chosen.get()) != nullptr;
+
     SilentTitle title;
     DrawUpdateContext context{source, session.runner};
     std::vector<GameUpdateReport> reports;
@@ -116,9 +121,13 @@ int UpdateCommand(const Args& args) {
             std::fprintf(stderr, "veltrix-cli update: %s: download of %s failed: %s\n",
                          std::string(info.code).c_str(), source.Address(info).c_str(),
                          report.download.error.c_str());
+        else if (!report.download.source.empty())
+            std::fprintf(stderr, "veltrix-cli update: %s: %s\n", std::string(info.code).c_str(),
+                         report.download.source.c_str());
         PrintImport("update", report.kind, report.import,
                     FindDrawFile(context.folder, info.openedFileName));
-        ok = ok && report.Succeeded();
+        bool required = game || !feeds || FeedServesGame(report.kind);
+        ok = ok && (report.Succeeded() || !required);
     }
     std::fflush(stdout);
     return ok ? 0 : 1;

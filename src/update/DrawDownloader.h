@@ -20,6 +20,7 @@ struct DownloadResult {
     std::string error;        // why it failed
     bool unreachable = false; // no connection to the server could be made
     bool stopped = false;     // the update was asked to stop
+    std::string source;       // where the file came from, when a source says more than its address
 };
 
 class DrawDownloader {

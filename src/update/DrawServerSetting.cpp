@@ -4,6 +4,7 @@
 #include "common/IniFile.h"
 #include "common/Strings.h"
 #include "update/DrawUpdate.h"
+#include "update/feeds/FeedDrawSource.h"
 
 #ifndef VELTRIX_DRAW_SERVER
 #define VELTRIX_DRAW_SERVER "http://draws.veltrix.invalid"
@@ -64,6 +65,10 @@ DownloadResult ServerDrawSource::Fetch(const LotteryInfo& game, const std::strin
 std::unique_ptr<DrawSource> MakeDrawSource(const std::string& settingsPath,
                                            DrawDownloader& downloader, std::string* warning) {
     DrawServerChoice server = DrawServerFromSettings(settingsPath);
+    // A draw server named in the settings is the one source; without one the
+    // public draw-list feeds serve.
+    if (!server.fromSettings && server.warning.empty())
+        return MakeFeedDrawSource(settingsPath, std::string(kDrawDatabasePath), warning);
     if (warning)
         *warning = server.warning;
     return std::make_unique<ServerDrawSource>(downloader, std::move(server));

@@ -46,7 +46,7 @@ DownloadResult FetchDrawFile(DrawSource& source, const LotteryInfo& game,
     const std::string part = PartFilePath(localPath);
     DownloadResult result = source.Fetch(game, part, stop);
     if (result.ok && StopRequested(stop)) {
-        result = {false, result.httpStatus, "stopped", false, true};
+        result = {false, result.httpStatus, "stopped", false, true, {}};
     } else if (result.ok) {
         Result<std::string> bytes = ReadFileBytes(part);
         if (!bytes) {

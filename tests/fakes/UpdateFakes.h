@@ -91,13 +91,13 @@ public:
             onDownload(url);
         auto found = files.find(url);
         if (found == files.end())
-            return {false, 404, "the server answered HTTP status 404", false, false};
+            return {false, 404, "the server answered HTTP status 404", false, false, {}};
         std::ofstream out(localPath, std::ios::binary | std::ios::trunc);
         out << found->second;
         out.close();
         if (!out)
-            return {false, 200, "cannot create " + localPath, false, false};
-        return {true, 200, {}, false, false};
+            return {false, 200, "cannot create " + localPath, false, false, {}};
+        return {true, 200, {}, false, false, {}};
     }
 
     struct Request {

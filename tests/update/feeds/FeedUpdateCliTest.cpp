@@ -1,0 +1,219 @@
+// veltrix-cli update against the public feeds served by a loopback HTTP
+// server under the feeds' own paths: the real 福彩 answers behind their
+// session page, a 体彩 feed refusing with its firewall's status and the
+// 500.com list (made up from the described layout, gzipped on the wire)
+// answering instead, and a 体彩 answer that contradicts the stored draws.
+#include "db/DrawDatabase.h"
+#include "fakes/CliProcess.h"
+#include "fakes/RawDatabase.h"
+#include "fakes/TempDir.h"
+#include "update/feeds/FeedTestData.h"
+
+#include <gtest/gtest.h>
+#include <httplib.h>
+
+#include <fstream>
+#include <mutex>
+#include <sqlite3.h>
+#include <thread>
+
+namespace veltrix {
+namespace {
+
+using test::CliRun;
+using test::FeedFixture;
+
+// Answers by path and the one query parameter that names the game and page.
+class FeedServer {
+public:
+    FeedServer() {
+        m_server.set_keep_alive_timeout(1);
+        m_server.Get(".*", [this](const httplib::Request& request, httplib::Response& response) {
+            std::string key = request.path;
+            for (const char* name : {"name", "gameNo", "pageNo"}) {
+                if (request.has_param(name))
+                    key += std::string(" ") + name + "=" + request.get_param_value(name);
+            }
+            std::lock_guard lock(m_mutex);
+            asked.push_back(key);
+            auto found = m_routes.find(key);
+            if (found == m_routes.end()) {
+                response.status = 404;
+                return;
+            }
+            found->second(request, response);
+        });
+        m_port = m_server.bind_to_any_port("127.0.0.1");
+        m_thread = std::thread([this] { m_server.listen_after_bind(); });
+    }
+    ~FeedServer() {
+        m_server.stop();
+        m_thread.join();
+    }
+    std::string Base() const { return "http://127.0.0.1:" + std::to_string(m_port); }
+    void Route(const std::string& key, httplib::Server::Handler handler) {
+        std::lock_guard lock(m_mutex);
+        m_routes[key] = std::move(handler);
+    }
+    std::vector<std::string> Asked() {
+        std::lock_guard lock(m_mutex);
+        return asked;
+    }
+
+private:
+    httplib::Server m_server;
+    std::thread m_thread;
+    int m_port = 0;
+    std::mutex m_mutex;
+    std::map<std::string, httplib::Server::Handler> m_routes;
+    std::vector<std::string> asked;
+};
+
+constexpr const char* kNotices = "/cwl_admin/front/cwlkj/search/kjxx/findDrawNotice";
+constexpr const char* kHistory = "/gateway/lottery/getHistoryPageListV1.qry";
+
+class FeedUpdateCliTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string error;
+        ASSERT_TRUE(CreateDrawDatabase(dir.File("DLT.mdb"), &error)) << error;
+        // Stored draws end before the feeds' newest ones.
+        Preload("ssq", "2026005");
+        Preload("3d", "2026020");
+        Preload("dlt", "26095");
+        Preload("p3", "26224");
+        std::ofstream(dir.File("Veltrix.ini"))
+            << "[OPTION]\r\nFeedCwl=" << server.Base() << "\r\nFeedSporttery=" << server.Base()
+            << "\r\nFeed500=" << server.Base() << "/\r\n";
+
+        // The 福彩 site wants its page visited first, as a browser does.
+        server.Route("/ygkj/wqkjgg/", [](const httplib::Request&, httplib::Response& response) {
+            response.set_header("Set-Cookie", "HMF_CI=feedtest; Path=/");
+            response.set_content("<html><title>往期开奖</title></html>", "text/html");
+        });
+        for (const char* game : {"ssq", "3d"}) {
+            std::string page = FeedFixture(std::string("cwl_findDrawNotice_") + game +
+                                           "_page1_size100_2026-01-26.json");
+            server.Route(
+                std::string(kNotices) + " name=" + game + " pageNo=1",
+                [this, page](const httplib::Request& request, httplib::Response& response) {
+                    bool browserLike =
+                        request.get_header_value("Cookie") == "HMF_CI=feedtest" &&
+                        request.get_header_value("Referer") == server.Base() + "/" &&
+                        request.get_header_value("User-Agent").starts_with("Mozilla/5.0");
+                    if (!browserLike) {
+                        response.status = 302;
+                        response.set_content(FeedFixture("cwl_findDrawNotice_ssq_302_blocked.html"),
+                                             "text/html");
+                        return;
+                    }
+                    response.set_content(page, "application/json");
+                });
+        }
+        server.Route(
+            std::string(kHistory) + " gameNo=85 pageNo=1",
+            [](const httplib::Request&, httplib::Response& response) { response.status = 567; });
+        std::string list = FeedFixture("madeup_500_dlt_list.xml.gz");
+        server.Route("/static/info/kaijiang/xml/dlt/list.xml",
+                     [list](const httplib::Request&, httplib::Response& response) {
+                         response.set_header("Content-Encoding", "gzip");
+                         response.set_content(list, "text/xml");
+                     });
+        // 26224 is stored as 9 1 2.
+        server.Route(std::string(kHistory) + " gameNo=35 pageNo=1", [](const httplib::Request&,
+                                                                       httplib::Response&
+                                                                           response) {
+            response.set_content(
+                test::SportteryEnvelope(
+                    R"({"lotteryDrawNum":"26225","lotteryDrawTime":"2026-08-23","lotteryDrawResult":"1 2 3"},)"
+                    R"({"lotteryDrawNum":"26224","lotteryDrawTime":"2026-08-22","lotteryDrawResult":"9 1 3"})",
+                    300),
+                "application/json");
+        });
+    }
+
+    void Preload(const std::string& code, const std::string& lastIssue) {
+        std::ifstream in(test::SampleDrawFile(code + ".txt"), std::ios::binary);
+        std::ofstream out(dir.File(code + ".part.txt"), std::ios::binary);
+        std::string line;
+        while (std::getline(in, line) && line.substr(0, line.find(' ')) <= lastIssue)
+            out << line << "\n";
+        out.close();
+        CliRun run = Run({"import", code, dir.File(code + ".part.txt")});
+        ASSERT_EQ(run.status, 0) << run.err;
+    }
+
+    CliRun Run(const std::vector<std::string>& args) {
+        return test::RunCli(dir.Path().string(), args);
+    }
+
+    std::vector<std::string> Rows(const std::string& sql) {
+        return test::RawDatabase(dir.File("DLT.mdb"), SQLITE_OPEN_READONLY).Rows(sql);
+    }
+
+    test::TempDir dir;
+    FeedServer server;
+};
+
+TEST_F(FeedUpdateCliTest, EachGameFromTheFirstFeedThatAnswersWell) {
+    // A fallback answering after a failed first feed is a success.
+    CliRun dlt = Run({"update", "dlt"});
+    EXPECT_EQ(dlt.status, 0) << dlt.err;
+    EXPECT_NE(dlt.err.find("2 new of 4 draws from the 500.com draw list (" + server.Base() +
+                           ") (tried first: sporttery.cn draw history: HTTP status 567)"),
+              std::string::npos)
+        << dlt.err;
+    EXPECT_EQ(Rows("select qs||' '||rq||' '||h1||' '||l2 from dlt where qs>'26095' order by qs"),
+              (std::vector<std::string>{"26096 2026-08-25 1 12", "26097 2026-08-27 3 9"}));
+
+    CliRun ssq = Run({"update", "ssq"});
+    EXPECT_EQ(ssq.status, 0) << ssq.err;
+    EXPECT_EQ(Rows("select count(*)||' '||max(qs) from ssq where qs>'2026005'"),
+              std::vector<std::string>{"6 2026011"});
+
+    // 3d from the notices has no test numbers.
+    CliRun threeD = Run({"update", "3d"});
+    EXPECT_EQ(threeD.status, 0) << threeD.err;
+    EXPECT_EQ(Rows("select qs||' '||h1||h2||h3||' '||coalesce(s1,'null') from \"3d\" where "
+                   "qs>'2026020' order by qs limit 1"),
+              std::vector<std::string>{"2026021 559 null"});
+
+    // A disagreeing answer: nothing imported, the 500.com list not asked.
+    CliRun p3 = Run({"update", "p3"});
+    EXPECT_NE(p3.status, 0);
+    EXPECT_NE(p3.err.find("draw 26224 is 2026-08-22 9 1 3 in the feed but 2026-08-22 9 1 2 in "
+                          "the database"),
+              std::string::npos)
+        << p3.err;
+    EXPECT_EQ(Rows("select count(*) from p3 where qs>'26224'"), std::vector<std::string>{"0"});
+    std::vector<std::string> asked = server.Asked();
+    EXPECT_EQ(std::count(asked.begin(), asked.end(), "/ygkj/wqkjgg/"), 2); // one per update run
+    EXPECT_EQ(std::count(asked.begin(), asked.end(), "/static/info/kaijiang/xml/pls/list.xml"), 0);
+
+    CliRun sources = Run({"sources"});
+    EXPECT_EQ(sources.status, 0) << sources.err;
+    EXPECT_NE(sources.out.find("ssq\tcwl.gov.cn draw notices (" + server.Base() + ")\t"),
+              std::string::npos)
+        << sources.out;
+    EXPECT_NE(sources.out.find("\t2026011\t2026-01-25\n"), std::string::npos) << sources.out;
+    EXPECT_NE(sources.out.find("p3\t-\t-\t26224\t2026-08-22\n"), std::string::npos) << sources.out;
+}
+
+// DrawServer= set means the draw server alone; 22选5 has no feed.
+TEST_F(FeedUpdateCliTest, DrawServerAloneAndNoFeedFor22x5) {
+    CliRun t22x5 = Run({"update", "t22x5"});
+    EXPECT_NE(t22x5.status, 0);
+    EXPECT_NE(t22x5.err.find("22选5 has no public draw feed"), std::string::npos) << t22x5.err;
+
+    std::ofstream(dir.File("Veltrix.ini"), std::ios::app)
+        << "DrawServer=" << server.Base() << "/server\r\n";
+    size_t before = server.Asked().size();
+    CliRun dlt = Run({"update", "dlt"});
+    EXPECT_NE(dlt.status, 0);
+    std::vector<std::string> asked = server.Asked();
+    EXPECT_EQ(std::vector<std::string>(asked.begin() + static_cast<long>(before), asked.end()),
+              std::vector<std::string>{"/server/getData/dlt.TXT"});
+}
+
+} // namespace
+} // namespace veltrix
