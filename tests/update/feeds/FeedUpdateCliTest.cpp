@@ -75,8 +75,7 @@ constexpr const char* kHistory = "/gateway/lottery/getHistoryPageListV1.qry";
 class FeedUpdateCliTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string error;
-        ASSERT_TRUE(CreateDrawDatabase(dir.File("DLT.mdb"), &error)) << error;
+        ASSERT_EQ(CreateDrawDatabase(dir.File("DLT.mdb")).error(), "");
         // Stored draws end before the feeds' newest ones.
         Preload("ssq", "2026005");
         Preload("3d", "2026020");
