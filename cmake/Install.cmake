@@ -77,10 +77,10 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Needed at run time without a library link to show it: the CJK font the
-# window and the chart draw with, xdg-open for opening the reports, and
+# Needed at run time without a library link to show it: the CJK fonts the
+# result box and the chart draw with, xdg-open for opening the reports, and
 # libcurl, loaded when the first download starts.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wqy-zenhei, xdg-utils, libcurl4")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wqy-zenhei, fonts-arphic-uming, xdg-utils, libcurl4")
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://veltrix.example.org/")
 set(CPACK_GENERATOR DEB)
 include(CPack)

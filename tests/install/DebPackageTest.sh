@@ -12,7 +12,7 @@ cpack --config "$BUILD/CPackConfig.cmake" -G DEB -B "$TMP/out" >/dev/null
 DEB="$TMP/out/veltrix_${VERSION}_$(dpkg --print-architecture).deb"
 [ -f "$DEB" ] || fail "no $(basename "$DEB")"
 depends=$(dpkg-deb -f "$DEB" Depends)
-for package in fonts-wqy-zenhei xdg-utils libcurl4 libqt6widgets6 libsqlite3-0; do
+for package in fonts-wqy-zenhei fonts-arphic-uming xdg-utils libcurl4 libqt6widgets6 libsqlite3-0; do
     [[ $depends == *"$package"* ]] || fail "Depends lacks $package: $depends"
 done
 if ! lintian --fail-on error "$DEB" >"$TMP/lintian.txt" 2>&1; then
