@@ -14,21 +14,6 @@ namespace {
 
 constexpr const char* kDateMismatch = "Data type mismatch in criteria expression.";
 
-// Reads a number argument; false when the result is already set (null for a
-// null argument, an error for a text that is no number).
-bool NumberArgument(sqlite3_context* context, sqlite3_value* arg, Number& out) {
-    JetValue value = ReadValue(arg);
-    if (value.IsNull()) {
-        sqlite3_result_null(context);
-        return false;
-    }
-    if (!ToNumber(value, out)) {
-        ResultError(context, kTypeMismatch);
-        return false;
-    }
-    return true;
-}
-
 bool WholeArgument(sqlite3_context* context, sqlite3_value* arg, int64_t& out) {
     Number number;
     if (!NumberArgument(context, arg, number))

@@ -32,6 +32,10 @@ void ResultNumber(sqlite3_context* context, const Number& number);
 void ResultText(sqlite3_context* context, std::string_view text);
 void ResultError(sqlite3_context* context, const char* message);
 
+// Reads a number argument; false when the result is already set (null for a
+// null argument, a type mismatch for a text that is no number).
+bool NumberArgument(sqlite3_context* context, sqlite3_value* argument, Number& out);
+
 // Number of characters (UTF-8 code points) and the byte offset of character
 // `index` (0-based; the text's size when past the end).
 size_t CharCount(std::string_view text);

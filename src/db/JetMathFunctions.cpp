@@ -8,21 +8,6 @@
 
 namespace veltrix::jet::runtime {
 
-// The argument as a number; false when the result is already set (null in,
-// null out; a text that is no number is a type mismatch).
-bool NumberArgument(sqlite3_context* context, sqlite3_value* argument, Number& out) {
-    JetValue value = ReadValue(argument);
-    if (value.IsNull()) {
-        sqlite3_result_null(context);
-        return false;
-    }
-    if (!ToNumber(value, out)) {
-        ResultError(context, kTypeMismatch);
-        return false;
-    }
-    return true;
-}
-
 template <int64_t low, int64_t high>
 void ConvertToInteger(sqlite3_context* context, int, sqlite3_value** argv) {
     Number number;
