@@ -122,13 +122,3 @@ BENCHMARK(BM_ChartLinesOfTenMegabyteResult)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 } // namespace veltrix
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
