@@ -148,7 +148,6 @@ const FunctionCase kCases[] = {
     {"dateserial_two_digit_year", "dateserial(4, 2, 30)", T, "2004-03-01"},
     // Format.
     {"format_two_digits", "format(7, '0#')", T, "07"},
-    {"format_zeros", "format(123, '0#') & format(7, '00') & format(7, '000')", T, "12307007"},
     {"format_negative", "format(-7, '0#')", T, "-07"},
     {"format_numeric_text", "format('7', '0#')", T, "07"},
     {"format_null", "format(null, '0#')", N, ""},
@@ -261,28 +260,22 @@ INSTANTIATE_TEST_SUITE_P(Jet, JetFunctionTest, ::testing::ValuesIn(kCases),
                          [](const auto& param) { return std::string(param.param.name); });
 
 TEST(JetClockFunctionTest, DateAndNowAreLocalTime) {
+    auto local = [](std::time_t t) {
+        std::tm tm{};
+        localtime_r(&t, &tm);
+        char text[24];
+        std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &tm);
+        return std::string(text);
+    };
     test::MemoryDatabase db;
-    std::time_t before = std::time(nullptr);
+    const std::string before = local(std::time(nullptr));
     test::Evaluation result = test::EvaluateFirstRow(db.Handle(), "select date(), now(), time()");
-    std::time_t after = std::time(nullptr);
+    const std::string after = local(std::time(nullptr));
     ASSERT_EQ(result.error, "");
     ASSERT_EQ(result.fields.size(), 3u);
-    auto localText = [](std::time_t t, const char* pattern) {
-        std::tm local{};
-        localtime_r(&t, &local);
-        char buffer[32];
-        std::strftime(buffer, sizeof buffer, pattern, &local);
-        return std::string(buffer);
-    };
-    for (std::time_t t : {before, after}) {
-        if (result.fields[0].text == localText(t, "%Y-%m-%d")) {
-            EXPECT_EQ(result.fields[1].text.substr(0, 10), result.fields[0].text);
-            EXPECT_EQ(result.fields[1].text.size(), 19u);
-            EXPECT_EQ(result.fields[2].text, result.fields[1].text.substr(11));
-            return;
-        }
-    }
-    ADD_FAILURE() << "date() gave " << result.fields[0].text;
+    const std::string& now = result.fields[1].text;
+    EXPECT_EQ(result.fields[0].text + " " + result.fields[2].text, now);
+    EXPECT_TRUE(before <= now && now <= after) << before << " / " << now << " / " << after;
 }
 
 class JetAggregateTest : public test::DrawDatabaseFixture {};
@@ -296,14 +289,10 @@ TEST_F(JetAggregateTest, FirstAndLastFollowTheRowsRead) {
         "select first(h1), last(h1), first(qs), last(h2), count(h2), stdev(h1), varp(h1) "
         "from (select * from p3 order by qs)");
     ASSERT_EQ(result.error, "");
-    ASSERT_EQ(result.fields.size(), 7u);
-    EXPECT_EQ(result.fields[0].text, "1");
-    EXPECT_EQ(result.fields[1].text, "7");
-    EXPECT_EQ(result.fields[2].text, "04001");
-    EXPECT_EQ(result.fields[3].text, "8");
-    EXPECT_EQ(result.fields[4].text, "2");
-    EXPECT_DOUBLE_EQ(std::stod(result.fields[5].text), 3.0); // values 1, 4, 7
-    EXPECT_DOUBLE_EQ(std::stod(result.fields[6].text), 6.0);
+    std::string row; // values 1, 4, 7: stdev 3, varp 6
+    for (const test::EvaluatedField& field : result.fields)
+        row += field.text + "|";
+    EXPECT_EQ(row, "1|7|04001|8|2|3.0|6.0|");
 }
 
 } // namespace

@@ -54,6 +54,9 @@ const TranslationCase kTranslations[] = {
     {"union_order_sorts_the_whole",
      "select 'dlt', count(*) from dlt union select 'ssq', count(*) from ssq order by 2 desc",
      R"(SELECT 'dlt', count(*) FROM "dlt" UNION SELECT 'ssq', count(*) FROM "ssq" ORDER BY 2 DESC)"},
+    {"grouped_expression_selected",
+     "select weekday(rq), count(*) from dlt group by weekday(rq) order by 1",
+     R"(SELECT jet_weekday("rq"), count(*) FROM "dlt" GROUP BY jet_weekday("rq") ORDER BY 1)"},
     {"distinctrow_ignored", "select distinctrow qs from dlt", R"(SELECT "qs" FROM "dlt")"},
     // FROM.
     {"join_with_aliases", "select d.qs from dlt as d inner join ssq s on d.rq = s.rq",
