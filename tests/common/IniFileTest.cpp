@@ -101,8 +101,6 @@ TEST(IniFileTest, HostileFilesGiveDefaultsWithoutHarm) {
     std::string hugeLine(1 << 20, 'a');
     EXPECT_EQ(ProfileStringFromText(hugeLine, "S", "k", "d"), "d");
     EXPECT_EQ(ProfileStringFromText("[S]\n" + hugeLine + "\nk=v\n", "S", "k", "d"), "v");
-    std::string hugeValue = "[S]\nk=" + hugeLine + "\n";
-    EXPECT_EQ(ProfileStringFromText(hugeValue, "S", "k", "d").size(), 254u);
 
     std::string binary;
     for (int i = 0; i < 256; ++i)

@@ -4,13 +4,14 @@
 // a statement whose first row fails. (The bulletin's queries run on a database
 // in tests/update/BulletinTest.cpp; refused statements that must run nothing:
 // tests/query/StatementRunnerTest.cpp.)
-#include "JetDrawData.h"
 #include "fakes/DrawDatabaseFixture.h"
 #include "fakes/UpdateFakes.h"
 #include "query/StatementRunner.h"
+#include "update/DrawImport.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <sstream>
 
 namespace veltrix {
 namespace {
@@ -28,23 +29,21 @@ protected:
 TEST_F(JetProgramStatementsTest, ImportInsertsEveryGameWithTheLineEndInItsLastField) {
     for (const LotteryInfo& game : AllLotteries()) {
         SCOPED_TRACE(std::string(game.code));
-        test::Draw draw;
-        draw.qs = "26001";
-        draw.rq = "2026-01-03";
-        for (int i = 2; i < game.minTokenCount; ++i)
-            draw.written.push_back(std::to_string(i).insert(0, 1, '0'));
-        draw.written.back() += "\r\n"; // the line end stays with the last field
-        QueryOutcome outcome = Run(test::InsertStatement(game, draw));
-        EXPECT_FALSE(outcome.failed) << (host.messages.empty() ? "" : host.messages.back());
-        EXPECT_EQ(outcome.resultText, "");
-        std::string columns(game.columns);
-        QueryOutcome stored = Run("select " + columns + " from " + std::string(game.code));
-        std::string expected = "26001 2026-01-03";
-        for (int i = 2; i < game.minTokenCount; ++i)
-            expected.append(1, ' ').append(std::to_string(i));
+        std::string line = "26001 2026-01-03", expected = line;
+        for (int i = 2; i < game.minTokenCount; ++i) {
+            line.append(" 0").append(std::to_string(i));
+            expected.append(" ").append(std::to_string(i));
+        }
         if (game.kind == LotteryKind::Dlt)
             expected += " "; // T, written empty
-        EXPECT_EQ(stored.resultText, expected + "\r\n");
+        std::istringstream file(line + "\r\n");
+        ConnectionSqlRunner runner(db, host);
+        test::RecordingTitle title;
+        EXPECT_EQ(ImportDraws(game, &file, runner, title).inserted, 1);
+        EXPECT_TRUE(host.messages.empty()) << host.messages.front();
+        const std::string columns(game.columns);
+        EXPECT_EQ(Run("select " + columns + " from " + std::string(game.code)).resultText,
+                  expected + "\r\n");
     }
 }
 
