@@ -1,14 +1,48 @@
 // The Jet functions and operators as a query sees them: each case runs
 // "select <expression>" on a real connection and checks the value's text and
 // its storage class (the field text of a real 3 and an integer 3 are alike).
-#include "JetEvaluation.h"
+#include "db/JetDialect.h"
 #include "fakes/DrawDatabaseFixture.h"
 
 #include <ctime>
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 namespace veltrix {
 namespace {
+
+struct EvaluatedField {
+    int type = SQLITE_NULL; // SQLITE_INTEGER, SQLITE_FLOAT, SQLITE_TEXT, SQLITE_NULL
+    std::string text;
+};
+
+struct Evaluation {
+    std::string error; // translation or SQLite error; empty on success
+    std::vector<EvaluatedField> fields;
+};
+
+// The first row of a translated statement with each value's storage class.
+Evaluation EvaluateFirstRow(sqlite3* db, const std::string& jetSql) {
+    Evaluation result;
+    JetTranslation translation = TranslateJetSql(jetSql);
+    if (!translation.ok) {
+        result.error = translation.error;
+        return result;
+    }
+    sqlite3_stmt* stmt = nullptr;
+    int rc = sqlite3_prepare_v2(db, translation.sql.c_str(), -1, &stmt, nullptr);
+    if (rc == SQLITE_OK && (rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        for (int i = 0; i < sqlite3_column_count(stmt); ++i) {
+            const unsigned char* text = sqlite3_column_text(stmt, i);
+            result.fields.push_back(
+                {sqlite3_column_type(stmt, i), text ? reinterpret_cast<const char*>(text) : ""});
+        }
+    } else if (rc != SQLITE_DONE) {
+        result.error = sqlite3_errmsg(db);
+    }
+    sqlite3_finalize(stmt);
+    return result;
+}
 
 enum class Kind { Integer, Real, Text, Null, Error };
 
@@ -19,26 +53,27 @@ struct FunctionCase {
     const char* text; // the value's text, or a part of the error message
 };
 
+// One database without tables, with the Jet functions, for the suite.
 class JetFunctionTest : public ::testing::TestWithParam<FunctionCase> {
 protected:
-    static void SetUpTestSuite() { s_db = new test::MemoryDatabase; }
-    static void TearDownTestSuite() { delete s_db; }
-    static test::MemoryDatabase* s_db;
+    static void SetUpTestSuite() {
+        sqlite3_open(":memory:", &s_db);
+        RegisterJetFunctions(s_db);
+    }
+    static void TearDownTestSuite() { sqlite3_close(s_db); }
+    static inline sqlite3* s_db = nullptr;
 };
-
-test::MemoryDatabase* JetFunctionTest::s_db = nullptr;
 
 TEST_P(JetFunctionTest, GivesJetsResult) {
     const FunctionCase& c = GetParam();
-    test::Evaluation result =
-        test::EvaluateFirstRow(s_db->Handle(), std::string("select ") + c.expression);
+    Evaluation result = EvaluateFirstRow(s_db, std::string("select ") + c.expression);
     if (c.kind == Kind::Error) {
         EXPECT_NE(result.error.find(c.text), std::string::npos) << result.error;
         return;
     }
     ASSERT_EQ(result.error, "");
     ASSERT_EQ(result.fields.size(), 1u);
-    const test::EvaluatedField& field = result.fields[0];
+    const EvaluatedField& field = result.fields[0];
     int expectedType = c.kind == Kind::Integer ? SQLITE_INTEGER
                        : c.kind == Kind::Real  ? SQLITE_FLOAT
                        : c.kind == Kind::Text  ? SQLITE_TEXT
@@ -255,7 +290,7 @@ const FunctionCase kCases[] = {
 INSTANTIATE_TEST_SUITE_P(Jet, JetFunctionTest, ::testing::ValuesIn(kCases),
                          [](const auto& param) { return std::string(param.param.name); });
 
-TEST(JetClockFunctionTest, DateAndNowAreLocalTime) {
+TEST_F(JetFunctionTest, DateAndNowAreLocalTime) {
     auto local = [](std::time_t t) {
         std::tm tm{};
         localtime_r(&t, &tm);
@@ -263,9 +298,8 @@ TEST(JetClockFunctionTest, DateAndNowAreLocalTime) {
         std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &tm);
         return std::string(text);
     };
-    test::MemoryDatabase db;
     const std::string before = local(std::time(nullptr));
-    test::Evaluation result = test::EvaluateFirstRow(db.Handle(), "select date(), now(), time()");
+    Evaluation result = EvaluateFirstRow(s_db, "select date(), now(), time()");
     const std::string after = local(std::time(nullptr));
     ASSERT_EQ(result.error, "");
     ASSERT_EQ(result.fields.size(), 3u);
@@ -280,13 +314,13 @@ TEST_F(JetAggregateTest, FirstAndLastFollowTheRowsRead) {
     Exec("INSERT INTO p3 (QS,RQ,H1,H2,H3)VALUES ('04001','2004-11-14',1,2,3)");
     Exec("INSERT INTO p3 (QS,RQ,H1,H2,H3)VALUES ('04002','2004-11-16',4,NULL,6)");
     Exec("INSERT INTO p3 (QS,RQ,H1,H2,H3)VALUES ('04003','2004-11-19',7,8,9)");
-    test::Evaluation result = test::EvaluateFirstRow(
+    Evaluation result = EvaluateFirstRow(
         db.Handle(),
         "select first(h1), last(h1), first(qs), last(h2), count(h2), stdev(h1), varp(h1) "
         "from (select * from p3 order by qs)");
     ASSERT_EQ(result.error, "");
     std::string row; // values 1, 4, 7: stdev 3, varp 6
-    for (const test::EvaluatedField& field : result.fields)
+    for (const EvaluatedField& field : result.fields)
         row += field.text + "|";
     EXPECT_EQ(row, "1|7|04001|8|2|3.0|6.0|");
 }

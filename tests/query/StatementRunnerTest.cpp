@@ -1,5 +1,6 @@
 #include "query/StatementRunner.h"
 #include "fakes/DrawDatabaseFixture.h"
+#include "fakes/RawDatabase.h"
 #include "fakes/UpdateFakes.h"
 
 #include <gtest/gtest.h>
@@ -91,23 +92,10 @@ TEST_F(StatementRunnerTest, FailureWhileReadingKeepsTheRowsCompletedBefore) {
     EXPECT_NE(host.messages[0].find("integer overflow"), std::string::npos) << host.messages[0];
 }
 
-// Another program holding a write transaction on the database.
-class OtherWriter {
-public:
-    explicit OtherWriter(const std::string& path) {
-        EXPECT_EQ(sqlite3_open(path.c_str(), &m_db), SQLITE_OK);
-        EXPECT_EQ(sqlite3_exec(m_db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
-    }
-    ~OtherWriter() { sqlite3_close(m_db); }
-    void Commit() { sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr); }
-
-private:
-    sqlite3* m_db = nullptr;
-};
-
 TEST_F(StatementRunnerTest, LockedDatabaseGivesOneMessageAfterTenAttempts) {
     const std::string before = Run("select qs, h1, h2, h3 from p3 order by qs", "").resultText;
-    OtherWriter other(DbPath());
+    test::OtherWriter other(DbPath());
+    other.Lock();
     auto started = std::chrono::steady_clock::now();
     QueryOutcome outcome = Run("INSERT INTO p3 (QS) VALUES ('05000')", "x");
     auto took = std::chrono::steady_clock::now() - started;
@@ -125,16 +113,17 @@ TEST_F(StatementRunnerTest, LockedDatabaseGivesOneMessageAfterTenAttempts) {
     // nothing was added.
     EXPECT_EQ(Run("select qs, h1, h2, h3 from p3 order by qs", "").resultText, before);
     EXPECT_EQ(db.LastAttemptCount(), 1);
-    other.Commit();
+    other.Release();
     EXPECT_FALSE(Run("INSERT INTO p3 (QS) VALUES ('05000')", "x").failed);
     EXPECT_EQ(Run("select count(*) from p3", "").resultText, "4\r\n");
 }
 
 TEST_F(StatementRunnerTest, LockReleasedDuringTheRetriesLetsTheStatementThrough) {
-    OtherWriter other(DbPath());
+    test::OtherWriter other(DbPath());
+    other.Lock();
     std::thread release([&] {
         std::this_thread::sleep_for(std::chrono::milliseconds(350));
-        other.Commit();
+        other.Release();
     });
     QueryOutcome outcome = Run("INSERT INTO p3 (QS) VALUES ('05000')", "x");
     release.join();
@@ -158,20 +147,11 @@ std::string Nested(int depth, const std::string& inner) {
 }
 
 class HostileSqlTest : public StatementRunnerTest,
-                       public ::testing::WithParamInterface<HostileSql> {
-protected:
-    // Every row of every table, and the schema.
-    std::string Everything() {
-        std::string all =
-            Run("select type, name, sql from sqlite_master order by name", "").resultText;
-        for (const char* table : {"dlt", "ssq", "p5", "p3", "3d", "t22x5", "7xc", "7lc"})
-            all += Run(std::string("select * from [") + table + "] order by qs", "").resultText;
-        return all;
-    }
-};
+                       public ::testing::WithParamInterface<HostileSql> {};
 
 TEST_P(HostileSqlTest, RefusedWithAnErrorTextAndNothingChanges) {
-    const std::string before = Everything();
+    test::RawDatabase other(DbPath(), SQLITE_OPEN_READONLY);
+    const std::string before = other.DrawTablesState();
     ASSERT_NE(before.find("04003"), std::string::npos);
     host.messages.clear();
     QueryOutcome outcome = Run(GetParam().sql, GetParam().sql);
@@ -181,7 +161,7 @@ TEST_P(HostileSqlTest, RefusedWithAnErrorTextAndNothingChanges) {
     EXPECT_FALSE(host.messages[0].empty());
     EXPECT_EQ(host.messages[0], db.GetErrorText());
     EXPECT_EQ(db.LastAttemptCount() > 1, false) << "nothing to retry";
-    EXPECT_EQ(Everything(), before);
+    EXPECT_EQ(other.DrawTablesState(), before);
 }
 
 // What the translator refuses by its own rules (unbalanced quotes, TOP twice,
