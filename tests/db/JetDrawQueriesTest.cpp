@@ -116,22 +116,14 @@ TEST_F(JetDrawQueriesTest, HobbyistQueriesGiveTheRowsComputedFromTheFiles) {
               std::to_string(in25) + "\r\n");
 }
 
-class IssueIsUnique : public JetSchema {
-public:
-    bool IsUniqueColumn(std::string_view, std::string_view column) const override {
-        return column == "qs";
-    }
-};
-
 // A range of issues and a prefix of issues are read through the issue
 // number's index. (The newest-issue queries sort issues by value, which no
 // index serves: a top-N scan of one table.)
 TEST_F(JetDrawQueriesTest, IssueQueriesUseTheKey) {
-    IssueIsUnique schema;
     for (const char* jet : {"select * from dlt where qs between '07001' and '07100'",
                             "select qs from dlt where qs like '07%'"}) {
         SCOPED_TRACE(jet);
-        JetTranslation translation = TranslateJetSql(jet, &schema);
+        JetTranslation translation = TranslateJetSql(jet);
         ASSERT_TRUE(translation.ok);
         sqlite3_stmt* stmt = nullptr;
         std::string explain = "EXPLAIN QUERY PLAN " + translation.sql;
