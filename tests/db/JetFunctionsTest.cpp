@@ -220,7 +220,6 @@ const FunctionCase kCases[] = {
     {"ampersand_null_is_empty", "'a' & null", T, "a"},
     {"ampersand_two_nulls", "null & null", N, ""},
     {"ampersand_numbers", "1 & 2", T, "12"},
-    {"ampersand_fraction", "2.5 & ''", T, "2.5"},
     {"true_is_minus_one", "True", I, "-1"},
     {"text_equality_without_case", "'a' = 'A'", I, "-1"},
     {"texts_compare_without_case", "('a' < 'B') & ('B' between 'a' and 'c') & ('b' in ('A', 'B'))",
