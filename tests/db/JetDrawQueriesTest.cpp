@@ -3,6 +3,7 @@
 // hobbyist types. Every expected answer is computed here from the draw files
 // themselves, independently of the database.
 #include "JetDrawData.h"
+#include "fakes/RawDatabase.h"
 #include "fakes/TempDir.h"
 #include "fakes/UpdateFakes.h"
 #include "query/StatementRunner.h"
@@ -15,7 +16,6 @@
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <map>
-#include <sqlite3.h>
 
 namespace veltrix {
 namespace {
@@ -120,19 +120,15 @@ TEST_F(JetDrawQueriesTest, HobbyistQueriesGiveTheRowsComputedFromTheFiles) {
 // number's index. (The newest-issue queries sort issues by value, which no
 // index serves: a top-N scan of one table.)
 TEST_F(JetDrawQueriesTest, IssueQueriesUseTheKey) {
+    test::RawDatabase file(s_dir->File("DLT.mdb"), SQLITE_OPEN_READONLY);
     for (const char* jet : {"select * from dlt where qs between '07001' and '07100'",
                             "select qs from dlt where qs like '07%'"}) {
         SCOPED_TRACE(jet);
         JetTranslation translation = TranslateJetSql(jet);
         ASSERT_TRUE(translation.ok);
-        sqlite3_stmt* stmt = nullptr;
-        std::string explain = "EXPLAIN QUERY PLAN " + translation.sql;
-        ASSERT_EQ(sqlite3_prepare_v2(s_db->Handle(), explain.c_str(), -1, &stmt, nullptr),
-                  SQLITE_OK);
         std::string plan;
-        while (sqlite3_step(stmt) == SQLITE_ROW)
-            plan += reinterpret_cast<const char*>(sqlite3_column_text(stmt, 3)) + std::string("\n");
-        sqlite3_finalize(stmt);
+        for (const std::string& row : file.Rows("EXPLAIN QUERY PLAN " + translation.sql))
+            plan += row + "\n";
         EXPECT_NE(plan.find("INDEX"), std::string::npos) << plan;
         EXPECT_EQ(plan.find("TEMP B-TREE"), std::string::npos) << plan;
     }
