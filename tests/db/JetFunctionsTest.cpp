@@ -117,7 +117,6 @@ const FunctionCase kCases[] = {
     {"int_of_text", "int('3.9')", I, "3"},
     {"abs_integer", "abs(-3)", I, "3"},
     {"abs_real", "abs(-2.5)", R, "2.5"},
-    {"abs_of_smallest_integer", "abs(-9223372036854775807 - 1)", E, "integer overflow"},
     {"sgn_negative", "sgn(-7)", I, "-1"},
     {"sqr", "sqr(16)", R, "4"},
     {"sqr_negative", "sqr(-1)", E, "Invalid procedure call"},
@@ -203,7 +202,6 @@ const FunctionCase kCases[] = {
     // Operators.
     {"division_fractional", "7/2", R, "3.5"},
     {"division_whole_is_real", "6/2", R, "3"},
-    {"division_by_zero", "1/0", E, "Division by zero"},
     {"integer_division", "5\\2", I, "2"},
     {"integer_division_rounds_operands", "5.5\\2", I, "3"},
     {"integer_division_half_even", "2.5\\1", I, "2"},
