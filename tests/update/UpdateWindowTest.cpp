@@ -98,7 +98,7 @@ TEST_F(UpdateWindowTest, UpdateAllShowsStepsGreysReloadAndAsksBeforeClosing) {
     EXPECT_FALSE(dlg->isVisible()) << "closing works again once the update is over";
 }
 
-TEST_F(UpdateWindowTest, SingleGameNeitherShowsStepsNorGreysReload) {
+TEST_F(UpdateWindowTest, SingleGameNeitherShowsStepsNorGreysReloadAndThenFindsNothingNew) {
     ASSERT_TRUE(initResult);
     ServeAll();
     StartRecording();
@@ -113,6 +113,11 @@ TEST_F(UpdateWindowTest, SingleGameNeitherShowsStepsNorGreysReload) {
     EXPECT_EQ(titles, expected);
     EXPECT_EQ(Count("3d"), 1);
     EXPECT_TRUE(FileExists(dir.File("draws/3d.txt")));
+    EXPECT_EQ(ResultEdit()->toPlainText().toStdString(), "") << "what the INSERT left";
+
+    Click(1015); // nothing new: the result box shows the newest issue
+    EXPECT_EQ(ResultEdit()->toPlainText().toStdString(), "26001\n");
+    EXPECT_EQ(Count("3d"), 1);
 }
 
 TEST_F(UpdateWindowTest, StoppingOnCloseKeepsTheDatabaseAndLeavesNoPartFile) {
@@ -149,16 +154,6 @@ TEST_F(UpdateWindowTest, WindowAnswersWhileADownloadRuns) {
     };
     Click(1013);
     EXPECT_TRUE(answeredInTime) << "the window's events wait for the transfer";
-    EXPECT_EQ(Count("dlt"), 1);
-}
-
-TEST_F(UpdateWindowTest, NothingNewLeavesTheNewestIssueInTheResultBox) {
-    ASSERT_TRUE(initResult);
-    ServeAll();
-    Click(1013); // 更新DLT
-    EXPECT_EQ(ResultEdit()->toPlainText().toStdString(), "") << "what the INSERT left";
-    Click(1013);
-    EXPECT_EQ(ResultEdit()->toPlainText().toStdString(), "26001\n");
     EXPECT_EQ(Count("dlt"), 1);
 }
 
@@ -204,28 +199,6 @@ TEST_F(UpdateWindowTest, BulletinBarsLineUpInTheResultBoxFont) {
             EXPECT_NEAR(middleBar(lines[i]), middleBar(lines[3]), 0.5);
         }
     }
-}
-
-TEST_F(UpdateWindowTest, LockedDatabaseShowsOneMessageAndALaterUpdateCompletes) {
-    ASSERT_TRUE(initResult);
-    downloader.files[Url("7xc.TXT")] = "26001 2026-01-02 1 2 3 4 5 6 7\r\n"
-                                       "26002 2026-01-04 1 2 3 4 5 6 7\r\n"
-                                       "26003 2026-01-06 1 2 3 4 5 6 7\r\n";
-    OtherWriter other(dir.File("DLT.mdb"));
-    other.Lock();
-    Click(1019); // 更新七星
-    ASSERT_EQ(messages.texts.size(), 2u) << "the statement's message, then the update's summary";
-    EXPECT_TRUE(messages.texts[0].ends_with("[S1000]")) << messages.texts[0];
-    EXPECT_EQ(messages.texts[1], "7xc: 0 inserted, 0 passed over, 1 refused\n"
-                                 "7xc: line 1: refused by the database (S1000); the import "
-                                 "stopped there (import again to bring in the rest)\n");
-    EXPECT_EQ(dlg->windowTitle().toStdString(), "Zox 彩票-走势分析");
-    other.Release();
-    EXPECT_EQ(Count("7xc"), 0);
-
-    Click(1019);
-    EXPECT_EQ(messages.texts.size(), 2u) << "a clean update says nothing";
-    EXPECT_EQ(Count("7xc"), 3);
 }
 
 TEST_F(UpdateWindowTest, DrawFolderThatCannotBeMadeChangesNothing) {
