@@ -2,13 +2,15 @@
 // Doubles for the update flow: a title that remembers every text it was
 // given, a statement runner that answers from a script, a downloader that
 // writes given bytes (or fails) without a network, a query host for a real
-// connection, the bulletin's answers for well-formed draws, and the sample
-// draw files.
+// connection, the bulletin's answers for well-formed draws, the lines of a
+// text, and the sample draw files.
 
 #include "db/LotteryCatalogue.h"
 #include "query/StatementRunner.h"
 #include "update/DrawDownloader.h"
 #include "update/UpdatePorts.h"
+
+#include <gtest/gtest.h>
 
 #include <array>
 #include <cstdlib>
@@ -126,6 +128,16 @@ inline std::array<std::string, kLotteryCount> WellFormedBulletinAnswers() {
         " 08.22 26224│9 1 2                   │\r\n", " 08.21 26096│1 4 2 6 9 5 5           │\r\n",
         " 01.01 26001│01 05 09 13 22          │\r\n", " 08.20 26096│01 04 16 22 26 31 + 04  │\r\n",
         " 08.21 26223│9 4 8                   │\r\n", " 08.21 26096│05 14 17 24 26 28 29 +16│\r\n"};
+}
+
+// The lines of a text, each of which must end in CR LF, without their ends.
+inline std::vector<std::string> CrLfLines(std::string_view text) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    for (size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
+        lines.emplace_back(text.substr(start, end - start));
+    EXPECT_EQ(start, text.size()) << "every line ends with CR LF";
+    return lines;
 }
 
 // A real draw file of data/draws (ctest sets VELTRIX_SAMPLE_DRAWS).

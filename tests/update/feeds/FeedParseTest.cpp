@@ -15,20 +15,6 @@ using test::CwlEnvelope;
 using test::FeedFixture;
 using test::SportteryEnvelope;
 
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    size_t at = 0;
-    while (at < text.size()) {
-        size_t end = text.find("\r\n", at);
-        EXPECT_NE(end, std::string::npos) << "every line ends in CR LF";
-        if (end == std::string::npos)
-            break;
-        lines.push_back(text.substr(at, end - at));
-        at = end + 2;
-    }
-    return lines;
-}
-
 // Every draw of a real 100-draw page, converted, equals the sample file's line
 // for that issue (3d: its first five fields; the feed has no test numbers).
 // The lines come oldest first.
@@ -51,7 +37,7 @@ TEST(FeedParseTest, RealNoticePagesMatchTheSampleDraws) {
         ASSERT_EQ(page.error, "");
         EXPECT_EQ(page.pageCount, c.pages);
         ASSERT_EQ(page.draws.size(), 100u);
-        std::vector<std::string> lines = Lines(FormatDrawFileText(c.kind, page.draws));
+        std::vector<std::string> lines = test::CrLfLines(FormatDrawFileText(c.kind, page.draws));
         ASSERT_EQ(lines.size(), 100u);
         EXPECT_TRUE(std::is_sorted(lines.begin(), lines.end()));
         std::map<std::string, std::string> sample = test::SampleLinesByIssue(c.sample);
