@@ -55,13 +55,15 @@ TEST_F(UpdateCliTest, DefaultFileIsInTheDrawFolderWhateverTheCaseOfItsName) {
 }
 
 TEST_F(UpdateCliTest, CheckFindsTheGapAndFillMendsIt) {
-    const std::string d1 = "26001 2026-01-01 01 02 03 04 05 06 07\r\n",
-                      d2 = "26002 2026-01-03 01 02 03 04 05 06 07\r\n",
-                      d3 = "26003 2026-01-06 01 02 03 04 05 06 07\r\n",
-                      d4 = "26004 2026-01-08 01 02 03 04 05 06 07\r\n",
-                      d5 = "26005 2026-01-10 01 02 03 04 05 06 07\r\n";
-    ASSERT_TRUE(WriteFileBytes(dir.File("gap.txt"), d1 + d2 + d5));
-    ASSERT_TRUE(WriteFileBytes(dir.File("all.txt"), d1 + d2 + d3 + d4 + d5));
+    auto draws = [](std::initializer_list<int> issues) {
+        std::string text;
+        for (int i : issues)
+            text += std::to_string(26000 + i) + " 2026-01-0" + std::to_string(i) +
+                    " 01 02 03 04 05 06 07\r\n";
+        return text;
+    };
+    ASSERT_TRUE(WriteFileBytes(dir.File("gap.txt"), draws({1, 2, 5})));
+    ASSERT_TRUE(WriteFileBytes(dir.File("all.txt"), draws({1, 2, 3, 4, 5})));
     ASSERT_EQ(Run({"import", "dlt", "gap.txt"}).status, 0);
     CliRun found = Run({"check", "dlt"});
     EXPECT_EQ(found.status, 1) << found.err;
