@@ -3,7 +3,7 @@
 // given, a statement runner that answers from a script, a downloader that
 // writes given bytes (or fails) without a network, a query host for a real
 // connection, the bulletin's answers for well-formed draws, the lines of a
-// text, and the sample draw files.
+// text, a scoped environment variable, and the sample draw files.
 
 #include "db/LotteryCatalogue.h"
 #include "query/StatementRunner.h"
@@ -14,9 +14,11 @@
 
 #include <array>
 #include <cstdlib>
+#include <ctime>
 #include <fstream>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -139,6 +141,26 @@ inline std::vector<std::string> CrLfLines(std::string_view text) {
     EXPECT_EQ(start, text.size()) << "every line ends with CR LF";
     return lines;
 }
+
+// Sets an environment variable for the rest of the scope (the time zone is
+// read again, for TZ).
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const std::string& value) : m_name(name) {
+        if (const char* old = std::getenv(name))
+            m_old = old;
+        ::setenv(name, value.c_str(), 1);
+        ::tzset();
+    }
+    ~ScopedEnv() {
+        m_old ? ::setenv(m_name, m_old->c_str(), 1) : ::unsetenv(m_name);
+        ::tzset();
+    }
+
+private:
+    const char* m_name;
+    std::optional<std::string> m_old;
+};
 
 // A real draw file of data/draws (ctest sets VELTRIX_SAMPLE_DRAWS).
 inline std::string SampleDrawFile(std::string_view name) {

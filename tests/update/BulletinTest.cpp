@@ -50,27 +50,11 @@ TEST(Bulletin, HeaderDate) {
     EXPECT_NE(header.find("│  0987.01.02                          星期五│\r\n"), std::string::npos);
 }
 
-// Sets the time zone for the rest of the scope.
-class TimeZone {
-public:
-    explicit TimeZone(const char* zone) : m_old(std::getenv("TZ") ? std::getenv("TZ") : "") {
-        setenv("TZ", zone, 1);
-        tzset();
-    }
-    ~TimeZone() {
-        m_old.empty() ? unsetenv("TZ") : setenv("TZ", m_old.c_str(), 1);
-        tzset();
-    }
-
-private:
-    std::string m_old;
-};
-
 TEST(Bulletin, DateIsTheLocalDay) {
     // 2026-08-22 17:30 UTC, a Saturday, is already Sunday 01:30 in UTC+8.
     const std::time_t instant = 1787419800;
     auto local = [&](const char* zone) {
-        TimeZone scope(zone);
+        test::ScopedEnv scope("TZ", zone);
         BulletinDate date = LocalBulletinDate(instant);
         return std::array{date.year, date.month, date.day, date.weekday};
     };
