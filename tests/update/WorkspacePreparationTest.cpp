@@ -78,7 +78,7 @@ TEST_F(WorkspacePreparationTest, EnterWorkspaceDefaultsToTheUserDataFolder) {
         EXPECT_TRUE(EnterWorkspace("", DataDir(), messages));
         EXPECT_EQ(fs::current_path(), fs::canonical(m_work.Path() / "veltrix"));
         EXPECT_TRUE(fs::exists("DLT.mdb"));
-        ASSERT_EQ(messages.texts.size(), 1u); // the file that names no game
+        EXPECT_EQ(messages.texts.size(), 1u); // the file that names no game
         fs::current_path(before);
     }
 
