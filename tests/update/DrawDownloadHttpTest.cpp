@@ -43,8 +43,7 @@ std::string DrawLines(int first, int count) {
     return text;
 }
 
-using Server = test::LoopbackDrawServer;
-using Handler = Server::Handler;
+using Handler = test::LoopbackDrawServer::Handler;
 
 // Sends `body` in chunks of `bytes`, `pause` apart.
 Handler Chunked(std::string body, size_t bytes, std::chrono::milliseconds pause) {
@@ -72,6 +71,14 @@ Handler CloseDelimited(std::string body) {
                 sink.done();
             return true;
         });
+    };
+}
+
+// Answers only after `wait`: a server that took the connection and hangs.
+Handler Stalled(std::chrono::milliseconds wait) {
+    return [wait](const httplib::Request&, httplib::Response& response) {
+        std::this_thread::sleep_for(wait);
+        response.set_content(DrawLines(900, 5), "text/plain");
     };
 }
 
@@ -181,7 +188,7 @@ TEST_F(DrawDownloadHttpTest, CloseDelimitedBodies) {
 struct FailureCase {
     const char* name;
     const char* why; // part of the error text
-    std::function<Handler(Server&)> handler;
+    Handler handler;
 };
 
 class DownloadFailureTest : public DrawDownloadHttpTest,
@@ -192,7 +199,7 @@ TEST_P(DownloadFailureTest, KeepsTheOldFileAndTheDatabase) {
     std::ofstream(LocalPath("dlt.txt"), std::ios::binary) << old;
     ASSERT_EQ(UpdateGameDraws(LotteryKind::Dlt, context, title).import.inserted, 3)
         << "nothing is served yet: the old file is imported";
-    server.Handle("dlt.TXT", GetParam().handler(server));
+    server.Handle("dlt.TXT", GetParam().handler);
 
     auto started = std::chrono::steady_clock::now();
     GameUpdateReport report = UpdateGameDraws(LotteryKind::Dlt, context, title);
@@ -212,35 +219,23 @@ TEST_P(DownloadFailureTest, KeepsTheOldFileAndTheDatabase) {
 
 INSTANTIATE_TEST_SUITE_P(
     DrawDownload, DownloadFailureTest,
-    ::testing::Values(
-        FailureCase{"NotFound", "status 404",
-                    [](Server&) { return Answer(404, DrawLines(900, 5)); }},
-        FailureCase{"EmptyBody", "not a draw file", [](Server&) { return Answer(200, ""); }},
-        FailureCase{"HtmlErrorPage", "not a draw file",
-                    [](Server&) {
-                        return Answer(200, "<html><body>\r\n<h1>2026 maintenance</h1>\r\n"
-                                           "</body></html>\r\n");
-                    }},
-        FailureCase{"TrickleBelowTheLowSpeedLimit", "too slow",
-                    [](Server&) { return Chunked(DrawLines(900, 500), 50, 100ms); }},
-        FailureCase{"StallsBeforeAnswering", "too slow",
-                    [](Server& server) -> Handler {
-                        return [&server](const httplib::Request&, httplib::Response& response) {
-                            server.Stall();
-                            response.set_content(DrawLines(900, 5), "text/plain");
-                        };
-                    }},
-        FailureCase{"BodyCutShort", "transfer closed", [](Server&) { return HalfBody(false); }},
-        FailureCase{"ChunkedBodyCutShort", "transfer closed",
-                    [](Server&) { return HalfBody(true); }},
-        FailureCase{"LargerThanTheCap", "larger than 65536 bytes",
-                    [](Server&) { return Answer(200, DrawLines(900, 5000)); }},
-        FailureCase{"ChunkedLargerThanTheCap", "larger than 65536 bytes",
-                    [](Server&) { return Chunked(DrawLines(900, 5000), 4096, 0ms); }},
-        FailureCase{"RedirectLoop", "redirects",
-                    [](Server&) { return Redirect("/getData/dlt.TXT"); }},
-        FailureCase{"RedirectToAnotherScheme", "\"file\" not supported",
-                    [](Server&) { return Redirect("file:///etc/passwd"); }}),
+    ::testing::Values(FailureCase{"NotFound", "status 404", Answer(404, DrawLines(900, 5))},
+                      FailureCase{"EmptyBody", "not a draw file", Answer(200, "")},
+                      FailureCase{"HtmlErrorPage", "not a draw file",
+                                  Answer(200, "<html><body>\r\n<h1>2026 maintenance</h1>\r\n"
+                                              "</body></html>\r\n")},
+                      FailureCase{"TrickleBelowTheLowSpeedLimit", "too slow",
+                                  Chunked(DrawLines(900, 500), 50, 100ms)},
+                      FailureCase{"StallsBeforeAnswering", "too slow", Stalled(3s)},
+                      FailureCase{"BodyCutShort", "transfer closed", HalfBody(false)},
+                      FailureCase{"ChunkedBodyCutShort", "transfer closed", HalfBody(true)},
+                      FailureCase{"LargerThanTheCap", "larger than 65536 bytes",
+                                  Answer(200, DrawLines(900, 5000))},
+                      FailureCase{"ChunkedLargerThanTheCap", "larger than 65536 bytes",
+                                  Chunked(DrawLines(900, 5000), 4096, 0ms)},
+                      FailureCase{"RedirectLoop", "redirects", Redirect("/getData/dlt.TXT")},
+                      FailureCase{"RedirectToAnotherScheme", "\"file\" not supported",
+                                  Redirect("file:///etc/passwd")}),
     [](const auto& p) { return std::string(p.param.name); });
 
 TEST_F(DrawDownloadHttpTest, ConnectionRefused) {

@@ -8,8 +8,6 @@
 
 #include <httplib.h>
 
-#include <chrono>
-#include <condition_variable>
 #include <map>
 #include <mutex>
 #include <string>
@@ -48,11 +46,6 @@ public:
     }
 
     ~LoopbackDrawServer() {
-        {
-            std::lock_guard lock(m_mutex);
-            m_released = true;
-        }
-        m_stallReleased.notify_all();
         m_server.stop();
         m_thread.join();
     }
@@ -73,19 +66,11 @@ public:
         return m_asked;
     }
 
-    // Blocks a handler until the server is destroyed (or `limit` passes).
-    void Stall(std::chrono::milliseconds limit = std::chrono::seconds(20)) {
-        std::unique_lock lock(m_mutex);
-        m_stallReleased.wait_for(lock, limit, [this] { return m_released; });
-    }
-
 private:
     httplib::Server m_server;
     std::thread m_thread;
     int m_port = 0;
     std::mutex m_mutex;
-    std::condition_variable m_stallReleased;
-    bool m_released = false;
     std::map<std::string, Handler> m_handlers;
     std::vector<std::string> m_asked;
 };
