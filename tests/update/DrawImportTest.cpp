@@ -1,9 +1,8 @@
 // The import: its flow over a scripted runner (which lines become INSERTs,
 // which are passed over, which end the import and why, the batches, the
-// titles), then against a real draw database (a corrected file fills the gap
-// a bad line left, nothing the file holds reaches the database as a
-// statement, the database file alone holds the draws, the real draw files
-// load as they should).
+// titles), then against a real draw database (refusals, CR-only line ends,
+// the database file alone holds the draws, the real draw files load as they
+// should).
 #include "update/DrawImport.h"
 #include "common/FileIO.h"
 #include "fakes/DrawDatabaseFixture.h"
@@ -150,11 +149,8 @@ TEST_F(DrawImportFlowTest, BatchesCommitEveryNLinesAndAtTheEndThenCheckpoint) {
     std::vector<std::string> expected = {"begin 1", "commit 3", "begin 3",   "commit 5",
                                          "begin 5", "commit 6", "checkpoint"};
     EXPECT_EQ(runner.batches, expected);
-    std::vector<std::string> titles;
-    for (int n = 1; n <= 5; ++n)
-        titles.push_back("排列三正在更新数据库 " + std::to_string(n));
-    titles.push_back(kTitle);
-    EXPECT_EQ(title.history, titles);
+    EXPECT_EQ(title.history.size(), 6u) << "a step per line (draw_file_fuzz checks their text)";
+    EXPECT_EQ(title.history.back(), kTitle);
 }
 
 TEST_F(DrawImportFlowTest, BatchTheDatabaseDidNotKeepIsNotCounted) {

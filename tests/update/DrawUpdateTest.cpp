@@ -80,26 +80,15 @@ TEST_F(DrawUpdateTest, UpdateAllDownloadsEverythingThenImportsShowingEachStep) {
     EXPECT_EQ(title.history, expected);
 }
 
-// Stops once the second download is under way, as a window's close would.
-class StoppingSteps : public DirectUpdateSteps {
-public:
-    using DirectUpdateSteps::DirectUpdateSteps;
-    DownloadResult DownloadDrawFile(LotteryKind kind) override {
-        if (++downloads == 2)
-            stop = true;
-        return DirectUpdateSteps::DownloadDrawFile(kind);
-    }
-    int downloads = 0;
-    StopFlag stop{false};
-};
-
 TEST_F(DrawUpdateTest, StopEndsTheUpdateAtTheNextStep) {
     for (const char* file : kFilesInDownloadOrder)
         downloader.files[Url(file)] = "1 2024-01-01 1 2 3 4 5 6 7 8\r\n";
-    StoppingSteps steps(context, title);
-    context.stop = &steps.stop;
-    std::vector<GameUpdateReport> reports = UpdateAllGameDraws(steps, title);
-    EXPECT_EQ(steps.downloads, 2);
+    // Stops once the second download is under way, as a window's close would.
+    StopFlag stop{false};
+    downloader.onDownload = [&](const std::string&) { stop = downloader.requests.size() == 2; };
+    context.stop = &stop;
+    std::vector<GameUpdateReport> reports = UpdateAllGameDraws(context, title);
+    EXPECT_EQ(downloader.requests.size(), 2u);
     EXPECT_TRUE(runner.statements.empty()) << "no import after a stop";
     std::vector<std::string> left;
     for (const auto& entry : std::filesystem::directory_iterator(Folder()))

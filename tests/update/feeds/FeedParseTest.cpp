@@ -112,8 +112,6 @@ TEST(FeedParseTest, AnswersThatAreNotDrawListsFail) {
              Case{"five red numbers", true, LotteryKind::Ssq,
                   CwlEnvelope(replace(ssqItem, "02,15,23,26,29,30", "02,15,23,26,29")),
                   "draw 2020001: numbers \"02,15,23,26,29\" + \"02\" are not 6 + 1"},
-             Case{"ssq answer read as 3d", true, LotteryKind::ThreeD, CwlEnvelope(ssqItem),
-                  "draw 2020001: numbers \"02,15,23,26,29,30\" + \"02\" are not 3 + 0"},
              Case{"number out of range", false, LotteryKind::Dlt,
                   SportteryEnvelope(
                       replace(dltItem, "\"02 05 07 14 22 04 10\"", "\"02 05 07 14 22 04 13\"")),
