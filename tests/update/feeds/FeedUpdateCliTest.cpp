@@ -30,7 +30,6 @@ protected:
         ASSERT_EQ(CreateDrawDatabase(dir.File("DLT.mdb")).error(), "");
         // Stored draws end before the feeds' newest ones.
         Preload("ssq", "2026005");
-        Preload("3d", "2026020");
         Preload("dlt", "26095");
         Preload("p3", "26224");
         std::ofstream(dir.File("Veltrix.ini"))
@@ -42,11 +41,10 @@ protected:
             response.set_header("Set-Cookie", "HMF_CI=feedtest; Path=/");
             response.set_content("<html><title>往期开奖</title></html>", "text/html");
         });
-        for (const char* game : {"ssq", "3d"}) {
-            std::string page = FeedFixture(std::string("cwl_findDrawNotice_") + game +
-                                           "_page1_size100_2026-01-26.json");
+        {
+            std::string page = FeedFixture("cwl_findDrawNotice_ssq_page1_size100_2026-01-26.json");
             server.Handle(
-                std::string(kNotices) + " name=" + game + " pageNo=1",
+                std::string(kNotices) + " name=ssq pageNo=1",
                 [this, page](const httplib::Request& request, httplib::Response& response) {
                     bool browserLike =
                         request.get_header_value("Cookie") == "HMF_CI=feedtest" &&
@@ -122,13 +120,6 @@ TEST_F(FeedUpdateCliTest, EachGameFromTheFirstFeedThatAnswersWell) {
     EXPECT_EQ(Rows("select count(*)||' '||max(qs) from ssq where qs>'2026005'"),
               std::vector<std::string>{"6 2026011"});
 
-    // 3d from the notices has no test numbers.
-    CliRun threeD = Run({"update", "3d"});
-    EXPECT_EQ(threeD.status, 0) << threeD.err;
-    EXPECT_EQ(Rows("select qs||' '||h1||h2||h3||' '||coalesce(s1,'null') from \"3d\" where "
-                   "qs>'2026020' order by qs limit 1"),
-              std::vector<std::string>{"2026021 559 null"});
-
     // A disagreeing answer: nothing imported, the 500.com list not asked.
     CliRun p3 = Run({"update", "p3"});
     EXPECT_NE(p3.status, 0);
@@ -138,7 +129,7 @@ TEST_F(FeedUpdateCliTest, EachGameFromTheFirstFeedThatAnswersWell) {
         << p3.err;
     EXPECT_EQ(Rows("select count(*) from p3 where qs>'26224'"), std::vector<std::string>{"0"});
     std::vector<std::string> asked = server.Asked();
-    EXPECT_EQ(std::count(asked.begin(), asked.end(), "/ygkj/wqkjgg/"), 2); // one per update run
+    EXPECT_EQ(std::count(asked.begin(), asked.end(), "/ygkj/wqkjgg/"), 1); // once per update run
     EXPECT_EQ(std::count(asked.begin(), asked.end(), "/static/info/kaijiang/xml/pls/list.xml"), 0);
 
     CliRun sources = Run({"sources"});
