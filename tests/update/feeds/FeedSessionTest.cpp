@@ -63,10 +63,8 @@ FeedResponse DltPage(std::initializer_list<std::array<const char*, 3>> draws, in
 
 class FeedSessionTest : public ::testing::Test {
 protected:
-    FeedSettings Settings(std::string sporttery = "") {
-        return ChooseFeedSettings({"http://cwl.test",
-                                   sporttery.empty() ? "http://st.test" : sporttery,
-                                   "http://500.test"});
+    FeedSettings Settings() {
+        return ChooseFeedSettings({"http://cwl.test", "http://st.test", "http://500.test"});
     }
     std::string Page(int n) {
         return FeedPageUrl(FeedKind::Sporttery, "http://st.test", LotteryKind::Dlt, n);
@@ -109,8 +107,9 @@ TEST_F(FeedSessionTest, PagesUntilTheStoredIssueThenWritesTheAnswer) {
               "dlt: 2 new of 4 draws from the sporttery.cn draw history (http://st.test)");
 }
 
-// A feed that fails (or is turned off) hands over to the next; a feed that
-// contradicts the table ends the game's update with nothing written.
+// A feed that fails (or is turned off: the session page test) hands over to
+// the next; a feed that contradicts the table ends the game's update with
+// nothing written.
 TEST_F(FeedSessionTest, FallbackAfterAFailureButNotAfterADisagreement) {
     runner.newest = "26094\r\n";
     runner.storedRows = "26094 2026-08-20 1 2 3 4 5 11 12\r\n";
@@ -119,26 +118,16 @@ TEST_F(FeedSessionTest, FallbackAfterAFailureButNotAfterADisagreement) {
                        "opencode=\"01,02,03,04,05|11,12\" opentime=\"2026-08-20 21:25:00\"/></xml>";
     struct Case {
         const char* name;
-        std::string sporttery;
         FeedResponse official;
         std::string stored;
         bool ok;
         const char* summary;
     };
     for (const Case& c : {
-             Case{"firewall answer", "", Answer(567, "<html>blocked</html>"), runner.storedRows,
-                  true,
+             Case{"firewall answer", Answer(567, "<html>blocked</html>"), runner.storedRows, true,
                   "dlt: 1 new of 2 draws from the 500.com draw list (http://500.test) (tried "
                   "first: sporttery.cn draw history: HTTP status 567)"},
-             Case{"turned off",
-                  "off",
-                  {},
-                  runner.storedRows,
-                  true,
-                  "dlt: 1 new of 2 draws from the 500.com draw list (http://500.test) (tried "
-                  "first: sporttery.cn draw history: turned off ([OPTION] FeedSporttery=off))"},
-             Case{"disagreeing list", "", Answer(567), "26094 2026-08-20 1 2 3 4 6 11 12\r\n",
-                  false,
+             Case{"disagreeing list", Answer(567), "26094 2026-08-20 1 2 3 4 6 11 12\r\n", false,
                   "dlt: no usable answer (sporttery.cn draw history: HTTP status 567; 500.com "
                   "draw list: disagrees with the database: draw 26094 is 2026-08-20 1 2 3 4 5 "
                   "11 12 in the feed but 2026-08-20 1 2 3 4 6 11 12 in the database)"},
@@ -147,7 +136,7 @@ TEST_F(FeedSessionTest, FallbackAfterAFailureButNotAfterADisagreement) {
         std::filesystem::remove(dir.File("draws/dlt.txt"));
         http.answers = {{Page(1), c.official}, {XmlList(), Answer(200, list)}};
         runner.storedRows = c.stored;
-        FeedSession session(http, Settings(c.sporttery));
+        FeedSession session(http, Settings());
         FeedGameOutcome outcome =
             session.FetchGame(LotteryKind::Dlt, runner, dir.File("draws/dlt.txt"));
         EXPECT_EQ(outcome.ok, c.ok);
