@@ -16,21 +16,14 @@ namespace {
 using test::SportteryEnvelope;
 
 FeedResponse Answer(long status, std::string body = {}, std::string error = {}) {
-    FeedResponse response;
-    response.status = status;
-    response.body = std::move(body);
-    response.error = std::move(error);
-    return response;
+    return {status, std::move(body), std::move(error), {}, false};
 }
 
 class FakeFeedHttp : public FeedHttp {
 public:
     FeedResponse Get(const FeedRequest& request) override {
         urls.push_back(request.url);
-        auto found = answers.find(request.url);
-        if (found != answers.end())
-            return found->second;
-        return Answer(404, "not found");
+        return answers.contains(request.url) ? answers[request.url] : Answer(404, "not found");
     }
     std::map<std::string, FeedResponse> answers;
     std::vector<std::string> urls;
@@ -184,9 +177,9 @@ TEST(FeedSettingsTest, BaseAddressesOffAndUnusableValues) {
     EXPECT_TRUE(settings.warnings.empty());
     settings = ChooseFeedSettings({"ftp://mirror", "", ""});
     EXPECT_EQ(settings.Base(FeedKind::Cwl), "https://www.cwl.gov.cn");
-    ASSERT_EQ(settings.warnings.size(), 1u);
-    EXPECT_EQ(settings.warnings[0], "[OPTION] FeedCwl \"ftp://mirror\" is neither an http:// or "
-                                    "https:// address nor off; using https://www.cwl.gov.cn");
+    EXPECT_EQ(settings.warnings,
+              std::vector<std::string>{"[OPTION] FeedCwl \"ftp://mirror\" is neither an http:// or "
+                                       "https:// address nor off; using https://www.cwl.gov.cn"});
 }
 
 } // namespace
