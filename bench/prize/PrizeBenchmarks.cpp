@@ -39,10 +39,7 @@ std::vector<Draw> SsqHistory() {
 
 const PrizeRules& Rules() {
     static const PrizeRules rules = [] {
-        PrizeRules loaded;
-        std::string error;
-        LoadPrizeRulesFile(PrizeRulesPath(), &loaded, &error);
-        return loaded;
+        return LoadPrizeRulesFile(PrizeRulesPath()).value_or(PrizeRules{});
     }();
     return rules;
 }
@@ -58,10 +55,8 @@ void BM_LargestSsqAgainstEveryDraw(benchmark::State& state) {
     std::vector<Draw> draws = SsqHistory();
     Ticket ticket = LargestSsq();
     for (auto _ : state) {
-        CheckReport report;
-        std::string error;
-        CheckTicket(Rules(), ticket, draws, &report, &error);
-        benchmark::DoNotOptimize(report.overall.bets);
+        Result<CheckReport> report = CheckTicket(Rules(), ticket, draws);
+        benchmark::DoNotOptimize(report->overall.bets);
     }
     state.counters["draws"] = static_cast<double>(draws.size());
 }
