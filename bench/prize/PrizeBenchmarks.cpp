@@ -22,8 +22,7 @@ const char* kLargestSsq = "01 02 03 04 05 06 07 08 09 10 11 12 13 14 15 16 17 18
                           "13 14 15 16";
 
 std::vector<Draw> SsqHistory() {
-    std::string text;
-    ReadFileBytes(DataFile("draws/ssq.txt"), &text);
+    std::string text = ReadFileBytes(DataFile("draws/ssq.txt")).value_or("");
     std::vector<Draw> draws;
     std::istringstream lines(text);
     std::string issue, date;
