@@ -127,8 +127,9 @@ void CTrendDlg::ShowUpdateSummary(const std::vector<GameUpdateReport>& reports) 
 DownloadResult CTrendDlg::DownloadDrawFile(LotteryKind kind, const std::string& localPath) {
     BusyScope busy(*this, m_bBusy, m_stopUpdate, m_bCloseAfterUpdate);
     CurlDrawDownloader curl;
-    std::unique_ptr<DrawSource> source = MakeDrawSource(
-        std::string(kSettingsPath), m_services.downloader ? *m_services.downloader : curl, nullptr);
+    DrawDownloader& downloader = m_services.downloader ? *m_services.downloader : curl;
+    std::unique_ptr<DrawSource> source =
+        MakeDrawSource(std::string(kSettingsPath), downloader).source;
     const LotteryInfo& game = Lottery(kind);
     std::string savedTitle = TitleText();
     SetTitleText("正在下载 " + source->Address(game));
