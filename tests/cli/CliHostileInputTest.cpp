@@ -9,11 +9,10 @@
 #include "db/DrawDatabase.h"
 #include "fakes/CliProcess.h"
 #include "fakes/HostileResultTexts.h"
+#include "fakes/RawDatabase.h"
 #include "fakes/TempDir.h"
 
 #include <gtest/gtest.h>
-
-#include <sqlite3.h>
 
 namespace veltrix {
 namespace {
@@ -57,23 +56,7 @@ protected:
 
     // Schema and every row, read past the program.
     std::string Everything() {
-        sqlite3* db = nullptr;
-        std::string all;
-        EXPECT_EQ(sqlite3_open_v2(work.File("DLT.mdb").c_str(), &db, SQLITE_OPEN_READONLY, nullptr),
-                  SQLITE_OK);
-        std::string sql = "SELECT type, name, sql FROM sqlite_master ORDER BY name;";
-        for (const char* table : {"dlt", "ssq", "p5", "p3", "3d", "t22x5", "7xc", "7lc"})
-            sql += std::string("SELECT * FROM \"") + table + "\" ORDER BY rowid;";
-        auto row = [](void* out, int count, char** values, char**) {
-            for (int i = 0; i < count; ++i)
-                *static_cast<std::string*>(out) +=
-                    std::string(values[i] ? values[i] : "<null>") + '|';
-            *static_cast<std::string*>(out) += '\n';
-            return 0;
-        };
-        EXPECT_EQ(sqlite3_exec(db, sql.c_str(), row, &all, nullptr), SQLITE_OK);
-        sqlite3_close(db);
-        return all;
+        return test::RawDatabase(work.File("DLT.mdb"), SQLITE_OPEN_READONLY).DrawTablesState();
     }
 
     test::TempDir work;

@@ -5,12 +5,8 @@
 
 #include "gui/TrendDlgFixture.h"
 
-#include "analysis/BackZoneIndex.h"
-#include "analysis/NumberCount.h"
-#include "fakes/HostileResultTexts.h"
 #include "fakes/SampleResultTexts.h"
 
-#include <QScrollBar>
 #include <vector>
 
 namespace veltrix::test {
@@ -100,42 +96,6 @@ TEST_F(TrendDlgReportsTest, ReadOnlyWorkingFolderShowsEveryReportItCannotCreate)
     EXPECT_EQ(FolderListing(), listing) << "nothing written, nothing left behind";
     EXPECT_EQ(ResultEdit()->StoredText(), DltRows(40)) << "the window goes on as it was";
 }
-
-// The buttons and the chart over result-box texts no query gives: the box
-// keeps every byte, the chart paints it at the top and the bottom, and the
-// buttons give the core's answers without a word.
-class TrendDlgHostileTextTest : public TrendDlgFixture,
-                                public ::testing::WithParamInterface<HostileResultText> {
-protected:
-    void ShowAndScroll(const std::string& text) {
-        dlg->SetResultBoxText(text);
-        dlg->repaint();
-        QScrollBar* bar = ResultEdit()->verticalScrollBar();
-        bar->setValue(bar->maximum());
-        dlg->repaint();
-    }
-};
-
-TEST_P(TrendDlgHostileTextTest, EveryButtonAndTheChartTakeIt) {
-    const std::string& text = GetParam().text;
-    for (const char* command : {"select * from dlt", "select * from 3d"}) {
-        SCOPED_TRACE(command);
-        ReplaceTyped(CommandEdit(), QString::fromUtf8(command));
-        ShowAndScroll(text);
-        EXPECT_TRUE(ResultEdit()->StoredText() == text) << "the box keeps every byte";
-        Click(1008);
-        EXPECT_TRUE(messages.texts.empty());
-        Click(1007);
-        EXPECT_TRUE(ResultEdit()->StoredText() == (text.empty() ? text : NumberCountText(text)));
-        ShowAndScroll(text);
-        Click(1010);
-        EXPECT_TRUE(ResultEdit()->StoredText() == BackZoneIndexText(text));
-        dlg->repaint();
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(Window, TrendDlgHostileTextTest, ::testing::ValuesIn(HostileResultTexts()),
-                         [](const auto& param) { return std::string(param.param.name); });
 
 } // namespace
 } // namespace veltrix::test
