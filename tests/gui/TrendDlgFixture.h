@@ -15,9 +15,9 @@
 #include "db/AdoConnection.h"
 #include "db/DrawDatabase.h"
 #include "fakes/RecordingMessages.h"
+#include "fakes/RecordingOpener.h"
 #include "fakes/TempDir.h"
 #include "fakes/Unprivileged.h"
-#include "gui/GuiFakes.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -31,6 +31,16 @@
 #include <vector>
 
 namespace veltrix::test {
+
+class RecordingLauncher : public ProgramLauncher {
+public:
+    bool Launch(const std::string& program) override {
+        programs.push_back(program);
+        return starts;
+    }
+    std::vector<std::string> programs;
+    bool starts = true;
+};
 
 class TrendDlgFixture : public ::testing::Test {
 protected:
@@ -168,7 +178,7 @@ protected:
     ScopedWorkingDirectory workingDirectory{dir.Path()};
     RecordingMessages messages;
     MessageSink* messageSink = nullptr; // another sink than `messages`, set before StartWindow
-    RecordingFileOpener opener;
+    RecordingOpener opener;
     RecordingLauncher launcher;
     TrendDlgServices services;
     std::unique_ptr<CTrendDlg> dlg;
