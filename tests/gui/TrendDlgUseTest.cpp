@@ -9,6 +9,7 @@
 #include "chart/TrendChart.h"
 #include "common/Strings.h"
 #include "fakes/RawDatabase.h"
+#include "fakes/UpdateFakes.h"
 #include "query/SavedCommands.h"
 #include "update/DrawImport.h"
 
@@ -328,20 +329,9 @@ TEST_F(TrendDlgUseTest, SampleSavedCommandsGiveWhatTheChartReads) {
     Result<std::string> settings = ReadFileBytes(std::string(samples) + "/../Veltrix.ini");
     ASSERT_EQ(settings.error(), "");
     WriteSettings(*settings);
-    std::filesystem::create_directory(dir.File("draws"));
     for (const LotteryInfo& game : AllLotteries()) {
-        Result<std::string> read =
-            ReadFileBytes(std::string(samples) + "/" + std::string(game.openedFileName));
-        if (!read)
-            continue;
-        const std::string& bytes = *read;
-        // The newest 60 draws are plenty for a chart.
-        size_t at = bytes.size();
-        for (int lines = 0; lines <= 60 && at != std::string::npos && at > 0; ++lines)
-            at = bytes.rfind('\n', at - 1);
-        ASSERT_TRUE(WriteFileBytes(dir.File("draws/" + std::string(game.openedFileName)),
-                                   bytes.substr(at == std::string::npos ? 0 : at + 1)));
-        dlg->ImportDrawFile(game.kind);
+        if (FileExists(SampleDrawFile(game.openedFileName)))
+            dlg->ImportDrawFile(game.kind, SampleDrawFile(game.openedFileName));
     }
     messages.texts.clear();
     Click(1005);
