@@ -23,15 +23,17 @@ protected:
     }
 };
 
-// "统计个数" and "后区索引" replace the result with their text over what the
-// box holds now, typed lines included, and leave the typed command alone.
-TEST_F(TrendDlgReportsTest, CountAndBackZoneReadTheTypedBoxAndKeepTheTypedCommand) {
+// "统计个数", "后区索引" and "删除Tab" replace the result with their text over
+// what the box holds now, typed lines included, and leave the typed command
+// alone (its tabs too).
+TEST_F(TrendDlgReportsTest, ResultButtonsReadTheTypedBoxAndKeepTheTypedCommand) {
     const struct {
         int button;
         const char* shown;
         const char* typed;
-        const char* result;
+        const char* result; // of "统计个数", the start
     } cases[] = {
+        {1004, "01\t02\r\n", "03\t04", "01 02\r\n03 04"},
         {1007, "07 07\r\n", "19", "07 = 2\r\n\r\n19 = 1\r\n\r\n01 = 0\r\n"},
         {1010, "03 11\r\n2013001 01 05\r\n", "12 01", "03 11 29\r\n12 01 11\r\n"},
         // No five-character line is left for a second index.
@@ -42,12 +44,12 @@ TEST_F(TrendDlgReportsTest, CountAndBackZoneReadTheTypedBoxAndKeepTheTypedComman
         dlg->SetResultBoxText(c.shown);
         ResultEdit()->moveCursor(QTextCursor::End);
         TypeInto(ResultEdit(), QString::fromUtf8(c.typed));
-        ReplaceTyped(CommandEdit(), QStringLiteral("typed"));
+        ReplaceTyped(CommandEdit(), QStringLiteral("typed\tcommand"));
         Click(c.button);
-        EXPECT_EQ(ResultEdit()->StoredText().substr(0, std::string_view(c.result).size()),
-                  c.result);
-        EXPECT_EQ(dlg->m_strResult, ResultEdit()->StoredText());
-        EXPECT_EQ(CommandEdit()->StoredText(), "typed");
+        const std::string shown = ResultEdit()->StoredText();
+        EXPECT_EQ(c.button == 1007 ? shown.substr(0, 28) : shown, c.result);
+        EXPECT_EQ(dlg->m_strResult, shown);
+        EXPECT_EQ(CommandEdit()->StoredText(), "typed\tcommand");
     }
 }
 

@@ -235,16 +235,6 @@ TEST_F(TrendDlgTest, QueryButtonShowsWhatTheStatementGives) {
     EXPECT_EQ(CountLabel(), "3");
 }
 
-TEST_F(TrendDlgTest, ReplaceTabsKeepsTypedTextInBothBoxes) {
-    dlg->SetResultBoxText("01\t02\r\n");
-    ResultEdit()->moveCursor(QTextCursor::End);
-    TypeInto(ResultEdit(), QStringLiteral("03\t04"));
-    ReplaceTyped(CommandEdit(), QStringLiteral("typed\tcommand"));
-    Click(1004);
-    EXPECT_EQ(ResultEdit()->StoredText(), "01 02\r\n03 04");
-    EXPECT_EQ(CommandEdit()->StoredText(), "typed\tcommand");
-}
-
 TEST_F(TrendDlgTest, ExchangeRoundTripsTheExactText) {
     const std::string text = "24001 07 11\r\nfield\rwith\nbreaks\t│大\r\n\xFF\r\n";
     dlg->SetResultBoxText(text);
