@@ -1,12 +1,8 @@
 #pragma once
-// A main window started in a fresh working folder, for GUI tests.
-//
-// The folder holds DLT.mdb (the eight empty draw tables) and a Veltrix.ini
-// with saved commands; the window is constructed with recording services (no
-// real message box, editor or program ever starts), initialised and shown.
-// Override PrepareFolder to start from another folder (it runs before the
-// window is constructed, so it may also set services.downloader), and use the
-// helpers to type, click and read the controls by object name (TrendDlg.h).
+// The main window started and shown in a fresh working folder (DLT.mdb with
+// the eight empty draw tables, a Veltrix.ini with saved commands), with
+// recording services: no real message box, editor or program ever starts.
+// PrepareFolder runs before the window is made and may set other services.
 
 #include "app/TrendDlg.h"
 #include "common/FileIO.h"
@@ -156,7 +152,6 @@ protected:
                                     Qt::NoModifier);
         }
     }
-    void TypeInto(const char* name, const QString& text) { TypeInto(Find<QWidget>(name), text); }
 
     // Replaces a box's text the way a user would: select all, then type.
     void ReplaceTyped(CEditBox* box, const QString& text) {
