@@ -13,7 +13,6 @@
 #include "fakes/RecordingMessages.h"
 #include "fakes/RecordingOpener.h"
 #include "fakes/TempDir.h"
-#include "fakes/Unprivileged.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -105,17 +104,6 @@ protected:
             names.push_back(entry.path().filename().string());
         std::sort(names.begin(), names.end());
         return names;
-    }
-
-    // Runs part of a test as "nobody" in a working folder nobody may write
-    // (root ignores permissions; the Qt process cannot fork).
-    template <class Body> void InReadOnlyFolder(Body body) {
-        std::filesystem::permissions(dir.Path(), std::filesystem::perms(0555));
-        {
-            ScopedUnprivilegedIds nobody;
-            body();
-        }
-        std::filesystem::permissions(dir.Path(), std::filesystem::perms::owner_all);
     }
 
     // Runs statements on the database through a connection of the test's

@@ -1,7 +1,7 @@
 // The analysis buttons of the real window: they read the result box as typed,
 // keep the typed command, follow the run-length list and say what they could
-// not do. Which reports each game gets and what they hold is the analyses'
-// own tests' (tests/analysis).
+// not do. Which reports each game gets, what they hold and the reports that
+// cannot be created are the analyses' own tests' (tests/analysis).
 
 #include "gui/TrendDlgFixture.h"
 
@@ -84,19 +84,6 @@ TEST_F(TrendDlgReportsTest, ReportsThatCannotBeOpenedAreSaidOnce) {
                                     "./Analyse_123.txt, ./SSQ_FX_QS.txt), but no program could "
                                     "open them: no program for text files is set up."});
     EXPECT_EQ(messages.icons, std::vector<MessageIcon>{MessageIcon::Warning});
-}
-
-TEST_F(TrendDlgReportsTest, ReadOnlyWorkingFolderShowsEveryReportItCannotCreate) {
-    dlg->SetResultBoxText(DltRows(40));
-    ReplaceTyped(CommandEdit(), QStringLiteral("select * from dlt"));
-    const Texts listing = FolderListing();
-    InReadOnlyFolder([&] { Click(1008); });
-    EXPECT_EQ(messages.texts,
-              (Texts{"can't create file Analyse_gap.txt", "can't create file Analyse_123.txt",
-                     "can't create file DLT_FX_QS.txt", "can't create file dlt.txt"}));
-    EXPECT_TRUE(opener.paths.empty());
-    EXPECT_EQ(FolderListing(), listing) << "nothing written, nothing left behind";
-    EXPECT_EQ(ResultEdit()->StoredText(), DltRows(40)) << "the window goes on as it was";
 }
 
 } // namespace
