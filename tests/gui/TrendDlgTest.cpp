@@ -236,19 +236,14 @@ TEST_F(TrendDlgTest, QueryButtonShowsWhatTheStatementGives) {
 }
 
 TEST_F(TrendDlgTest, ExchangeRoundTripsTheExactText) {
+    // The accessors read the box, not the stored text, until a save. (The
+    // box's own round trip of every byte is EditBoxTest's.)
     const std::string text = "24001 07 11\r\nfield\rwith\nbreaks\t│大\r\n\xFF\r\n";
     dlg->SetResultBoxText(text);
-    // The accessors read the box, not the stored text.
     EXPECT_EQ(dlg->ResultBoxText(), text);
-    EXPECT_EQ(dlg->ResultLineCount(), 4);
-    EXPECT_EQ(dlg->ResultLine(1, 5), "field");
     EXPECT_EQ(dlg->m_strResult, "");
     dlg->ExchangeData(true);
     EXPECT_EQ(dlg->m_strResult, text);
-    ResultEdit()->moveCursor(QTextCursor::End);
-    TypeInto(ResultEdit(), QStringLiteral("typed\nmore"));
-    dlg->ExchangeData(true);
-    EXPECT_EQ(dlg->m_strResult, text + "typed\r\nmore");
 
     // A box already showing its text keeps caret, scroll position and undo.
     std::string rows;
