@@ -4,6 +4,7 @@
 // number and an empty line between groups of different count.
 
 #include "analysis/NumberCount.h"
+#include "common/Strings.h"
 
 #include <array>
 #include <cstdint>
@@ -21,10 +22,9 @@ std::string LiteralNumberCount(std::string_view text) {
     std::array<std::pair<int, int>, 35> counters; // number, count
     for (int n = 0; n < 35; ++n)
         counters[static_cast<size_t>(n)] = {n + 1, 0};
-    const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
     size_t i = 0;
     while (i + 1 < text.size()) {
-        if (isDigit(text[i]) && isDigit(text[i + 1])) {
+        if (veltrix::IsAsciiDigit(text[i]) && veltrix::IsAsciiDigit(text[i + 1])) {
             for (auto& [number, count] : counters) {
                 char label[3];
                 std::snprintf(label, sizeof label, "%02d", number);
