@@ -27,6 +27,14 @@ protected:
         settings.insert(settings.find("\r\n") + 2, std::string("DrawServer=") + kMirror + "\r\n");
         WriteSettings(settings);
         services.downloader = &downloader;
+        for (const LotteryInfo& game : AllLotteries()) // one line that fits every game
+            downloader.files[kMirror + std::string(game.serverPath)] =
+                "26001 2026-01-03 01 02 03 04 05 06 07 08\r\n";
+    }
+
+    void SetUp() override {
+        TrendDlgFixture::SetUp();
+        ASSERT_TRUE(initResult);
     }
 
     // Records every title, and for each download's title whether "重载" was
@@ -46,12 +54,6 @@ protected:
 
     static std::string Url(const char* file) { return std::string(kMirror) + "/getData/" + file; }
 
-    void ServeAll() { // one line that fits every game
-        for (const LotteryInfo& game : AllLotteries())
-            downloader.files[kMirror + std::string(game.serverPath)] =
-                "26001 2026-01-03 01 02 03 04 05 06 07 08\r\n";
-    }
-
     int Count(const char* table) {
         return RawDatabase(dir.File("DLT.mdb"), SQLITE_OPEN_READONLY).Count(table);
     }
@@ -62,8 +64,6 @@ protected:
 };
 
 TEST_F(UpdateWindowTest, UpdateAllShowsStepsGreysReloadAndAsksBeforeClosing) {
-    ASSERT_TRUE(initResult);
-    ServeAll();
     StartRecording();
     messages.answer = false; // go on with the update
     Click(1012);
@@ -82,8 +82,6 @@ TEST_F(UpdateWindowTest, UpdateAllShowsStepsGreysReloadAndAsksBeforeClosing) {
 }
 
 TEST_F(UpdateWindowTest, SingleGameNeitherShowsStepsNorGreysReloadAndThenFindsNothingNew) {
-    ASSERT_TRUE(initResult);
-    ServeAll();
     StartRecording();
     Click(1015); // 更新3D
     ASSERT_EQ(downloader.requests.size(), 1u);
@@ -103,8 +101,6 @@ TEST_F(UpdateWindowTest, SingleGameNeitherShowsStepsNorGreysReloadAndThenFindsNo
 }
 
 TEST_F(UpdateWindowTest, StoppingOnCloseKeepsTheDatabaseAndLeavesNoPartFile) {
-    ASSERT_TRUE(initResult);
-    ServeAll();
     StartRecording();
     messages.answer = true;
     Click(1012);
@@ -122,8 +118,6 @@ TEST_F(UpdateWindowTest, StoppingOnCloseKeepsTheDatabaseAndLeavesNoPartFile) {
 }
 
 TEST_F(UpdateWindowTest, WindowAnswersWhileADownloadRuns) {
-    ASSERT_TRUE(initResult);
-    ServeAll();
     std::atomic<bool> answered = false;
     bool answeredInTime = false;
     downloader.onDownload = [&](const std::string&) {
@@ -139,7 +133,6 @@ TEST_F(UpdateWindowTest, WindowAnswersWhileADownloadRuns) {
 }
 
 TEST_F(UpdateWindowTest, LatestDrawsButtonShowsTheBulletin) {
-    ASSERT_TRUE(initResult);
     Exec("INSERT INTO p3 (QS,RQ,H1,H2,H3)VALUES ('26224','2026-08-22',9,1,2)");
     std::time_t now = std::time(nullptr);
     Click(1021);
@@ -156,7 +149,6 @@ TEST_F(UpdateWindowTest, LatestDrawsButtonShowsTheBulletin) {
 }
 
 TEST_F(UpdateWindowTest, BulletinBarsLineUpInTheResultBoxFont) {
-    ASSERT_TRUE(initResult);
     dlg->SetResultBoxText(BuildBulletin({2026, 8, 22, 6}, WellFormedBulletinAnswers()));
     QFontMetricsF metrics(ResultEdit()->font());
     QStringList lines = ResultEdit()->toPlainText().split(QLatin1Char('\n'));
@@ -183,8 +175,6 @@ TEST_F(UpdateWindowTest, BulletinBarsLineUpInTheResultBoxFont) {
 }
 
 TEST_F(UpdateWindowTest, DrawFolderThatCannotBeMadeChangesNothing) {
-    ASSERT_TRUE(initResult);
-    ServeAll();
     ASSERT_TRUE(WriteFileBytes(dir.File("draws"), "a file where the folder should be"));
     StartRecording();
     Click(1012);
