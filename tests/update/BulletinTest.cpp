@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <ctime>
 
 namespace veltrix {
@@ -41,11 +40,11 @@ const std::string kWholeBulletin = "┌─────────────�
 
 TEST(Bulletin, HeaderDate) {
     const char* names[] = {"日", "一", "二", "三", "四", "五", "六"};
-    for (int weekday = 0; weekday < 7; ++weekday) {
-        std::string header = BulletinHeader({2026, 1, 4 + weekday, weekday});
-        EXPECT_NE(header.find(std::string("星期") + names[weekday] + "│"), std::string::npos)
+    for (int weekday = 0; weekday < 7; ++weekday)
+        EXPECT_NE(BulletinHeader({2026, 1, 4 + weekday, weekday})
+                      .find(std::string("星期") + names[weekday] + "│"),
+                  std::string::npos)
             << weekday;
-    }
     std::string header = BulletinHeader({987, 1, 2, 5});
     EXPECT_NE(header.find("│  0987.01.02                          星期五│\r\n"), std::string::npos);
 }

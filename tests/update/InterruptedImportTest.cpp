@@ -15,7 +15,6 @@
 
 #include <chrono>
 #include <cstdio>
-#include <optional>
 #include <signal.h>
 #include <sqlite3.h>
 #include <string>
