@@ -1,3 +1,6 @@
+// The rows the report reads, a worked line, and the report against its
+// row-by-row rescan on random texts (the edges of the thirty-row window
+// among them; recurrence_report_fuzz replays more over its corpus).
 #include "analysis/RecurrenceReport.h"
 #include "LiteralReports.h"
 #include "RandomResultText.h"
@@ -12,15 +15,6 @@ namespace {
 std::string Scratch(const std::string& resultText) {
     return ToTextModeBytes(resultText);
 }
-
-std::string Rows(const std::string& row, int count) {
-    std::string out;
-    for (int i = 0; i < count; ++i)
-        out += row + "\r\n";
-    return out;
-}
-
-const std::string kFiller = "40 41 42 43 44 45 46";
 
 TEST(RecurrenceRowsTest, KeepRuleCountsTheLineEnd) {
     struct Case {
@@ -57,39 +51,6 @@ TEST(RecurrenceReportTest, ExampleLine) {
     }
     text += "01 05 12 23 34 03 11\r\n";
     EXPECT_EQ(RecurrenceReportText(Scratch(text)), "01 05 12 23 34 [ 97430]\n");
-}
-
-TEST(RecurrenceReportTest, TalliesOverTheThirtyRowsAbove) {
-    const std::string ones = "01 41 42 43 44 45 46\r\n";
-    struct Case {
-        const char* name;
-        std::string text;
-        std::string report;
-    };
-    // clang-format off
-    const Case cases[] = {
-        {"thirty_rows_give_nothing", Rows(kFiller, 30), ""},
-        {"rows_from_thirty_on", Rows(kFiller, 31), "40 41 42 43 44 [3030303030]\n"},
-        // 01 stands in row 0, which row 30 still sees and row 31 no longer does.
-        {"window_reaches_row_zero", ones + Rows(kFiller, 29) + ones,
-         "01 41 42 43 44 [303030301]\n"},
-        {"window_is_exactly_thirty_rows",
-         ones + Rows(kFiller, 29) + "02 41 42 43 44 45 46\r\n" + ones,
-         "02 41 42 43 44 [303030300]\n01 41 42 43 44 [303030300]\n"},
-        // The parts of "02 06 13" are 02, 06, 13, the CR LF at bytes 9-10 and the
-        // empty text at 12-13; only the short row above holds a CR LF.
-        {"short_kept_rows_carry_no_line_end_into_the_report",
-         Rows(kFiller, 29) + "01 05 12\r\n02 06 13\r\n", "02 06 13 [301000]\n"},
-        {"parts_found_anywhere_in_the_row_text",
-         Rows(kFiller, 29) + "12345678901234567\r\n12 23 34 45 56 67\r\n",
-         "12 23 34 45 56 [ 11111]\n"},
-        {"a_row_holding_a_number_twice_counts_once",
-         Rows(kFiller, 29) + "07 07 07 07 07 07 07\r\n07 41 42 43 44 45 46\r\n",
-         "07 41 42 43 44 [292929291]\n"},
-    };
-    // clang-format on
-    for (const Case& c : cases)
-        EXPECT_EQ(RecurrenceReportText(Scratch(c.text)), c.report) << c.name;
 }
 
 TEST(RecurrenceReportTest, MatchesTheRowByRowRescanOnRandomTexts) {
