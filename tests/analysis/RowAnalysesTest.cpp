@@ -95,15 +95,6 @@ TEST_F(RowAnalysesFilesTest, DltRowsGetEveryReportOpenedInOrder) {
     EXPECT_EQ(Read("dlt.txt"), ToTextModeBytes(text));
 }
 
-TEST_F(RowAnalysesFilesTest, ReportThatCannotBeCreatedIsNamedAndTheOthersStillRun) {
-    std::filesystem::create_directory(dir.Path() / "Analyse_gap.txt");
-    std::filesystem::create_directory(dir.Path() / "DLT_FX_QS.txt");
-    Analyse(DltRows(40), "select * from dlt");
-    EXPECT_EQ(messages.texts, (std::vector<std::string>{"can't create file Analyse_gap.txt",
-                                                        "can't create file DLT_FX_QS.txt"}));
-    EXPECT_EQ(opener.paths, (std::vector<std::string>{"./Analyse_123.txt", "./DLT_FX.txt"}));
-}
-
 TEST_F(RowAnalysesFilesTest, ScratchFileThatCannotBeCreatedSkipsTheRecurrenceReport) {
     std::filesystem::create_directory(dir.Path() / "dlt.txt");
     Analyse(DltRows(40), "select * from dlt");
