@@ -20,6 +20,7 @@
 #include "FuzzSandbox.h"
 #include "db/JetDialect.h"
 #include "db/LotteryCatalogue.h"
+#include "fakes/UpdateFakes.h"
 #include "update/DrawImport.h"
 #include "update/DrawLine.h"
 #include "update/DrawLineReader.h"
@@ -82,8 +83,8 @@ std::string ColumnText(sqlite3_stmt* stmt, int column) {
                 : std::string();
 }
 
-// Runs one built INSERT on the database inside its own savepoint (when
-// `keep` is false) and checks what it stored against the line's fields.
+// Runs one built INSERT on the database inside its own savepoint and checks
+// what it stored against the line's fields.
 void CheckInsert(const LotteryInfo& game, const std::string& statement,
                  const std::vector<std::string_view>& fields) {
     JetTranslation translation = TranslateJetSql(statement, nullptr);
@@ -179,20 +180,6 @@ private:
     size_t m_offered = 0;
 };
 
-class RecordingTitle : public TitleProgress {
-public:
-    std::string Title() override { return m_title; }
-    void SetTitle(const std::string& text) override {
-        m_title = text;
-        m_history.push_back(text);
-    }
-    const std::vector<std::string>& History() const { return m_history; }
-
-private:
-    std::string m_title = "Veltrix";
-    std::vector<std::string> m_history;
-};
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -264,7 +251,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The import over the same bytes.
     std::istringstream again(file);
     CheckingRunner runner(game, newest, expected);
-    RecordingTitle title;
+    test::RecordingTitle title;
     ImportSummary summary = ImportDraws(game, &again, runner, title);
     if (runner.Offered() != expected.size() ||
         summary.inserted != static_cast<int>(expected.size()))
@@ -274,11 +261,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Fail("the import lost count of pieces");
     if ((piecesBeforeTheEnd >= 0) != (summary.refusedCount + (summary.notDrawnYetLine > 0) == 1))
         Fail("the import did not end at the first bad newer piece");
-    if (title.Title() != "Veltrix" || title.History().size() != expected.size() + 1)
+    if (title.title != "Veltrix" || title.history.size() != expected.size() + 1)
         Fail("the import's title steps are wrong");
     for (size_t i = 0; i < expected.size(); ++i) {
-        if (title.History()[i] != DrawProgressText(game, static_cast<int>(i + 1)))
-            Fail("the import's progress text is wrong", title.History()[i]);
+        if (title.history[i] != DrawProgressText(game, static_cast<int>(i + 1)))
+            Fail("the import's progress text is wrong", title.history[i]);
     }
     return 0;
 }
