@@ -1,6 +1,7 @@
-// The rows the report reads, a worked line, and the report against its
-// row-by-row rescan on random texts (the edges of the thirty-row window
-// among them; recurrence_report_fuzz replays more over its corpus).
+// A worked line, and the report against its row-by-row rescan on random
+// texts: which rows it reads (a line end counts towards the ten bytes) and
+// the edges of the thirty-row window among them; recurrence_report_fuzz
+// replays more over its corpus.
 #include "analysis/RecurrenceReport.h"
 #include "LiteralReports.h"
 #include "RandomResultText.h"
@@ -14,28 +15,6 @@ namespace {
 // What the scratch file holds for a result text.
 std::string Scratch(const std::string& resultText) {
     return ToTextModeBytes(resultText);
-}
-
-TEST(RecurrenceRowsTest, KeepRuleCountsTheLineEnd) {
-    struct Case {
-        const char* name;
-        std::string scratch;
-        std::vector<std::string_view> rows;
-    };
-    const Case cases[] = {
-        {"full_row_cut_to_fourteen", Scratch("01 05 12 23 34 03 11\r\n"), {"01 05 12 23 34"}},
-        {"eight_bytes_keep_their_line_end", Scratch("01 05 12\r\n"), {"01 05 12\r\r\n"}},
-        {"six_bytes_dropped", Scratch("01 05 \r\n"), {}},
-        {"last_line_without_end", Scratch("01 05\r\n01 05 12 23 34 03 11"), {"01 05 12 23 34"}},
-        {"long_row_is_one_row",
-         Scratch(std::string(300, '7') + "\r\n01 05 12 23 34\r\n"),
-         {"77777777777777", "01 05 12 23 34"}},
-        {"empty", "", {}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        EXPECT_EQ(RecurrenceRows(c.scratch), c.rows);
-    }
 }
 
 TEST(RecurrenceReportTest, ExampleLine) {
