@@ -25,6 +25,7 @@
 #include "update/DrawLine.h"
 #include "update/DrawLineReader.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -149,37 +150,6 @@ void CheckInsert(const LotteryInfo& game, const std::string& statement,
     sqlite3_finalize(row);
 }
 
-class CheckingRunner : public SqlRunner {
-public:
-    CheckingRunner(const LotteryInfo& game, NewestAnswer newest,
-                   const std::vector<std::string>& expected)
-        : m_game(game), m_newest(newest), m_expected(expected) {}
-
-    QueryOutcome Run(const std::string& sql) override {
-        QueryOutcome outcome;
-        outcome.ran = true;
-        if (m_calls++ == 0) {
-            if (sql != m_game.newestIssueQuery)
-                Fail("the import does not start with the newest-issue query", sql);
-            outcome.resultText = m_newest.text;
-            outcome.failed = m_newest.failed;
-            return outcome;
-        }
-        if (m_offered >= m_expected.size() || sql != m_expected[m_offered])
-            Fail("the import runs a statement no line asked for", sql);
-        ++m_offered;
-        return outcome;
-    }
-    size_t Offered() const { return m_offered; }
-
-private:
-    const LotteryInfo& m_game;
-    NewestAnswer m_newest;
-    const std::vector<std::string>& m_expected;
-    int m_calls = 0;
-    size_t m_offered = 0;
-};
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -250,12 +220,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // The import over the same bytes.
     std::istringstream again(file);
-    CheckingRunner runner(game, newest, expected);
+    test::ScriptedRunner runner;
+    runner.newestAnswer = newest.text;
+    runner.fails = [&](const std::string& sql) {
+        return newest.failed && sql == game.newestIssueQuery;
+    };
     test::RecordingTitle title;
     ImportSummary summary = ImportDraws(game, &again, runner, title);
-    if (runner.Offered() != expected.size() ||
+    if (runner.statements.empty() || runner.statements[0] != game.newestIssueQuery)
+        Fail("the import does not start with the newest-issue query");
+    if (!std::equal(runner.statements.begin() + 1, runner.statements.end(), expected.begin(),
+                    expected.end()) ||
         summary.inserted != static_cast<int>(expected.size()))
-        Fail("the import did not offer every new line once");
+        Fail("the import did not offer every new line once, and nothing else");
     const int judged = piecesBeforeTheEnd >= 0 ? piecesBeforeTheEnd : pieces;
     if (summary.inserted + summary.passedOver != judged)
         Fail("the import lost count of pieces");

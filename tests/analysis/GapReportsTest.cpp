@@ -13,19 +13,16 @@
 namespace veltrix {
 namespace {
 
-std::string GapOf(const std::string& box) {
-    std::optional<GapReportTexts> reports = GapReports(box, 7, "select * from dlt");
-    return reports ? reports->gap : "<none>";
-}
-
 std::string OneTwoThreeOf(const std::string& box, const std::string& command) {
     std::optional<GapReportTexts> reports = GapReports(box, 7, command);
     return reports ? reports->oneTwoThree : "<none>";
 }
 
 TEST(GapReportTest, DifferenceToTheRowAbove) {
-    EXPECT_EQ(GapOf("01 05 12 23 34 03 11\r\n02 07 15 23 30 01 12\r\n"),
-              "02 07 15 23 30 01 12 :    1,   2,   3,   0,  -4,  -2,   1\n");
+    std::optional<GapReportTexts> reports =
+        GapReports("01 05 12 23 34 03 11\r\n02 07 15 23 30 01 12\r\n", 7, "dlt");
+    ASSERT_TRUE(reports);
+    EXPECT_EQ(reports->gap, "02 07 15 23 30 01 12 :    1,   2,   3,   0,  -4,  -2,   1\n");
 }
 
 TEST(OneTwoThreeReportTest, DistancesInTheZoneOfEachField) {

@@ -102,24 +102,20 @@ TEST(TrendStats, ReportAlignsColumnsForMonospace) {
             columns += c < 0x80 ? 1 : c >= 0xC0 ? 2 : 0;
         return columns;
     };
+    std::vector<std::vector<std::string>> tables(1);
     std::istringstream in(report);
-    std::vector<std::string> table;
-    int tables = 0;
-    for (std::string line;;) {
-        const bool more = static_cast<bool>(std::getline(in, line));
-        if (!more || line.empty()) {
-            ASSERT_GT(table.size(), 1u);
-            for (const std::string& row : table)
-                EXPECT_EQ(width(row), width(table.front())) << row;
-            table.clear();
-            ++tables;
-            if (!more)
-                break;
-            continue;
-        }
-        table.push_back(line);
+    for (std::string line; std::getline(in, line);) {
+        if (line.empty())
+            tables.emplace_back();
+        else
+            tables.back().push_back(line);
     }
-    EXPECT_EQ(tables, 2);
+    ASSERT_EQ(tables.size(), 2u);
+    for (const std::vector<std::string>& table : tables) {
+        ASSERT_GT(table.size(), 1u);
+        for (const std::string& row : table)
+            EXPECT_EQ(width(row), width(table.front())) << row;
+    }
     EXPECT_EQ(report.rfind("行  和值", 0), 0u);
 }
 
