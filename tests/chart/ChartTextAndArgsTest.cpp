@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <tuple>
 
 namespace veltrix {
 namespace {
@@ -100,14 +101,10 @@ TEST(ParseChartRequest, KeepsTheValues) {
                            "--first-line", "12", "--record-count", "-4"},
                           true);
     ASSERT_TRUE(parsed) << parsed.error();
-    const ChartRequest& request = *parsed;
-    EXPECT_EQ(request.command, "select --height");
-    EXPECT_EQ(request.height, 300);
-    EXPECT_EQ(request.firstLine, 12);
-    EXPECT_EQ(request.recordCount, -4);
-    EXPECT_FALSE(request.scene);
-    EXPECT_FALSE(request.omission);
-    EXPECT_EQ(request.pngPath, "a b.png");
+    const ChartRequest& r = *parsed;
+    EXPECT_EQ(std::tie(r.command, r.height, r.firstLine, r.recordCount, r.scene, r.omission,
+                       r.statistics, r.pngPath),
+              std::make_tuple("select --height", 300, 12, -4, false, false, false, "a b.png"));
 }
 
 } // namespace
