@@ -23,6 +23,17 @@ inline std::string LiteralField(std::string_view line, int j) {
     return start < line.size() ? std::string(line.substr(start, 2)) : std::string();
 }
 
+// The follow-up reports' sort as first written: each cell exchanged with
+// every later one that is not smaller, which leaves them in descending order.
+inline void ExchangeSortDescending(std::vector<std::string>& cells) {
+    for (size_t i = 0; i + 1 < cells.size(); ++i) {
+        for (size_t j = i; j < cells.size(); ++j) {
+            if (cells[i] <= cells[j])
+                std::swap(cells[i], cells[j]);
+        }
+    }
+}
+
 // lines: the box lines already cut to 3F-1 bytes; lines.size() is the line
 // count n, and line n reads as empty.
 inline std::string LiteralOneTwoThree(const std::vector<std::string_view>& lines, int fields,

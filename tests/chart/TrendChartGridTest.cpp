@@ -142,8 +142,6 @@ TEST(ChartHeader, RunsOfNumbersThenDltRowLabels) {
                 expected.push_back({671, 7 + 14 * (36 - k), kBlue, TwoDigits(k)});
         EXPECT_EQ(Primitives<ChartText>(EmptyScene(c.layout, 541), Part::BeforeLabel), expected);
     }
-    EXPECT_EQ(Primitives<ChartText>(EmptyScene(ChartLayout::Dlt, 541)).at(46),
-              (ChartText{650, 7, kBlue, "12"}));
 }
 
 } // namespace
