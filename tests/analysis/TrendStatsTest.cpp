@@ -85,6 +85,7 @@ TEST(TrendStats, TableListsZonesInOrder) {
         << "without draw rows: the two headers";
     // Digit games: "-" where a figure does not apply, "position:value" labels.
     const std::vector<std::string> digits = TableLines("7xc", "1 2 3 4 5 6 14\r\n");
+    ASSERT_EQ(digits.size(), 4u + 6u * 10u + 15u);
     EXPECT_EQ(digits[1], "1\t21\t5\t3:3\t2:4\t-\t2:2:2\t-\t-\t-");
     EXPECT_EQ(digits.back(), "7:14\t1\t0\t0\t0\t1");
 }
