@@ -36,10 +36,11 @@ protected:
     const std::string& Text() const { return GetParam().text; }
 };
 
-// The two list buttons, against their rules read step by step.
+// The two list buttons, against their rules read step by step (compared
+// without printing: the texts run to megabytes).
 TEST_P(HostileResultTextTest, CountAndBackZoneListsFollowTheirRules) {
-    EXPECT_EQ(NumberCountText(Text()), test::LiteralNumberCount(Text()));
-    EXPECT_EQ(BackZoneIndexText(Text()), test::LiteralIndexText(Text()));
+    EXPECT_TRUE(NumberCountText(Text()) == test::LiteralNumberCount(Text()));
+    EXPECT_TRUE(BackZoneIndexText(Text()) == test::LiteralIndexText(Text()));
 }
 
 // "分   析" as the window runs it: every report it opens is on disk whole.
