@@ -40,7 +40,9 @@ TEST_F(PrizeCliTest, PrintsOneLinePerDrawAndTierWonOldestFirst) {
                        "2026015\t四等奖\t5\t200\n");
     EXPECT_NE(all.err.find("7 注"), std::string::npos) << all.err;
     // The newest draw by default: 2026014's 五等奖 is not counted.
-    EXPECT_EQ(Run({"prize", "ssq", "11 12 13 14 15 16 + 02"}).out, "");
+    auto newest = Run({"prize", "ssq", "11 12 13 14 15 16 + 02"});
+    EXPECT_EQ(newest.status, 0) << newest.err;
+    EXPECT_EQ(newest.out, "");
 
     EXPECT_EQ(RawDatabase(work.File("DLT.mdb"), SQLITE_OPEN_READONLY).DrawTablesState(), before);
 }
