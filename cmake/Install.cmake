@@ -6,7 +6,7 @@
 # share/applications/          the desktop entry
 # share/icons/hicolor/         PNG icons and the scalable SVG
 # share/metainfo/              AppStream metadata
-# share/man/man1/              veltrix-cli(1)
+# share/man/man1/              a manual page for each program
 include(GNUInstallDirs)
 
 set(VELTRIX_DESKTOP_DIR ${PROJECT_SOURCE_DIR}/data/desktop)
@@ -39,16 +39,19 @@ install(FILES ${PROJECT_BINARY_DIR}/desktop/${VELTRIX_APP_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
 # Manual pages are installed compressed, without a time stamp, as Debian wants.
-configure_file(${VELTRIX_DESKTOP_DIR}/veltrix-cli.1 ${PROJECT_BINARY_DIR}/desktop/veltrix-cli.1
-               @ONLY)
-add_custom_command(
-    OUTPUT ${PROJECT_BINARY_DIR}/desktop/veltrix-cli.1.gz
-    COMMAND gzip -9 -n -f -k ${PROJECT_BINARY_DIR}/desktop/veltrix-cli.1
-    DEPENDS ${PROJECT_BINARY_DIR}/desktop/veltrix-cli.1
-    COMMENT "Compressing veltrix-cli.1")
-add_custom_target(veltrix_manpage ALL DEPENDS ${PROJECT_BINARY_DIR}/desktop/veltrix-cli.1.gz)
-install(FILES ${PROJECT_BINARY_DIR}/desktop/veltrix-cli.1.gz
-        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+set(veltrix_manpages)
+foreach(program veltrix veltrix-cli veltrix-chart veltrix-prize)
+    set(page ${PROJECT_BINARY_DIR}/desktop/${program}.1)
+    configure_file(${VELTRIX_DESKTOP_DIR}/${program}.1 ${page} @ONLY)
+    add_custom_command(
+        OUTPUT ${page}.gz
+        COMMAND gzip -9 -n -f -k ${page}
+        DEPENDS ${page}
+        COMMENT "Compressing ${program}.1")
+    list(APPEND veltrix_manpages ${page}.gz)
+endforeach()
+add_custom_target(veltrix_manpage ALL DEPENDS ${veltrix_manpages})
+install(FILES ${veltrix_manpages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 # Debian's place for the copyright and the (native package's) changelog.
 configure_file(${VELTRIX_DESKTOP_DIR}/changelog ${PROJECT_BINARY_DIR}/desktop/changelog @ONLY)

@@ -61,6 +61,7 @@ class CEditBox;
 class ChartHistory;
 class ChartPainter;
 class DrawDownloader;
+class DrawSource;
 class FileOpener;
 struct GameUpdateReport;
 class RunningStatement;
@@ -253,6 +254,7 @@ private:
     bool m_bBusy = false;                       // an update runs: close requests ask to stop it
     std::atomic<bool> m_stopUpdate{false};      // the user asked the update to stop
     bool m_bCloseAfterUpdate = false;           // ... and the window to close then
+    DrawSource* m_updateSource = nullptr;       // where the running update gets its draws
     RunningStatement* m_running = nullptr;      // while "查询" runs a statement
     std::vector<std::string> m_unopenedReports; // written, opened by no program
 };

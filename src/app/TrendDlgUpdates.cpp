@@ -94,12 +94,39 @@ private:
     bool& m_closeAfter;
 };
 
+// The draw source of one update, made when the update starts. All games of
+// "更新全部" then share one feed session: the 福彩 cookie is fetched once and a
+// feed that cannot be reached is not asked again for every game. An update
+// already running lends its source to the steps it calls.
+class UpdateSourceScope {
+public:
+    UpdateSourceScope(DrawSource*& current, DrawDownloader* downloader) : m_current(current) {
+        if (m_current)
+            return;
+        m_own =
+            MakeDrawSource(std::string(kSettingsPath), downloader ? *downloader : m_curl, nullptr);
+        m_current = m_own.get();
+    }
+    ~UpdateSourceScope() {
+        if (m_own)
+            m_current = nullptr;
+    }
+    UpdateSourceScope(const UpdateSourceScope&) = delete;
+    UpdateSourceScope& operator=(const UpdateSourceScope&) = delete;
+
+private:
+    DrawSource*& m_current;
+    CurlDrawDownloader m_curl;
+    std::unique_ptr<DrawSource> m_own;
+};
+
 } // namespace
 
 void CTrendDlg::UpdateAllDraws() {
     if (m_bBusy)
         return; // one update at a time; the window answers clicks meanwhile
     BusyScope busy(*this, m_bBusy, m_stopUpdate, m_bCloseAfterUpdate);
+    UpdateSourceScope source(m_updateSource, m_services.downloader);
     WindowTitle title(*this, m_btnReload);
     WindowSteps steps(*this, m_stopUpdate);
     ShowUpdateSummary(UpdateAllGameDraws(steps, title));
@@ -126,9 +153,8 @@ void CTrendDlg::ShowUpdateSummary(const std::vector<GameUpdateReport>& reports) 
 
 DownloadResult CTrendDlg::DownloadDrawFile(LotteryKind kind, const std::string& localPath) {
     BusyScope busy(*this, m_bBusy, m_stopUpdate, m_bCloseAfterUpdate);
-    CurlDrawDownloader curl;
-    std::unique_ptr<DrawSource> source = MakeDrawSource(
-        std::string(kSettingsPath), m_services.downloader ? *m_services.downloader : curl, nullptr);
+    UpdateSourceScope scope(m_updateSource, m_services.downloader);
+    DrawSource* source = m_updateSource;
     const LotteryInfo& game = Lottery(kind);
     std::string savedTitle = TitleText();
     SetTitleText("正在下载 " + source->Address(game));

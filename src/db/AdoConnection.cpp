@@ -39,6 +39,13 @@ public:
                               : JetColumnRole::Plain;
     }
 
+    std::vector<std::string> ColumnsOf(std::string_view table) const override {
+        std::vector<std::string> columns;
+        EachRow("PRAGMA table_info(" + Quoted(std::string(table)) + ")",
+                [&](sqlite3_stmt* stmt) { columns.push_back(Text(stmt, 1)); });
+        return columns;
+    }
+
     void Forget() { m_cache.clear(); }
 
 private:

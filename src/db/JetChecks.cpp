@@ -74,6 +74,9 @@ public:
     JetColumnRole RoleOf(std::string_view table, std::string_view column) const {
         return m_schema ? m_schema->RoleOf(table, column) : JetColumnRole::Plain;
     }
+    bool HasDrawDate(std::string_view table) const {
+        return RoleOf(table, "rq") == JetColumnRole::DrawDate;
+    }
 
 private:
     void CheckCore(SelectCore& core, bool ownOrder);
@@ -250,11 +253,32 @@ void CheckStatement(Statement& s, std::string_view sql, const JetSchema* schema)
     Checker checker(sql, schema);
     if (s.query)
         checker.CheckQuery(*s.query);
+    // Without a column list the values fill the table's columns in order.
+    std::vector<std::string> stored;
+    std::vector<std::string_view> inOrder;
+    const std::vector<std::string_view>* columns = &s.columns;
+    if (s.kind == StatementKind::Insert && s.columns.empty() && schema &&
+        checker.HasDrawDate(s.table)) {
+        stored = schema->ColumnsOf(s.table);
+        inOrder.assign(stored.begin(), stored.end());
+        columns = &inOrder;
+    }
     for (std::vector<Node*>& row : s.rows) {
         for (size_t i = 0; i < row.size(); ++i) {
             checker.CheckNested(*row[i]);
-            if (i < s.columns.size())
-                checker.ConvertToDate(*row[i], s.table, s.columns[i]);
+            if (i < columns->size())
+                checker.ConvertToDate(*row[i], s.table, (*columns)[i]);
+        }
+    }
+    // INSERT ... SELECT: each branch's items fill the columns in order; a
+    // "*" item hides which item goes where, so nothing after it is converted.
+    if (s.kind == StatementKind::Insert && s.query) {
+        for (SelectCore& branch : s.query->branches) {
+            for (size_t i = 0; i < branch.items.size() && i < columns->size(); ++i) {
+                if (branch.items[i].star)
+                    break;
+                checker.ConvertToDate(*branch.items[i].expr, s.table, (*columns)[i]);
+            }
         }
     }
     for (Assignment& assignment : s.assignments) {

@@ -33,6 +33,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 struct sqlite3;
 
@@ -56,6 +57,9 @@ public:
     // `column` (a single-column primary key or unique index). Lets
     // "select top N ... order by qs" become a plain LIMIT: there are no ties.
     virtual bool IsUniqueColumn(std::string_view table, std::string_view column) const = 0;
+    // The columns of `table` in their stored order, for an INSERT without a
+    // column list; empty when unknown.
+    virtual std::vector<std::string> ColumnsOf(std::string_view /*table*/) const { return {}; }
 };
 
 struct JetTranslation {

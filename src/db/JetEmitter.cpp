@@ -353,7 +353,7 @@ std::string Emitter::Items(const SelectCore& core) {
             text += item.table.empty() ? "*" : Quote(item.table) + ".*";
             continue;
         }
-        text += Value(*item.expr);
+        text += Stored(*item.expr);
         if (!item.alias.empty())
             text += " AS " + Quote(item.alias);
     }

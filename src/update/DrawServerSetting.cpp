@@ -1,6 +1,7 @@
 // The draw-data server as a draw source, and the choice of the source from
 // the settings file. Kept apart from the update flow so that programs and
 // tests which never read the settings file do not link the settings module.
+#include "common/AppFiles.h"
 #include "common/IniFile.h"
 #include "common/Strings.h"
 #include "update/DrawUpdate.h"
@@ -68,7 +69,7 @@ std::unique_ptr<DrawSource> MakeDrawSource(const std::string& settingsPath,
     // A draw server named in the settings is the one source; without one the
     // public draw-list feeds serve.
     if (!server.fromSettings && server.warning.empty())
-        return MakeFeedDrawSource(settingsPath, std::string(kDrawDatabasePath), warning);
+        return MakeFeedDrawSource(settingsPath, kDatabasePath, warning);
     if (warning)
         *warning = server.warning;
     return std::make_unique<ServerDrawSource>(downloader, std::move(server));

@@ -94,8 +94,20 @@ TEST_F(JetProgramStatementsTest, DatesWrittenIntoRqAreConvertedOrRefused) {
     }
     Exec("update p3 set rq = '8/25/2026' where qs = '26001'");
     EXPECT_EQ(Run("select qs from p3 where rq = #2026-08-25#").resultText, "26001\r\n");
-    for (const char* bad : {"insert into p3 (qs, rq, h1, h2, h3) values ('26009', 'soon', 1, 2, 3)",
-                            "update p3 set rq = h1 & 'x'"}) {
+    // Without a column list the values fill the columns in order; INSERT ...
+    // SELECT converts what its items write into RQ, row by row.
+    Exec("insert into p3 values ('26006', '8/26/2026', 1, 2, 3)");
+    Exec("create table staging (q text, d text)");
+    Exec("insert into staging values ('26007', '2026/8/27')");
+    Exec("insert into p3 select q, d, 1, 2, 3 from staging");
+    EXPECT_EQ(Run("select rq from p3 where qs >= '26006' order by qs").resultText,
+              "2026-08-26\r\n2026-08-27\r\n");
+    Exec("delete from p3 where qs >= '26006'");
+    Exec("update staging set d = 'soon'");
+    for (const char* bad :
+         {"insert into p3 (qs, rq, h1, h2, h3) values ('26009', 'soon', 1, 2, 3)",
+          "insert into p3 values ('26009', 'soon', 1, 2, 3)",
+          "insert into p3 select q, d, 1, 2, 3 from staging", "update p3 set rq = h1 & 'x'"}) {
         SCOPED_TRACE(bad);
         EXPECT_FALSE(db.Execute(bad));
         EXPECT_NE(db.GetErrorText().find("Data type mismatch in criteria expression."),

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary DESTDIR and checks the tree: the
 # programs, the shipped data found from the installed programs, the desktop
-# entry and the AppStream file (both validated), icons and manual page, and
+# entry and the AppStream file (both validated), icons and manual pages, and
 # --help/--version of every program.
 #   InstallTreeTest.sh BUILD_DIR VERSION
 set -euo pipefail
@@ -28,8 +28,10 @@ grep -q "version=\"$VERSION\"" "$ROOT/share/metainfo/org.veltrix.Veltrix.metainf
     fail "metainfo release is not $VERSION"
 desktop-file-validate "$ROOT/share/applications/org.veltrix.Veltrix.desktop"
 appstreamcli validate --no-net "$ROOT/share/metainfo/org.veltrix.Veltrix.metainfo.xml" >/dev/null
-zcat "$ROOT/share/man/man1/veltrix-cli.1.gz" | grep -q "^\.TH VELTRIX-CLI 1 .*$VERSION" ||
-    fail "manual page header"
+for page in veltrix veltrix-cli veltrix-chart veltrix-prize; do
+    zcat "$ROOT/share/man/man1/$page.1.gz" | grep -q "^\.TH ${page^^} 1 .*$VERSION" ||
+        fail "manual page header of $page"
+done
 
 programs=(veltrix veltrix-cli veltrix-chart)
 [ -e "$BUILD/src/app/veltrix-prize" ] && programs+=(veltrix-prize)

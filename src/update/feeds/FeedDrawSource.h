@@ -47,9 +47,6 @@ private:
     std::string m_sourcesPath;
 };
 
-// The database the window and veltrix-cli work on.
-inline constexpr std::string_view kDrawDatabasePath = "./DLT.mdb";
-
 // The feeds as the settings file configures them, over libcurl, comparing
 // with the draws in `databasePath` and keeping the sources beside the draw
 // files. Unusable feed settings are described in *warning.
