@@ -2,19 +2,23 @@
 // Doubles for the update flow: a title that remembers every text it was
 // given, a statement runner that answers from a script, a downloader that
 // writes given bytes (or fails) without a network, a query host for a real
-// connection, the bulletin's answers for well-formed draws, and the sample
-// draw files.
+// connection, the bulletin's answers for well-formed draws, the lines of a
+// text, a scoped environment variable, and the sample draw files.
 
 #include "db/LotteryCatalogue.h"
 #include "query/StatementRunner.h"
 #include "update/DrawDownloader.h"
 #include "update/UpdatePorts.h"
 
+#include <gtest/gtest.h>
+
 #include <array>
 #include <cstdlib>
+#include <ctime>
 #include <fstream>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -127,6 +131,36 @@ inline std::array<std::string, kLotteryCount> WellFormedBulletinAnswers() {
         " 01.01 26001│01 05 09 13 22          │\r\n", " 08.20 26096│01 04 16 22 26 31 + 04  │\r\n",
         " 08.21 26223│9 4 8                   │\r\n", " 08.21 26096│05 14 17 24 26 28 29 +16│\r\n"};
 }
+
+// The lines of a text, each of which must end in CR LF, without their ends.
+inline std::vector<std::string> CrLfLines(std::string_view text) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    for (size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
+        lines.emplace_back(text.substr(start, end - start));
+    EXPECT_EQ(start, text.size()) << "every line ends with CR LF";
+    return lines;
+}
+
+// Sets an environment variable for the rest of the scope (the time zone is
+// read again, for TZ).
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const std::string& value) : m_name(name) {
+        if (const char* old = std::getenv(name))
+            m_old = old;
+        ::setenv(name, value.c_str(), 1);
+        ::tzset();
+    }
+    ~ScopedEnv() {
+        m_old ? ::setenv(m_name, m_old->c_str(), 1) : ::unsetenv(m_name);
+        ::tzset();
+    }
+
+private:
+    const char* m_name;
+    std::optional<std::string> m_old;
+};
 
 // A real draw file of data/draws (ctest sets VELTRIX_SAMPLE_DRAWS).
 inline std::string SampleDrawFile(std::string_view name) {

@@ -12,52 +12,32 @@
 namespace veltrix {
 namespace {
 
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    for (size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
-        lines.push_back(text.substr(start, end - start));
-    EXPECT_EQ(start, text.size()) << "every line ends with CR LF";
-    return lines;
-}
+using test::CrLfLines;
 
 const BulletinDate kSaturday{2026, 8, 22, 6};
 
-TEST(Bulletin, WholeTextForWellFormedDraws) {
-    std::string expected = "┌──────────────────────┐\r\n"
-                           "│  2026.08.22                          星期六│\r\n"
-                           "├─────────┬────────────┤\r\n"
-                           "│名  称 日 期 期 数│开         奖         号│\r\n"
-                           "├─────────┼────────────┤\r\n"
-                           "│大乐透 08.22 26095│04 06 08 10 14 + 04 05  │\r\n"
-                           "├─────────┼────────────┤\r\n"
-                           "│排列五 08.22 26224│9 1 2 4 0               │\r\n"
-                           "├─────────┼────────────┤\r\n"
-                           "│排列三 08.22 26224│9 1 2                   │\r\n"
-                           "├─────────┼────────────┤\r\n"
-                           "│七星彩 08.21 26096│1 4 2 6 9 5 5           │\r\n"
-                           "├─────────┼────────────┤\r\n"
-                           "│22选5  01.01 26001│01 05 09 13 22          │\r\n"
-                           "├─────────┼────────────┤\r\n"
-                           "│双色球 08.20 26096│01 04 16 22 26 31 + 04  │\r\n"
-                           "├─────────┼────────────┤\r\n"
-                           "│福彩3D 08.21 26223│9 4 8                   │\r\n"
-                           "├─────────┼────────────┤\r\n"
-                           "│七乐彩 08.21 26096│05 14 17 24 26 28 29 +16│\r\n"
-                           "└─────────┴────────────┘\r\n";
-    EXPECT_EQ(BuildBulletin(kSaturday, test::WellFormedBulletinAnswers()), expected);
-}
-
-TEST(Bulletin, EmptyTableLeavesLabelAndSeparatorOnOneLine) {
-    std::array<std::string, kLotteryCount> answers = test::WellFormedBulletinAnswers();
-    answers[4].clear(); // 22选5: no rows
-    answers[7].clear(); // 七乐彩: the last row
-    std::vector<std::string> lines = Lines(BuildBulletin(kSaturday, answers));
-    ASSERT_EQ(lines.size(), 19u);
-    EXPECT_EQ(lines[13], "│22选5 ├─────────┼────────────┤");
-    EXPECT_EQ(lines[18], "│七乐彩└─────────┴────────────┘");
-    EXPECT_EQ(lines[14], "│双色球 08.20 26096│01 04 16 22 26 31 + 04  │") << "others unaffected";
-}
+// The bulletin of the draws the database test stores.
+const std::string kWholeBulletin = "┌──────────────────────┐\r\n"
+                                   "│  2026.08.22                          星期六│\r\n"
+                                   "├─────────┬────────────┤\r\n"
+                                   "│名  称 日 期 期 数│开         奖         号│\r\n"
+                                   "├─────────┼────────────┤\r\n"
+                                   "│大乐透 08.22 26095│04 06 08 10 14 + 04 05  │\r\n"
+                                   "├─────────┼────────────┤\r\n"
+                                   "│排列五 08.22 26224│9 1 2 4 0               │\r\n"
+                                   "├─────────┼────────────┤\r\n"
+                                   "│排列三 08.22 26224│9 1 2                   │\r\n"
+                                   "├─────────┼────────────┤\r\n"
+                                   "│七星彩 08.21 26096│1 4 2 6 9 5 5           │\r\n"
+                                   "├─────────┼────────────┤\r\n"
+                                   "│22选5  01.01 26001│01 05 09 13 22          │\r\n"
+                                   "├─────────┼────────────┤\r\n"
+                                   "│双色球 08.20 26096│01 04 16 22 26 31 + 04  │\r\n"
+                                   "├─────────┼────────────┤\r\n"
+                                   "│福彩3D 08.21 26223│9 4 8                   │\r\n"
+                                   "├─────────┼────────────┤\r\n"
+                                   "│七乐彩 08.21 26096│05 14 17 24 26 28 29 +16│\r\n"
+                                   "└─────────┴────────────┘\r\n";
 
 TEST(Bulletin, HeaderDate) {
     const char* names[] = {"日", "一", "二", "三", "四", "五", "六"};
@@ -70,27 +50,11 @@ TEST(Bulletin, HeaderDate) {
     EXPECT_NE(header.find("│  0987.01.02                          星期五│\r\n"), std::string::npos);
 }
 
-// Sets the time zone for the rest of the scope.
-class TimeZone {
-public:
-    explicit TimeZone(const char* zone) : m_old(std::getenv("TZ") ? std::getenv("TZ") : "") {
-        setenv("TZ", zone, 1);
-        tzset();
-    }
-    ~TimeZone() {
-        m_old.empty() ? unsetenv("TZ") : setenv("TZ", m_old.c_str(), 1);
-        tzset();
-    }
-
-private:
-    std::string m_old;
-};
-
 TEST(Bulletin, DateIsTheLocalDay) {
     // 2026-08-22 17:30 UTC, a Saturday, is already Sunday 01:30 in UTC+8.
     const std::time_t instant = 1787419800;
     auto local = [&](const char* zone) {
-        TimeZone scope(zone);
+        test::ScopedEnv scope("TZ", zone);
         BulletinDate date = LocalBulletinDate(instant);
         return std::array{date.year, date.month, date.day, date.weekday};
     };
@@ -124,18 +88,20 @@ protected:
 };
 
 TEST_F(BulletinDatabaseTest, RowsOfEveryGame) {
-    EXPECT_EQ(RunBulletin(runner, kSaturday),
-              BuildBulletin(kSaturday, test::WellFormedBulletinAnswers()));
+    EXPECT_EQ(RunBulletin(runner, kSaturday), kWholeBulletin);
+    EXPECT_EQ(BuildBulletin(kSaturday, test::WellFormedBulletinAnswers()), kWholeBulletin)
+        << "the answers the other tests build on";
     EXPECT_TRUE(host.messages.empty()) << host.messages.front();
 }
 
-TEST_F(BulletinDatabaseTest, TableWithoutRowsAndMissingTableAreLeftEmpty) {
-    Exec("DELETE FROM ssq");
-    Exec("DROP TABLE p3");
-    std::array<std::string, kLotteryCount> answers = test::WellFormedBulletinAnswers();
-    answers[2].clear();
-    answers[5].clear();
-    EXPECT_EQ(RunBulletin(runner, kSaturday), BuildBulletin(kSaturday, answers));
+TEST_F(BulletinDatabaseTest, EmptyAndMissingTablesLeaveLabelAndSeparatorOnOneLine) {
+    Exec("DELETE FROM t22x5");
+    Exec("DROP TABLE 7lc"); // the last row
+    std::vector<std::string> lines = CrLfLines(RunBulletin(runner, kSaturday));
+    ASSERT_EQ(lines.size(), 19u);
+    EXPECT_EQ(lines[13], "│22选5 ├─────────┼────────────┤");
+    EXPECT_EQ(lines[18], "│七乐彩└─────────┴────────────┘");
+    EXPECT_EQ(lines[14], "│双色球 08.20 26096│01 04 16 22 26 31 + 04  │") << "others unaffected";
     EXPECT_EQ(host.messages.size(), 1u) << "the missing table is reported";
 }
 
@@ -144,7 +110,7 @@ TEST_F(BulletinDatabaseTest, WiderNumbersShiftTheirBar) {
     // games is cut to its last digit.
     Exec("INSERT INTO 7xc (QS,RQ,H1,H2,H3,H4,H5,H6,H7)VALUES "
          "('26097','2026-08-23',11,4,2,6,9,5,14)");
-    std::vector<std::string> rows = Lines(RunBulletin(runner, kSaturday));
+    std::vector<std::string> rows = CrLfLines(RunBulletin(runner, kSaturday));
     ASSERT_EQ(rows.size(), 21u);
     EXPECT_EQ(rows[11], "│七星彩 08.23 26097│1 4 2 6 9 5 14           │");
 }

@@ -3,6 +3,7 @@
 #include "common/FileIO.h"
 #include "common/Strings.h"
 #include "fakes/DrawDatabaseFixture.h"
+#include "fakes/RawDatabase.h"
 #include "fakes/UpdateFakes.h"
 #include "query/StatementRunner.h"
 #include "update/DrawUpdate.h"
@@ -34,75 +35,52 @@ CurlDownloadLimits TestLimits() {
     return limits;
 }
 
-std::string DrawLines(int first, int count, int fields) {
+// dlt draws, issues first, first + 1, ...
+std::string DrawLines(int first, int count) {
     std::string text;
-    for (int issue = first; issue < first + count; ++issue) {
-        text += StrFormat("%d 2024-01-%02d", issue, issue % 28 + 1);
-        for (int f = 2; f < fields; ++f)
-            text += StrFormat(" %d", (issue + f) % 10);
-        text += "\r\n";
-    }
+    for (int issue = first; issue < first + count; ++issue)
+        text += StrFormat("%d 2024-01-%02d 1 2 3 4 5 6 %d\r\n", issue, issue % 28 + 1, issue % 10);
     return text;
 }
 
-using Server = test::LoopbackDrawServer;
-using Handler = Server::Handler;
+using Handler = test::LoopbackDrawServer::Handler;
 
-// Sends `body` in slices of `bytes` every 100 ms: 10 x `bytes` per second.
-Handler Trickle(std::string body, size_t bytes) {
-    return [body, bytes](const httplib::Request&, httplib::Response& response) {
+// Sends `body` in chunks of `bytes`, `pause` apart.
+Handler Chunked(std::string body, size_t bytes, std::chrono::milliseconds pause) {
+    return [=](const httplib::Request&, httplib::Response& response) {
         response.set_chunked_content_provider(
-            "text/plain", [body, bytes](size_t offset, httplib::DataSink& sink) {
+            "text/plain", [=](size_t offset, httplib::DataSink& sink) {
                 if (offset >= body.size()) {
                     sink.done();
                     return true;
                 }
-                std::this_thread::sleep_for(100ms);
-                size_t n = std::min(bytes, body.size() - offset);
-                return sink.write(body.data() + offset, n);
+                std::this_thread::sleep_for(pause);
+                return sink.write(body.data() + offset, std::min(bytes, body.size() - offset));
             });
     };
 }
 
-// Answers every request with `response` as it stands, then closes the
-// connection: a body without a stated length ends where the connection does.
-class RawHttpServer {
-public:
-    explicit RawHttpServer(std::string response) : m_response(std::move(response)) {
-        m_fd = ::socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        ::bind(m_fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
-        ::listen(m_fd, 4);
-        socklen_t length = sizeof address;
-        ::getsockname(m_fd, reinterpret_cast<sockaddr*>(&address), &length);
-        m_port = ntohs(address.sin_port);
-        m_thread = std::thread([this] {
-            for (int client; (client = ::accept(m_fd, nullptr, nullptr)) >= 0; ::close(client)) {
-                std::string request;
-                char buffer[1024];
-                ssize_t n;
-                while (request.find("\r\n\r\n") == std::string::npos &&
-                       (n = ::read(client, buffer, sizeof buffer)) > 0)
-                    request.append(buffer, static_cast<size_t>(n));
-                (void)!::write(client, m_response.data(), m_response.size());
-            }
+// Sends `body` without stating its length: only the closed connection
+// marks its end.
+Handler CloseDelimited(std::string body) {
+    return [body](const httplib::Request&, httplib::Response& response) {
+        response.set_content_provider("text/plain", [body](size_t offset, httplib::DataSink& sink) {
+            if (offset < body.size())
+                sink.write(body.data() + offset, body.size() - offset);
+            else
+                sink.done();
+            return true;
         });
-    }
-    ~RawHttpServer() {
-        ::shutdown(m_fd, SHUT_RDWR);
-        ::close(m_fd);
-        m_thread.join();
-    }
-    std::string Base() const { return "http://127.0.0.1:" + std::to_string(m_port); }
+    };
+}
 
-private:
-    std::string m_response;
-    int m_fd = -1;
-    int m_port = 0;
-    std::thread m_thread;
-};
+// Answers only after `wait`: a server that took the connection and hangs.
+Handler Stalled(std::chrono::milliseconds wait) {
+    return [wait](const httplib::Request&, httplib::Response& response) {
+        std::this_thread::sleep_for(wait);
+        response.set_content(DrawLines(900, 5), "text/plain");
+    };
+}
 
 Handler Answer(int status, std::string body) {
     return [status, body](const httplib::Request&, httplib::Response& response) {
@@ -119,7 +97,7 @@ Handler Redirect(std::string to) {
 // Sends the first half of a body of draws, then drops the connection.
 Handler HalfBody(bool chunked) {
     return [chunked](const httplib::Request&, httplib::Response& response) {
-        const std::string body = DrawLines(900, 50, 9);
+        const std::string body = DrawLines(900, 50);
         auto half = [body](size_t offset, httplib::DataSink& sink) {
             if (offset > 0)
                 return false;
@@ -147,15 +125,7 @@ protected:
     std::string LocalPath(const char* name) const { return Folder() + "/" + name; }
 
     std::string FileBytes(const std::string& path) {
-        Result<std::string> bytes = ReadFileBytes(path);
-        EXPECT_EQ(bytes.error(), "");
-        return bytes.value_or("");
-    }
-
-    int Count(const std::string& table) {
-        test::QuietQueryHost quiet;
-        return std::atoi(
-            RunStatement(db, "select count(*) from " + table, quiet).resultText.c_str());
+        return ReadFileBytes(path).value_or("<no file>");
     }
 
     test::LoopbackDrawServer server;
@@ -181,17 +151,15 @@ TEST_F(DrawDownloadHttpTest, CompleteTransferAfterARedirectReplacesTheFile) {
 TEST_F(DrawDownloadHttpTest, TransferSlowButAboveTheLowSpeedLimitArrives) {
     // 2 KB/s for 3 s: a whole-transfer cap of the old kind would have to be
     // generous for every file size; the low-speed limit is not fooled.
-    const std::string body = DrawLines(900, 150, 9).substr(0, 6000);
-    server.Handle("dlt.TXT", Trickle(body.substr(0, body.rfind('\n') + 1), 200));
+    const std::string body = DrawLines(900, 150).substr(0, 6000);
+    server.Handle("dlt.TXT", Chunked(body.substr(0, body.rfind('\n') + 1), 200, 100ms));
     GameUpdateReport report = UpdateGameDraws(LotteryKind::Dlt, context, title);
     EXPECT_TRUE(report.download.ok) << report.download.error;
     EXPECT_GT(report.import.inserted, 100);
 }
 
 TEST_F(DrawDownloadHttpTest, CloseDelimitedBodies) {
-    const std::string head =
-        "HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\nConnection: close\r\n\r\n";
-    const std::string whole = DrawLines(900, 3, 9);
+    const std::string whole = DrawLines(900, 3);
     struct Case {
         const char* name;
         std::string body;
@@ -202,11 +170,10 @@ TEST_F(DrawDownloadHttpTest, CloseDelimitedBodies) {
                           {"CutAfterACarriageReturn", whole.substr(0, whole.size() - 1), false}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        RawHttpServer raw(head + c.body);
+        server.Handle("dlt.TXT", CloseDelimited(c.body));
         std::ofstream(LocalPath("dlt.txt"), std::ios::binary) << "old\r\n";
-        ServerDrawSource rawSource(downloader, ChooseDrawServer(raw.Base()));
         DownloadResult result =
-            FetchDrawFile(rawSource, Lottery(LotteryKind::Dlt), LocalPath("dlt.txt"), nullptr);
+            FetchDrawFile(source, Lottery(LotteryKind::Dlt), LocalPath("dlt.txt"), nullptr);
         EXPECT_EQ(result.ok, c.ok) << result.error;
         EXPECT_EQ(FileBytes(LocalPath("dlt.txt")), c.ok ? whole : "old\r\n");
         if (!c.ok) {
@@ -221,18 +188,18 @@ TEST_F(DrawDownloadHttpTest, CloseDelimitedBodies) {
 struct FailureCase {
     const char* name;
     const char* why; // part of the error text
-    std::function<Handler(Server&)> handler;
+    Handler handler;
 };
 
 class DownloadFailureTest : public DrawDownloadHttpTest,
                             public ::testing::WithParamInterface<FailureCase> {};
 
 TEST_P(DownloadFailureTest, KeepsTheOldFileAndTheDatabase) {
-    const std::string old = DrawLines(500, 3, 9);
+    const std::string old = DrawLines(500, 3);
     std::ofstream(LocalPath("dlt.txt"), std::ios::binary) << old;
     ASSERT_EQ(UpdateGameDraws(LotteryKind::Dlt, context, title).import.inserted, 3)
         << "nothing is served yet: the old file is imported";
-    server.Handle("dlt.TXT", GetParam().handler(server));
+    server.Handle("dlt.TXT", GetParam().handler);
 
     auto started = std::chrono::steady_clock::now();
     GameUpdateReport report = UpdateGameDraws(LotteryKind::Dlt, context, title);
@@ -244,7 +211,7 @@ TEST_P(DownloadFailureTest, KeepsTheOldFileAndTheDatabase) {
     EXPECT_FALSE(report.Succeeded());
     EXPECT_EQ(FileBytes(LocalPath("dlt.txt")), old);
     EXPECT_FALSE(FileExists(LocalPath("dlt.txt.part")));
-    EXPECT_EQ(Count("dlt"), 3);
+    EXPECT_EQ(test::RawDatabase(DbPath(), SQLITE_OPEN_READONLY).Count("dlt"), 3);
     EXPECT_EQ(report.import.inserted, 0);
     EXPECT_EQ(title.title, "Zox");
     EXPECT_LT(took, 10s) << "time-outs are seconds";
@@ -252,51 +219,23 @@ TEST_P(DownloadFailureTest, KeepsTheOldFileAndTheDatabase) {
 
 INSTANTIATE_TEST_SUITE_P(
     DrawDownload, DownloadFailureTest,
-    ::testing::Values(
-        FailureCase{"NotFound", "status 404",
-                    [](Server&) { return Answer(404, DrawLines(900, 5, 9)); }},
-        FailureCase{"ServerError", "status 500",
-                    [](Server&) { return Answer(500, DrawLines(900, 5, 9)); }},
-        FailureCase{"NoContent", "status 204",
-                    [](Server&) { return Answer(204, DrawLines(900, 5, 9)); }},
-        FailureCase{"EmptyBody", "not a draw file", [](Server&) { return Answer(200, ""); }},
-        FailureCase{"HtmlErrorPage", "not a draw file",
-                    [](Server&) {
-                        return Answer(200, "<html><body>\r\n<h1>2026 maintenance</h1>\r\n"
-                                           "</body></html>\r\n");
-                    }},
-        FailureCase{"TrickleBelowTheLowSpeedLimit", "too slow",
-                    [](Server&) { return Trickle(DrawLines(900, 500, 9), 50); }},
-        FailureCase{"StallsBeforeAnswering", "too slow",
-                    [](Server& server) -> Handler {
-                        return [&server](const httplib::Request&, httplib::Response& response) {
-                            server.Stall();
-                            response.set_content(DrawLines(900, 5, 9), "text/plain");
-                        };
-                    }},
-        FailureCase{"BodyCutShort", "transfer closed", [](Server&) { return HalfBody(false); }},
-        FailureCase{"ChunkedBodyCutShort", "transfer closed",
-                    [](Server&) { return HalfBody(true); }},
-        FailureCase{"LargerThanTheCap", "larger than 65536 bytes",
-                    [](Server&) { return Answer(200, DrawLines(900, 5000, 9)); }},
-        FailureCase{"ChunkedLargerThanTheCap", "larger than 65536 bytes",
-                    [](Server&) -> Handler {
-                        return [](const httplib::Request&, httplib::Response& response) {
-                            response.set_chunked_content_provider(
-                                "text/plain", [](size_t offset, httplib::DataSink& sink) {
-                                    std::string part = DrawLines(900, 100, 9);
-                                    if (offset > 1024 * 1024)
-                                        sink.done();
-                                    else
-                                        sink.write(part.data(), part.size());
-                                    return true;
-                                });
-                        };
-                    }},
-        FailureCase{"RedirectLoop", "redirects",
-                    [](Server&) { return Redirect("/getData/dlt.TXT"); }},
-        FailureCase{"RedirectToAnotherScheme", "\"file\" not supported",
-                    [](Server&) { return Redirect("file:///etc/passwd"); }}),
+    ::testing::Values(FailureCase{"NotFound", "status 404", Answer(404, DrawLines(900, 5))},
+                      FailureCase{"EmptyBody", "not a draw file", Answer(200, "")},
+                      FailureCase{"HtmlErrorPage", "not a draw file",
+                                  Answer(200, "<html><body>\r\n<h1>2026 maintenance</h1>\r\n"
+                                              "</body></html>\r\n")},
+                      FailureCase{"TrickleBelowTheLowSpeedLimit", "too slow",
+                                  Chunked(DrawLines(900, 500), 50, 100ms)},
+                      FailureCase{"StallsBeforeAnswering", "too slow", Stalled(3s)},
+                      FailureCase{"BodyCutShort", "transfer closed", HalfBody(false)},
+                      FailureCase{"ChunkedBodyCutShort", "transfer closed", HalfBody(true)},
+                      FailureCase{"LargerThanTheCap", "larger than 65536 bytes",
+                                  Answer(200, DrawLines(900, 5000))},
+                      FailureCase{"ChunkedLargerThanTheCap", "larger than 65536 bytes",
+                                  Chunked(DrawLines(900, 5000), 4096, 0ms)},
+                      FailureCase{"RedirectLoop", "redirects", Redirect("/getData/dlt.TXT")},
+                      FailureCase{"RedirectToAnotherScheme", "\"file\" not supported",
+                                  Redirect("file:///etc/passwd")}),
     [](const auto& p) { return std::string(p.param.name); });
 
 TEST_F(DrawDownloadHttpTest, ConnectionRefused) {
@@ -314,27 +253,17 @@ TEST_F(DrawDownloadHttpTest, ConnectionRefused) {
     std::ofstream(LocalPath("ssq.txt"), std::ios::binary) << "old\r\n";
     ServerDrawSource refusing(downloader, ChooseDrawServer(base));
     DrawUpdateContext context{refusing, runner, Folder()};
-    std::vector<GameUpdateReport> reports = UpdateAllGameDraws(context, title);
+    GameUpdateReport report = UpdateGameDraws(LotteryKind::Ssq, context, title);
     ::close(fd);
-    for (const GameUpdateReport& report : reports) {
-        SCOPED_TRACE(Lottery(report.kind).code);
-        EXPECT_FALSE(report.download.ok);
-        EXPECT_EQ(report.download.httpStatus, 0);
-        EXPECT_EQ(report.import.inserted, 0);
-    }
-    // One line names the server and the setting that chose it.
-    std::string problems = DescribeUpdateProblems(reports);
-    EXPECT_TRUE(problems.starts_with("dlt, ssq, p5, p3, 3d, t22x5, 7xc, 7lc: the download failed: "
-                                     "cannot reach the draw-data server " +
-                                     base + " (chosen by [OPTION] DrawServer in ./Veltrix.ini)"))
-        << problems;
+    EXPECT_EQ(report.download.httpStatus, 0);
+    EXPECT_EQ(report.import.inserted, 0) << "the previous file was imported already";
+    // The error names the server and the setting that chose it.
+    EXPECT_TRUE(report.download.error.starts_with("cannot reach the draw-data server " + base +
+                                                  " (chosen by [OPTION] DrawServer in "
+                                                  "./Veltrix.ini)"))
+        << report.download.error;
     EXPECT_EQ(FileBytes(LocalPath("ssq.txt")), "old\r\n");
-    std::vector<std::string> left;
-    for (const auto& entry : std::filesystem::directory_iterator(Folder()))
-        left.push_back(entry.path().filename().string());
-    EXPECT_EQ(left, std::vector<std::string>{"ssq.txt"}) << "no part files, no new files";
-    EXPECT_EQ(title.title, "Zox");
-    EXPECT_EQ(title.history.back(), "<reload enabled>");
+    EXPECT_FALSE(FileExists(LocalPath("ssq.txt.part")));
 }
 
 // A certificate for 127.0.0.1 signed by itself: nobody vouches for it.

@@ -20,6 +20,9 @@ DrawLineVerdict Judge(LotteryKind kind, const std::string& line, int newest) {
     return JudgeDrawLine(Lottery(kind), fields, newest);
 }
 
+// What every game's INSERT stores, whatever the line holds, draw_file_fuzz
+// checks on a database over its corpus (a head and a tail of each game's
+// file, hostile issues, SQL in fields); these pin the statement's text.
 TEST(DrawLine, InsertOfAWellFormedLine) {
     struct Case {
         LotteryKind kind;
@@ -30,27 +33,10 @@ TEST(DrawLine, InsertOfAWellFormedLine) {
         {LotteryKind::Dlt, "26095 2026-08-22 04 06 08 10 14 04 05\r\n",
          "INSERT INTO dlt (QS,RQ,H1,H2,H3,H4,H5,L1,L2,T)VALUES "
          "('26095','2026-08-22',04,06,08,10,14,04,05\r\n,'')"},
-        {LotteryKind::Ssq, "2026096 2026-08-20 01 04 16 22 26 31 04\r\n",
-         "INSERT INTO ssq (QS,RQ,H1,H2,H3,H4,H5,H6,L1)VALUES "
-         "('2026096','2026-08-20',01,04,16,22,26,31,04\r\n)"},
-        {LotteryKind::P5, "26224 2026-08-22 9 1 2 4 0\r\n",
-         "INSERT INTO p5 (QS,RQ,H1,H2,H3,H4,H5)VALUES ('26224','2026-08-22',9,1,2,4,0\r\n)"},
-        {LotteryKind::P3, "26224 2026-08-22 9 1 2\r\n",
-         "INSERT INTO p3 (QS,RQ,H1,H2,H3)VALUES ('26224','2026-08-22',9,1,2\r\n)"},
-        {LotteryKind::ThreeD, "2026223 2026-08-21 9 4 8 1 2 3\n",
-         "INSERT INTO 3d (QS,RQ,H1,H2,H3,S1,S2,S3)VALUES ('2026223','2026-08-21',9,4,8,1,2,3\n)"},
         // Without test numbers, as the public feeds give 3d.
         {LotteryKind::ThreeD, "2026224 2026-08-22 1 2 3\r\n",
          "INSERT INTO 3d (QS,RQ,H1,H2,H3,S1,S2,S3)VALUES "
          "('2026224','2026-08-22',1,2,3\r\n,NULL,NULL,NULL)"},
-        {LotteryKind::T22x5, "2026001 2026-01-01 01 05 09 13 22",
-         "INSERT INTO t22x5 (QS,RQ,H1,H2,H3,H4,H5)VALUES ('2026001','2026-01-01',01,05,09,13,22)"},
-        {LotteryKind::SevenXc, "26096 2026-08-21 1 4 2 6 9 5 14\r\n",
-         "INSERT INTO 7xc (QS,RQ,H1,H2,H3,H4,H5,H6,H7)VALUES "
-         "('26096','2026-08-21',1,4,2,6,9,5,14\r\n)"},
-        {LotteryKind::SevenLc, "2026096 2026-08-21 05 14 17 24 26 28 29 16\r\n",
-         "INSERT INTO 7lc (QS,RQ,H1,H2,H3,H4,H5,H6,H7,L1)VALUES "
-         "('2026096','2026-08-21',05,14,17,24,26,28,29,16\r\n)"},
         // Fields beyond the INSERT are ignored, whatever they hold.
         {LotteryKind::P3, "100 2024-01-02 1 2 3 junk;DROP more\r\n",
          "INSERT INTO p3 (QS,RQ,H1,H2,H3)VALUES ('100','2024-01-02',1,2,3)"},
@@ -69,6 +55,8 @@ TEST(DrawLine, InsertOfAWellFormedLine) {
     }
 }
 
+// Newer, older and equal issues, headings, blank lines, too few fields and a
+// bad date: DrawImportTest's line cases.
 TEST(DrawLine, Verdicts) {
     constexpr auto P3 = LotteryKind::P3;
     constexpr auto Dlt = LotteryKind::Dlt;
@@ -82,18 +70,12 @@ TEST(DrawLine, Verdicts) {
         int field = -1; // the field named with the fault, when checked
     };
     const Case cases[] = {
-        {"NewerIssue", P3, "101 2024-01-02 1 2 3\r\n", 100, None},
-        {"SameIssue", P3, "100 2024-01-02 1 2 3\r\n", 100, NotNewer},
-        {"OlderIssue", P3, "99 2024-01-02 1 2 3\r\n", 100, NotNewer},
         {"IssuesCompareAsIntegers", P3, "10000 2024-01-02 1 2 3", 9999, None},
         {"LeadingZerosDoNotMatter", P3, "07001 2024-01-02 1 2 3", 7000, None},
         {"IssueWithTrailingText", P3, "101abc 2024-01-02 1 2 3", 100, None},
         {"HugeIssueSaturates", P3, "99999999999 2024-01-02 1 2 3", 2147483646, None},
-        {"HeadingIsNotNewer", P3, "issue date h1 h2 h3\r\n", 0, NotNewer},
         {"NegativeIssuesCompareSigned", P3, "-5 2024-01-02 1 2 3", -10, None},
         {"ZeroIssueOnEmptyTable", P3, "0 2024-01-02 1 2 3", 0, NotNewer},
-        {"EmptyLine", P3, "\r\n", 0, NotNewer},
-        {"TooFewFields", P3, "101 2024-01-02 1 2\r\n", 0, TooFewFields, 5},
         {"ThreeDWithSomeSValues", LotteryKind::ThreeD, "2004001 2004-10-18 0 7 0 1 2\r\n", 0,
          TooFewFields},
         {"TabsMakeOneField", P3, "101\t2024-01-02\t1\t2\t3\r\n", 0, TooFewFields},
@@ -115,7 +97,6 @@ TEST(DrawLine, Verdicts) {
         {"LineEndOnAFieldTheInsertDoesNotUse", P3, "101 2024-01-02 1 2 3 x\r\n", 0, None},
         {"NonUtf8Number", P3, "101 2024-01-02 1 2 \xb6\xfe\r\n", 0, BadNumber},
         {"NotADate", Dlt, "26001 yesterday 01 02 03 04 05 06 07", 0, BadDate},
-        {"February30", Dlt, "26001 2026-02-30 01 02 03 04 05 06 07", 0, BadDate, 2},
         {"QuoteInDate", Dlt, "26001 2026-01-0'1 01 02 03 04 05 06 07", 0, BadDate},
     };
     for (const Case& c : cases) {

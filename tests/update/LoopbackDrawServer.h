@@ -1,17 +1,18 @@
 #pragma once
 // A real HTTP server on 127.0.0.1 for the download tests, on a port of its
-// own. Serves "/getData/<file>" by a handler per file (a file it does not
-// know is a 404), so a test can make any file misbehave (stall, cut the body
-// short, ...).
+// own. Answers by a handler per request key (a key it does not know is a
+// 404), so a test can make any file misbehave (stall, cut the body short,
+// ...). The key is the path, then " name=value" for the query parameters that
+// pick a feed's game and page; a bare file name stands for the draw server's
+// "/getData/<file>". Every key asked is recorded.
 
 #include <httplib.h>
 
-#include <chrono>
-#include <condition_variable>
 #include <map>
 #include <mutex>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace veltrix::test {
 
@@ -21,30 +22,30 @@ public:
 
     LoopbackDrawServer() {
         m_server.set_keep_alive_timeout(1);
-        m_server.Get(R"(/getData/(.+))",
-                     [this](const httplib::Request& request, httplib::Response& response) {
-                         Handler handler;
-                         {
-                             std::lock_guard lock(m_mutex);
-                             auto found = m_handlers.find(request.matches[1]);
-                             if (found != m_handlers.end())
-                                 handler = found->second;
-                         }
-                         if (handler)
-                             handler(request, response);
-                         else
-                             response.status = 404;
-                     });
+        m_server.Get(".*", [this](const httplib::Request& request, httplib::Response& response) {
+            std::string key = request.path;
+            for (const char* name : {"name", "gameNo", "pageNo"}) {
+                if (request.has_param(name))
+                    key += std::string(" ") + name + "=" + request.get_param_value(name);
+            }
+            Handler handler;
+            {
+                std::lock_guard lock(m_mutex);
+                m_asked.push_back(key);
+                auto found = m_handlers.find(key);
+                if (found != m_handlers.end())
+                    handler = found->second;
+            }
+            if (handler)
+                handler(request, response);
+            else
+                response.status = 404;
+        });
         m_port = m_server.bind_to_any_port("127.0.0.1");
         m_thread = std::thread([this] { m_server.listen_after_bind(); });
     }
 
     ~LoopbackDrawServer() {
-        {
-            std::lock_guard lock(m_mutex);
-            m_released = true;
-        }
-        m_stallReleased.notify_all();
         m_server.stop();
         m_thread.join();
     }
@@ -58,13 +59,11 @@ public:
     }
     void Handle(const std::string& file, Handler handler) {
         std::lock_guard lock(m_mutex);
-        m_handlers[file] = std::move(handler);
+        m_handlers[file.starts_with('/') ? file : "/getData/" + file] = std::move(handler);
     }
-
-    // Blocks a handler until the server is destroyed (or `limit` passes).
-    void Stall(std::chrono::milliseconds limit = std::chrono::seconds(20)) {
-        std::unique_lock lock(m_mutex);
-        m_stallReleased.wait_for(lock, limit, [this] { return m_released; });
+    std::vector<std::string> Asked() {
+        std::lock_guard lock(m_mutex);
+        return m_asked;
     }
 
 private:
@@ -72,9 +71,8 @@ private:
     std::thread m_thread;
     int m_port = 0;
     std::mutex m_mutex;
-    std::condition_variable m_stallReleased;
-    bool m_released = false;
     std::map<std::string, Handler> m_handlers;
+    std::vector<std::string> m_asked;
 };
 
 } // namespace veltrix::test

@@ -4,6 +4,7 @@
 #include "fakes/RawDatabase.h"
 #include "fakes/RecordingMessages.h"
 #include "fakes/TempDir.h"
+#include "fakes/UpdateFakes.h"
 
 #include <gtest/gtest.h>
 
@@ -71,19 +72,15 @@ TEST_F(WorkspacePreparationTest, OwnDatabaseIsUsedAsItIs) {
 
 TEST_F(WorkspacePreparationTest, EnterWorkspaceDefaultsToTheUserDataFolder) {
     const fs::path before = fs::current_path();
-    const char* oldXdg = std::getenv("XDG_DATA_HOME");
-    const std::string savedXdg = oldXdg ? oldXdg : "";
-    ::setenv("XDG_DATA_HOME", m_work.Path().c_str(), 1);
     test::RecordingMessages messages;
-    EXPECT_TRUE(EnterWorkspace("", DataDir(), messages));
-    EXPECT_EQ(fs::current_path(), fs::canonical(m_work.Path() / "veltrix"));
-    EXPECT_TRUE(fs::exists("DLT.mdb"));
-    ASSERT_EQ(messages.texts.size(), 1u); // the file that names no game
-    fs::current_path(before);
-    if (oldXdg)
-        ::setenv("XDG_DATA_HOME", savedXdg.c_str(), 1);
-    else
-        ::unsetenv("XDG_DATA_HOME");
+    {
+        test::ScopedEnv xdg("XDG_DATA_HOME", m_work.Path().string());
+        EXPECT_TRUE(EnterWorkspace("", DataDir(), messages));
+        EXPECT_EQ(fs::current_path(), fs::canonical(m_work.Path() / "veltrix"));
+        EXPECT_TRUE(fs::exists("DLT.mdb"));
+        EXPECT_EQ(messages.texts.size(), 1u); // the file that names no game
+        fs::current_path(before);
+    }
 
     // A folder that cannot be made is said and refused; the current folder stays.
     ASSERT_TRUE(WriteFileBytes(m_work.File("plain-file"), "x"));

@@ -8,10 +8,20 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 namespace veltrix {
 namespace {
 
 using test::SportteryEnvelope;
+
+FeedResponse Answer(long status, std::string body = {}, std::string error = {}) {
+    FeedResponse response;
+    response.status = status;
+    response.body = std::move(body);
+    response.error = std::move(error);
+    return response;
+}
 
 class FakeFeedHttp : public FeedHttp {
 public:
@@ -20,7 +30,7 @@ public:
         auto found = answers.find(request.url);
         if (found != answers.end())
             return found->second;
-        return {404, "not found", {}, {}};
+        return Answer(404, "not found");
     }
     std::map<std::string, FeedResponse> answers;
     std::vector<std::string> urls;
@@ -41,17 +51,20 @@ public:
     std::vector<std::string> statements;
 };
 
-std::string DltItem(const char* issue, const char* date, const char* numbers) {
-    return std::string(R"({"lotteryDrawNum":")") + issue + R"(","lotteryDrawTime":")" + date +
-           R"(","lotteryDrawResult":")" + numbers + R"("})";
+// A 体彩 page of dlt draws, each "issue date numbers".
+FeedResponse DltPage(std::initializer_list<std::array<const char*, 3>> draws, int pages) {
+    std::string items;
+    for (const auto& [issue, date, numbers] : draws)
+        items += std::string(items.empty() ? "" : ",") + R"({"lotteryDrawNum":")" + issue +
+                 R"(","lotteryDrawTime":")" + date + R"(","lotteryDrawResult":")" + numbers +
+                 R"("})";
+    return Answer(200, SportteryEnvelope(items, pages));
 }
 
 class FeedSessionTest : public ::testing::Test {
 protected:
-    FeedSettings Settings(std::string sporttery = "", std::string xml = "") {
-        return ChooseFeedSettings({"http://cwl.test",
-                                   sporttery.empty() ? "http://st.test" : sporttery,
-                                   xml.empty() ? "http://500.test" : xml});
+    FeedSettings Settings() {
+        return ChooseFeedSettings({"http://cwl.test", "http://st.test", "http://500.test"});
     }
     std::string Page(int n) {
         return FeedPageUrl(FeedKind::Sporttery, "http://st.test", LotteryKind::Dlt, n);
@@ -59,7 +72,6 @@ protected:
     std::string XmlList() {
         return FeedPageUrl(FeedKind::DrawListXml, "http://500.test", LotteryKind::Dlt, 1);
     }
-    std::string DrawFile() { return ReadFileBytes(dir.File("draws/dlt.txt")).value_or(""); }
 
     test::TempDir dir;
     FakeFeedHttp http;
@@ -71,20 +83,12 @@ protected:
 TEST_F(FeedSessionTest, PagesUntilTheStoredIssueThenWritesTheAnswer) {
     runner.newest = "26105\r\n";
     runner.storedRows = "26105 2026-09-15 1 2 3 4 5 1 2\r\n26104 2026-09-13 3 4 5 6 7 3 4\r\n";
-    http.answers[Page(1)] = {
-        200,
-        SportteryEnvelope(DltItem("26107", "2026-09-19", "02 05 07 14 22 04 10") + "," +
-                              DltItem("26106", "2026-09-17", "01 02 03 04 05 06 07"),
-                          9),
-        {},
-        {}};
-    http.answers[Page(2)] = {
-        200,
-        SportteryEnvelope(DltItem("26105", "2026-09-15", "01 02 03 04 05 01 02") + "," +
-                              DltItem("26104", "2026-09-13", "03 04 05 06 07 03 04"),
-                          9),
-        {},
-        {}};
+    http.answers[Page(1)] = DltPage({{"26107", "2026-09-19", "02 05 07 14 22 04 10"},
+                                     {"26106", "2026-09-17", "01 02 03 04 05 06 07"}},
+                                    9);
+    http.answers[Page(2)] = DltPage({{"26105", "2026-09-15", "01 02 03 04 05 01 02"},
+                                     {"26104", "2026-09-13", "03 04 05 06 07 03 04"}},
+                                    9);
     FeedSession session(http, Settings());
     FeedGameOutcome outcome =
         session.FetchGame(LotteryKind::Dlt, runner, dir.File("draws/dlt.txt"));
@@ -94,16 +98,18 @@ TEST_F(FeedSessionTest, PagesUntilTheStoredIssueThenWritesTheAnswer) {
     EXPECT_EQ(outcome.newDraws, 2);
     EXPECT_EQ(runner.statements.back(),
               "select qs,rq,h1,h2,h3,h4,h5,l1,l2 from dlt where qs>='26104' and qs<='26105'");
-    EXPECT_EQ(DrawFile(), "26104 2026-09-13 03 04 05 06 07 03 04\r\n"
-                          "26105 2026-09-15 01 02 03 04 05 01 02\r\n"
-                          "26106 2026-09-17 01 02 03 04 05 06 07\r\n"
-                          "26107 2026-09-19 02 05 07 14 22 04 10\r\n");
+    EXPECT_EQ(ReadFileBytes(dir.File("draws/dlt.txt")).value_or(""),
+              "26104 2026-09-13 03 04 05 06 07 03 04\r\n"
+              "26105 2026-09-15 01 02 03 04 05 01 02\r\n"
+              "26106 2026-09-17 01 02 03 04 05 06 07\r\n"
+              "26107 2026-09-19 02 05 07 14 22 04 10\r\n");
     EXPECT_EQ(outcome.Describe(session.Settings()),
               "dlt: 2 new of 4 draws from the sporttery.cn draw history (http://st.test)");
 }
 
-// A feed that fails (or is turned off) hands over to the next; a feed that
-// contradicts the table ends the game's update with nothing written.
+// A feed that fails (or is turned off: the session page test) hands over to
+// the next; a feed that contradicts the table ends the game's update with
+// nothing written.
 TEST_F(FeedSessionTest, FallbackAfterAFailureButNotAfterADisagreement) {
     runner.newest = "26094\r\n";
     runner.storedRows = "26094 2026-08-20 1 2 3 4 5 11 12\r\n";
@@ -112,41 +118,25 @@ TEST_F(FeedSessionTest, FallbackAfterAFailureButNotAfterADisagreement) {
                        "opencode=\"01,02,03,04,05|11,12\" opentime=\"2026-08-20 21:25:00\"/></xml>";
     struct Case {
         const char* name;
-        std::string sporttery;
         FeedResponse official;
         std::string stored;
         bool ok;
         const char* summary;
     };
     for (const Case& c : {
-             Case{"firewall answer",
-                  "",
-                  {567, "<html>blocked</html>", {}, {}},
-                  runner.storedRows,
-                  true,
+             Case{"firewall answer", Answer(567, "<html>blocked</html>"), runner.storedRows, true,
                   "dlt: 1 new of 2 draws from the 500.com draw list (http://500.test) (tried "
                   "first: sporttery.cn draw history: HTTP status 567)"},
-             Case{"turned off",
-                  "off",
-                  {},
-                  runner.storedRows,
-                  true,
-                  "dlt: 1 new of 2 draws from the 500.com draw list (http://500.test) (tried "
-                  "first: sporttery.cn draw history: turned off ([OPTION] FeedSporttery=off))"},
-             Case{"disagreeing list",
-                  "",
-                  {567, "", {}, {}},
-                  "26094 2026-08-20 1 2 3 4 6 11 12\r\n",
-                  false,
+             Case{"disagreeing list", Answer(567), "26094 2026-08-20 1 2 3 4 6 11 12\r\n", false,
                   "dlt: no usable answer (sporttery.cn draw history: HTTP status 567; 500.com "
                   "draw list: disagrees with the database: draw 26094 is 2026-08-20 1 2 3 4 5 "
                   "11 12 in the feed but 2026-08-20 1 2 3 4 6 11 12 in the database)"},
          }) {
         SCOPED_TRACE(c.name);
         std::filesystem::remove(dir.File("draws/dlt.txt"));
-        http.answers = {{Page(1), c.official}, {XmlList(), {200, list, {}, {}}}};
+        http.answers = {{Page(1), c.official}, {XmlList(), Answer(200, list)}};
         runner.storedRows = c.stored;
-        FeedSession session(http, Settings(c.sporttery));
+        FeedSession session(http, Settings());
         FeedGameOutcome outcome =
             session.FetchGame(LotteryKind::Dlt, runner, dir.File("draws/dlt.txt"));
         EXPECT_EQ(outcome.ok, c.ok);
@@ -160,7 +150,7 @@ TEST_F(FeedSessionTest, FallbackAfterAFailureButNotAfterADisagreement) {
 // request; a feed that cannot be reached is not asked again in that update;
 // an empty table starts with the whole list; 22选5 asks nobody.
 TEST_F(FeedSessionTest, SessionPageOnceUnreachableFeedOnceWholeListForAnEmptyTable) {
-    http.answers["http://cwl.test/ygkj/wqkjgg/"] = {0, "", "Could not connect", {}};
+    http.answers["http://cwl.test/ygkj/wqkjgg/"] = Answer(0, "", "Could not connect");
     FeedSession session(http, ChooseFeedSettings({"http://cwl.test", "off", "off"}));
     runner.newest = "2026001\r\n";
     FeedGameOutcome ssq = session.FetchGame(LotteryKind::Ssq, runner, dir.File("draws/ssq.txt"));

@@ -34,15 +34,9 @@ inline std::string CwlEnvelope(std::string_view items, int pages = 1) {
 
 // The lines of a sample draw file by issue, without their line ends.
 inline std::map<std::string, std::string> SampleLinesByIssue(std::string_view file) {
-    const std::string bytes = ReadFileBytes(SampleDrawFile(file)).value_or("");
     std::map<std::string, std::string> lines;
-    size_t at = 0;
-    while (at < bytes.size()) {
-        size_t end = bytes.find("\r\n", at);
-        std::string line = bytes.substr(at, end == std::string::npos ? end : end - at);
+    for (const std::string& line : CrLfLines(ReadFileBytes(SampleDrawFile(file)).value_or("")))
         lines.emplace(line.substr(0, line.find(' ')), line);
-        at = end == std::string::npos ? bytes.size() : end + 2;
-    }
     return lines;
 }
 
