@@ -69,10 +69,6 @@ std::vector<std::string> LiteralChartLines(std::string_view text, int firstLine)
     return lines;
 }
 
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 // The parsing rule read step by step: the used lines joined with CR LF, then
 // every position i < length - 1 looked at in turn.
 ChartRowTable LiteralParse(ChartLayout layout, const std::vector<std::string>& lines, int maxRows) {
@@ -94,7 +90,8 @@ ChartRowTable LiteralParse(ChartLayout layout, const std::vector<std::string>& l
     while (text.size() >= 2 && i < text.size() - 1) {
         const char c = text[i];
         const char c2 = text[i + 1];
-        const bool pair = digitLayout ? c == '0' && IsDigit(c2) : IsDigit(c) && IsDigit(c2);
+        const bool pair =
+            digitLayout ? c == '0' && IsAsciiDigit(c2) : IsAsciiDigit(c) && IsAsciiDigit(c2);
         if (pair) {
             ChartRow& row = table.rows[static_cast<size_t>(table.rowCount)];
             if (row.filled < slots) {

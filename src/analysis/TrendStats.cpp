@@ -64,8 +64,7 @@ void ReadTokens(std::string_view line, std::vector<int>& values) {
         while (i < line.size() && line[i] != ' ')
             ++i;
         const std::string_view token = line.substr(start, i - start);
-        if (token.empty() ||
-            !std::all_of(token.begin(), token.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        if (token.empty() || !std::all_of(token.begin(), token.end(), IsAsciiDigit))
             continue;
         const size_t first = std::min(token.find_first_not_of('0'), token.size());
         const std::string_view digits = token.substr(first);

@@ -13,6 +13,9 @@ namespace veltrix {
 constexpr bool IsAsciiDigit(char c) {
     return c >= '0' && c <= '9';
 }
+constexpr bool IsAsciiLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
 
 // Case folding of the ASCII letters only; multi-byte characters pass
 // unchanged, whatever the locale says.

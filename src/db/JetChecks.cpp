@@ -11,22 +11,10 @@
 #include "db/JetFunctionTable.h"
 #include "db/JetSyntax.h"
 
+#include "common/Strings.h"
+
 namespace veltrix::jet {
 namespace {
-
-char Lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool SameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (Lower(a[i]) != Lower(b[i]))
-            return false;
-    }
-    return true;
-}
 
 std::string SourceOf(std::string_view sql, const Node& n) {
     return std::string(sql.substr(n.begin, n.end - n.begin));
@@ -50,7 +38,7 @@ bool NamesAlias(const SelectCore& core, const Node& n) {
     if (n.op != Op::Column || !n.qualifier.empty())
         return false;
     for (const SelectItem& item : core.items) {
-        if (!item.alias.empty() && SameName(item.alias, n.text))
+        if (!item.alias.empty() && EqualsIgnoringAsciiCase(item.alias, n.text))
             return true;
     }
     return false;
@@ -60,8 +48,8 @@ bool NamesAlias(const SelectCore& core, const Node& n) {
 bool OwnColumn(const SelectCore& core, const Node& n) {
     if (n.op != Op::Column || !core.singleTable || NamesAlias(core, n))
         return false;
-    return n.qualifier.empty() || SameName(n.qualifier, core.tableName) ||
-           (!core.tableAlias.empty() && SameName(n.qualifier, core.tableAlias));
+    return n.qualifier.empty() || EqualsIgnoringAsciiCase(n.qualifier, core.tableName) ||
+           (!core.tableAlias.empty() && EqualsIgnoringAsciiCase(n.qualifier, core.tableAlias));
 }
 
 class Checker {
@@ -158,8 +146,9 @@ void Checker::CheckCore(SelectCore& core, bool ownOrder) {
                 continue;
             bool grouped = false; // "select h1 as n ... group by n"
             for (const Node* key : core.groupBy)
-                grouped = grouped || (key->op == Op::Column && key->qualifier.empty() &&
-                                      !item.alias.empty() && SameName(key->text, item.alias));
+                grouped = grouped ||
+                          (key->op == Op::Column && key->qualifier.empty() && !item.alias.empty() &&
+                           EqualsIgnoringAsciiCase(key->text, item.alias));
             if (!grouped)
                 CheckGrouped(core, *item.expr, *item.expr);
         }
@@ -211,7 +200,7 @@ int MatchingItem(const SelectCore& core, const Node& key) {
         if (item.star)
             continue;
         bool alias = key.op == Op::Column && key.qualifier.empty() && !item.alias.empty() &&
-                     SameName(item.alias, key.text);
+                     EqualsIgnoringAsciiCase(item.alias, key.text);
         if (alias || SameExpression(*item.expr, key))
             return static_cast<int>(i);
     }
@@ -224,8 +213,9 @@ bool SameExpression(const Node& a, const Node& b) {
         return false;
     switch (a.op) {
     case Op::Column:
-        return SameName(a.text, b.text) &&
-               (a.qualifier.empty() || b.qualifier.empty() || SameName(a.qualifier, b.qualifier));
+        return EqualsIgnoringAsciiCase(a.text, b.text) &&
+               (a.qualifier.empty() || b.qualifier.empty() ||
+                EqualsIgnoringAsciiCase(a.qualifier, b.qualifier));
     case Op::Number:
     case Op::Compare:
         if (a.text != b.text)

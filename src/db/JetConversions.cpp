@@ -4,6 +4,8 @@
 #include "db/JetFunctionSupport.h"
 #include "db/JetRuntime.h"
 
+#include "common/Strings.h"
+
 #include <cfloat>
 #include <cmath>
 #include <cstdio>
@@ -45,10 +47,6 @@ std::string Padded(const std::string& text, size_t width) {
     return text.size() >= width ? text : std::string(width - text.size(), ' ') + text;
 }
 
-char Lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 std::mt19937_64& Generator() {
     thread_local std::mt19937_64 generator{std::random_device{}()};
     return generator;
@@ -82,7 +80,7 @@ void CBool(sqlite3_context* context, int, sqlite3_value** argv) {
         return sqlite3_result_int(context, number.AsDouble() != 0 ? -1 : 0);
     std::string text;
     for (char c : value.text)
-        text += Lower(c);
+        text += ToLowerAscii(c);
     if (text == "true" || text == "false")
         return sqlite3_result_int(context, text == "true" ? -1 : 0);
     ResultError(context, kTypeMismatch);
@@ -195,9 +193,9 @@ void StrComp(sqlite3_context* context, int argc, sqlite3_value** argv) {
     std::string x = TextOf(a), y = TextOf(b);
     if (mode != 0) {
         for (char& c : x)
-            c = Lower(c);
+            c = ToLowerAscii(c);
         for (char& c : y)
-            c = Lower(c);
+            c = ToLowerAscii(c);
     }
     int order = x.compare(y);
     sqlite3_result_int(context, order < 0 ? -1 : order > 0 ? 1 : 0);

@@ -11,11 +11,6 @@
 
 namespace veltrix::jet::runtime {
 
-int64_t FloorDiv(int64_t a, int64_t b) {
-    int64_t q = a / b;
-    return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
-}
-
 // The argument as a date; false when the result is already set.
 bool DateArgument(sqlite3_context* context, sqlite3_value* argument, JetDate& out) {
     JetValue value = ReadValue(argument);

@@ -34,21 +34,12 @@ constexpr int64_t kEpochDay = -25569; // 1899-12-30 in days since 1970-01-01
 constexpr int64_t kFirstSecond = (-657434) * JetDate::kSecondsPerDay;  // 100-01-01
 constexpr int64_t kLastSecond = 2958466 * JetDate::kSecondsPerDay - 1; // 9999-12-31 end
 
-int64_t FloorDiv(int64_t a, int64_t b) {
-    int64_t q = a / b;
-    return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
-}
-
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 // Reads up to `maxDigits` digits at `at`; false when there is none.
 bool ReadNumber(std::string_view text, size_t& at, size_t maxDigits, int64_t& value,
                 size_t& count) {
     value = 0;
     count = 0;
-    while (at < text.size() && IsDigit(text[at]) && count < maxDigits) {
+    while (at < text.size() && IsAsciiDigit(text[at]) && count < maxDigits) {
         value = value * 10 + (text[at] - '0');
         ++at;
         ++count;
@@ -201,13 +192,6 @@ bool ParseDatePart(std::string_view text, size_t& at, int64_t& year, int64_t& mo
 }
 
 } // namespace
-
-int DaysInMonth(int64_t year, int month) {
-    static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (month == 2 && year % 4 == 0 && (year % 100 != 0 || year % 400 == 0))
-        return 29;
-    return kDays[(month - 1) % 12];
-}
 
 int64_t ExpandTwoDigitYear(int64_t year) {
     if (year < 0 || year > 99)

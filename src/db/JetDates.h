@@ -6,6 +6,8 @@
 // as "YYYY-MM-DD", date-times as "YYYY-MM-DD HH:MM:SS". A number is a Jet date
 // serial: days since 1899-12-30, the fraction being the time of day.
 
+#include "common/Calendar.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -52,8 +54,6 @@ private:
 // Reads a date or date-time text in the forms above (and US m/d/yyyy, which
 // Jet's #...# literals use). False when the text is no valid date.
 bool ParseDateText(std::string_view text, JetDate& out);
-
-int DaysInMonth(int64_t year, int month);
 
 // Two-digit years as Jet reads them: 0-29 are 2000-2029, 30-99 1930-1999.
 int64_t ExpandTwoDigitYear(int64_t year);

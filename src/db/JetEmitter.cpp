@@ -13,6 +13,8 @@
 #include "db/JetFunctionTable.h"
 #include "db/JetSyntax.h"
 
+#include "common/Strings.h"
+
 namespace veltrix::jet {
 namespace {
 
@@ -31,24 +33,9 @@ enum Precedence : int {
     kPrimary,
 };
 
+// A table, column or index name as SQLite reads it, whatever it holds.
 std::string Quote(std::string_view name) {
-    std::string quoted = "\"";
-    for (char c : name) {
-        quoted += c;
-        if (c == '"')
-            quoted += '"';
-    }
-    return quoted + '"';
-}
-
-std::string TextLiteral(std::string_view text) {
-    std::string sql = "'";
-    for (char c : text) {
-        sql += c;
-        if (c == '\'')
-            sql += '\'';
-    }
-    return sql + "'";
+    return QuoteSql(name, '"');
 }
 
 // open + inner + close, written so that GCC 12 does not misread the
@@ -180,7 +167,7 @@ std::string Emitter::Expr(const Node& n) {
     case Op::Number:
         return std::string(n.text);
     case Op::Text:
-        return TextLiteral(n.value);
+        return QuoteSql(n.value);
     case Op::Null:
         return "NULL";
     case Op::True:

@@ -58,15 +58,11 @@ PatternKind Classify(std::string_view pattern) {
     return date ? PatternKind::Date : text ? PatternKind::Text : PatternKind::Literal;
 }
 
-char Lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
     if (text.size() < prefix.size())
         return false;
     for (size_t i = 0; i < prefix.size(); ++i) {
-        if (Lower(text[i]) != Lower(prefix[i]))
+        if (ToLowerAscii(text[i]) != ToLowerAscii(prefix[i]))
             return false;
     }
     return true;
@@ -75,7 +71,7 @@ bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
 // The next date token after `at` (skipping literals) is an s: "mm:ss" minutes.
 bool SecondsFollow(std::string_view pattern, size_t at) {
     for (; at < pattern.size(); ++at) {
-        char c = Lower(pattern[at]);
+        char c = ToLowerAscii(pattern[at]);
         if (c == 's')
             return true;
         if (std::string_view("dmyhnwqct").find(c) != std::string_view::npos)
@@ -97,9 +93,9 @@ std::string FormatDate(const JetDate& date, std::string_view pattern) {
     bool afterHour = false;
     for (size_t i = 0; i < pattern.size();) {
         char raw = pattern[i];
-        char ch = Lower(raw);
+        char ch = ToLowerAscii(raw);
         size_t run = 1;
-        while (i + run < pattern.size() && Lower(pattern[i + run]) == ch)
+        while (i + run < pattern.size() && ToLowerAscii(pattern[i + run]) == ch)
             ++run;
         auto two = [](int value) { return StrFormat("%02d", value); };
         if (raw == '"') {
@@ -125,7 +121,7 @@ std::string FormatDate(const JetDate& date, std::string_view pattern) {
         }
         if (ch == 'a' && StartsWithNoCase(pattern.substr(i), "A/P")) {
             char marker = c.hour < 12 ? 'A' : 'P';
-            out += raw == 'a' ? Lower(marker) : marker;
+            out += raw == 'a' ? ToLowerAscii(marker) : marker;
             i += 3;
             continue;
         }

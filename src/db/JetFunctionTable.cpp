@@ -8,6 +8,8 @@
 
 #include "db/JetRuntime.h"
 
+#include "common/Strings.h"
+
 #include <algorithm>
 
 namespace veltrix::jet {
@@ -115,8 +117,7 @@ const FunctionDef* FindFunction(std::string_view name) {
         return nullptr;
     char lower[12];
     for (size_t i = 0; i < name.size(); ++i)
-        lower[i] =
-            name[i] >= 'A' && name[i] <= 'Z' ? static_cast<char>(name[i] - 'A' + 'a') : name[i];
+        lower[i] = ToLowerAscii(name[i]);
     std::string_view key(lower, name.size());
     auto found = std::lower_bound(
         std::begin(kFunctions), std::end(kFunctions), key,

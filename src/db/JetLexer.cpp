@@ -8,12 +8,8 @@ namespace veltrix::jet {
 namespace {
 
 bool IsWordByte(unsigned char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
-           c >= 0x80;
-}
-
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
+    const char byte = static_cast<char>(c);
+    return IsAsciiLetter(byte) || IsAsciiDigit(byte) || c == '_' || c >= 0x80;
 }
 
 bool IsBlank(char c) {
@@ -22,7 +18,7 @@ bool IsBlank(char c) {
 
 bool AllDigits(std::string_view text) {
     for (char c : text) {
-        if (!IsDigit(c))
+        if (!IsAsciiDigit(c))
             return false;
     }
     return !text.empty();
@@ -32,15 +28,15 @@ bool AllDigits(std::string_view text) {
 // exponent when one follows ("E", an optional sign, at least one digit).
 size_t FractionEnd(std::string_view sql, size_t point) {
     size_t end = point + 1;
-    while (end < sql.size() && IsDigit(sql[end]))
+    while (end < sql.size() && IsAsciiDigit(sql[end]))
         ++end;
     if (end < sql.size() && (sql[end] == 'e' || sql[end] == 'E')) {
         size_t exp = end + 1;
         if (exp < sql.size() && (sql[exp] == '+' || sql[exp] == '-'))
             ++exp;
-        if (exp < sql.size() && IsDigit(sql[exp])) {
+        if (exp < sql.size() && IsAsciiDigit(sql[exp])) {
             end = exp;
-            while (end < sql.size() && IsDigit(sql[end]))
+            while (end < sql.size() && IsAsciiDigit(sql[end]))
                 ++end;
         }
     }
@@ -60,10 +56,10 @@ size_t ScanDigitStart(std::string_view sql, size_t at, bool& isNumber) {
         if (AllDigits(word.substr(e + 1)))
             isNumber = true; // 1E5
         else if (e + 1 == word.size() && end + 1 < sql.size() &&
-                 (sql[end] == '+' || sql[end] == '-') && IsDigit(sql[end + 1])) {
+                 (sql[end] == '+' || sql[end] == '-') && IsAsciiDigit(sql[end + 1])) {
             isNumber = true; // 1E+5: the exponent continues after the sign
             end += 1;
-            while (end < sql.size() && IsDigit(sql[end]))
+            while (end < sql.size() && IsAsciiDigit(sql[end]))
                 ++end;
         }
     }
@@ -71,7 +67,7 @@ size_t ScanDigitStart(std::string_view sql, size_t at, bool& isNumber) {
         return end - at;
     if (AllDigits(word) && end < sql.size() && sql[end] == '.' &&
         !(end + 1 < sql.size() && IsWordByte(static_cast<unsigned char>(sql[end + 1])) &&
-          !IsDigit(sql[end + 1]))) {
+          !IsAsciiDigit(sql[end + 1]))) {
         // 2.5, 2.5E-3, or "2." alone
         end = FractionEnd(sql, end);
     }
@@ -103,10 +99,7 @@ bool IsWord(const Token& token, std::string_view upperKeyword) {
     if (token.kind != TokenKind::Word || token.text.size() != upperKeyword.size())
         return false;
     for (size_t i = 0; i < upperKeyword.size(); ++i) {
-        char c = token.text[i];
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-        if (c != upperKeyword[i])
+        if (ToUpperAscii(token.text[i]) != upperKeyword[i])
             return false;
     }
     return true;
@@ -116,10 +109,8 @@ bool IsReservedWord(std::string_view word) {
     if (word.empty() || word.size() > 11)
         return false;
     char upper[12];
-    for (size_t i = 0; i < word.size(); ++i) {
-        char c = word[i];
-        upper[i] = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-    }
+    for (size_t i = 0; i < word.size(); ++i)
+        upper[i] = ToUpperAscii(word[i]);
     std::string_view key(upper, word.size());
     auto found = std::lower_bound(std::begin(kReserved), std::end(kReserved), key);
     return found != std::end(kReserved) && *found == key;
@@ -148,13 +139,13 @@ bool Tokenize(std::string_view sql, std::vector<Token>& tokens, std::string& err
         Token token;
         token.offset = at;
         unsigned char u = static_cast<unsigned char>(c);
-        if (IsDigit(c)) {
+        if (IsAsciiDigit(c)) {
             bool isNumber = false;
             size_t length = ScanDigitStart(sql, at, isNumber);
             token.kind = isNumber ? TokenKind::Number : TokenKind::Word;
             token.text = sql.substr(at, length);
             token.reserved = !isNumber && IsReservedWord(token.text);
-        } else if (c == '.' && at + 1 < sql.size() && IsDigit(sql[at + 1]) &&
+        } else if (c == '.' && at + 1 < sql.size() && IsAsciiDigit(sql[at + 1]) &&
                    (tokens.empty() || (tokens.back().kind != TokenKind::Word &&
                                        tokens.back().kind != TokenKind::Bracketed))) {
             token.kind = TokenKind::Number; // .5 (but t.1x is a qualified name)

@@ -1,5 +1,7 @@
 #include "db/JetNumbers.h"
 
+#include "common/Strings.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -7,10 +9,6 @@
 
 namespace veltrix::jet {
 namespace {
-
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';
@@ -30,7 +28,7 @@ std::optional<Number> ParseNumericText(std::string_view text) {
     if (at < body.size() && (body[at] == '+' || body[at] == '-'))
         ++at;
     size_t intDigits = 0;
-    while (at < body.size() && IsDigit(body[at])) {
+    while (at < body.size() && IsAsciiDigit(body[at])) {
         ++at;
         ++intDigits;
     }
@@ -38,7 +36,7 @@ std::optional<Number> ParseNumericText(std::string_view text) {
     bool point = at < body.size() && body[at] == '.';
     if (point) {
         ++at;
-        while (at < body.size() && IsDigit(body[at])) {
+        while (at < body.size() && IsAsciiDigit(body[at])) {
             ++at;
             ++fracDigits;
         }
@@ -51,9 +49,9 @@ std::optional<Number> ParseNumericText(std::string_view text) {
         size_t exp = at + 1;
         if (exp < body.size() && (body[exp] == '+' || body[exp] == '-'))
             ++exp;
-        if (exp >= body.size() || !IsDigit(body[exp]))
+        if (exp >= body.size() || !IsAsciiDigit(body[exp]))
             return std::nullopt;
-        while (exp < body.size() && IsDigit(body[exp]))
+        while (exp < body.size() && IsAsciiDigit(body[exp]))
             ++exp;
         at = exp;
         exponent = true;
@@ -134,7 +132,7 @@ DecimalDigits ToDecimalDigits(const Number& number) {
             ++p;
         }
         for (; *p && *p != 'e'; ++p) {
-            if (IsDigit(*p))
+            if (IsAsciiDigit(*p))
                 decimal.digits += *p;
         }
         decimal.exponent = (*p == 'e' ? std::atoi(p + 1) : 0) + 1;

@@ -5,6 +5,9 @@
 // LIKE with [a-c] and [!a-c] character lists.
 #include "db/JetFunctionSupport.h"
 
+#include "common/Strings.h"
+#include "common/TextCodec.h"
+
 #include <cmath>
 #include <vector>
 
@@ -212,7 +215,7 @@ template <Logic op> void Bitwise(sqlite3_context* context, int, sqlite3_value** 
 }
 
 uint32_t FoldCase(uint32_t c) {
-    return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c;
+    return c < 0x80 ? static_cast<uint32_t>(ToLowerAscii(static_cast<char>(c))) : c;
 }
 
 // Decodes UTF-8; a malformed byte stands for itself.
@@ -220,25 +223,14 @@ std::vector<uint32_t> CodePoints(std::string_view text) {
     std::vector<uint32_t> points;
     points.reserve(text.size());
     for (size_t i = 0; i < text.size();) {
-        unsigned char lead = static_cast<unsigned char>(text[i]);
-        int length = lead < 0x80         ? 1
-                     : (lead >> 5) == 6  ? 2
-                     : (lead >> 4) == 14 ? 3
-                     : (lead >> 3) == 30 ? 4
-                                         : 1;
-        uint32_t point = length == 1 ? lead : lead & (0x7F >> length);
-        bool valid = i + static_cast<size_t>(length) <= text.size();
-        for (int k = 1; valid && k < length; ++k) {
-            unsigned char next = static_cast<unsigned char>(text[i + static_cast<size_t>(k)]);
-            valid = (next & 0xC0) == 0x80;
-            point = (point << 6) | (next & 0x3F);
-        }
-        if (!valid) {
-            point = lead;
+        char32_t point = 0;
+        size_t length = DecodeUtf8At(text, i, &point);
+        if (length == 0) {
+            point = static_cast<unsigned char>(text[i]);
             length = 1;
         }
-        points.push_back(point);
-        i += static_cast<size_t>(length);
+        points.push_back(static_cast<uint32_t>(point));
+        i += length;
     }
     return points;
 }

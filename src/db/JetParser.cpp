@@ -6,6 +6,8 @@
 #include "db/JetDates.h"
 #include "db/JetFunctionTable.h"
 
+#include "common/Strings.h"
+
 #include <algorithm>
 
 namespace veltrix::jet {
@@ -496,7 +498,7 @@ Node* Parser::ParsePrimary() {
         Node* node = Make(Op::Number, begin);
         // 07 and 007 are 7: SQLite would read them so too, but say it plainly.
         std::string_view digits = token.text;
-        while (digits.size() > 1 && digits[0] == '0' && digits[1] >= '0' && digits[1] <= '9')
+        while (digits.size() > 1 && digits[0] == '0' && IsAsciiDigit(digits[1]))
             digits.remove_prefix(1);
         node->text = digits;
         return Finish(node);

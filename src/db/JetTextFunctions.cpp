@@ -5,6 +5,9 @@
 #include "db/JetFunctionSupport.h"
 #include "db/JetRuntime.h"
 
+#include "common/Strings.h"
+#include "common/TextCodec.h"
+
 #include <algorithm>
 
 namespace veltrix::jet::runtime {
@@ -85,10 +88,6 @@ void Len(sqlite3_context* context, int, sqlite3_value** argv) {
     sqlite3_result_int64(context, static_cast<int64_t>(CharCount(TextOf(value))));
 }
 
-char Fold(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 // InStr([start,] text, sought[, compare]): the character position of sought
 // in text from start, 0 when absent. Compare 0 is exact; otherwise (and by
 // default, as in queries) letters match without regard to case.
@@ -119,7 +118,9 @@ void InStr(sqlite3_context* context, int argc, sqlite3_value** argv) {
     if (sought.empty())
         return sqlite3_result_int64(context, start);
     size_t from = ByteOffsetOfChar(text, static_cast<size_t>(start - 1));
-    auto equal = [exact](char a, char b) { return exact ? a == b : Fold(a) == Fold(b); };
+    auto equal = [exact](char a, char b) {
+        return exact ? a == b : ToLowerAscii(a) == ToLowerAscii(b);
+    };
     auto found = std::search(text.begin() + static_cast<std::ptrdiff_t>(from), text.end(),
                              sought.begin(), sought.end(), equal);
     if (found == text.end())
@@ -153,12 +154,12 @@ void Val(sqlite3_context* context, int, sqlite3_value** argv) {
             compact += c;
     }
     if (compact.size() >= 2 && compact[0] == '&' &&
-        (Fold(compact[1]) == 'h' || Fold(compact[1]) == 'o')) {
-        int base = Fold(compact[1]) == 'h' ? 16 : 8;
+        (ToLowerAscii(compact[1]) == 'h' || ToLowerAscii(compact[1]) == 'o')) {
+        int base = ToLowerAscii(compact[1]) == 'h' ? 16 : 8;
         uint64_t result = 0;
         for (size_t i = 2; i < compact.size(); ++i) {
-            char c = Fold(compact[i]);
-            int digit = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : 99;
+            char c = ToLowerAscii(compact[i]);
+            int digit = IsAsciiDigit(c) ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : 99;
             if (digit >= base || result > (UINT64_MAX >> 4))
                 break;
             result = result * static_cast<uint64_t>(base) + static_cast<uint64_t>(digit);
@@ -172,7 +173,7 @@ void Val(sqlite3_context* context, int, sqlite3_value** argv) {
         ++at;
     auto digits = [&] {
         size_t begin = at;
-        while (at < compact.size() && compact[at] >= '0' && compact[at] <= '9')
+        while (at < compact.size() && IsAsciiDigit(compact[at]))
             ++at;
         return at > begin;
     };
@@ -229,15 +230,8 @@ bool EncodeCharacter(int64_t code, std::string& out) {
         code += 65536;
     if (code < 0 || code > 0xFFFF || (code >= 0xD800 && code <= 0xDFFF))
         return false;
-    uint32_t c = static_cast<uint32_t>(code);
-    if (c < 0x80) {
-        out = std::string(1, static_cast<char>(c));
-    } else if (c < 0x800) {
-        out = {static_cast<char>(0xC0 | (c >> 6)), static_cast<char>(0x80 | (c & 0x3F))};
-    } else {
-        out = {static_cast<char>(0xE0 | (c >> 12)), static_cast<char>(0x80 | ((c >> 6) & 0x3F)),
-               static_cast<char>(0x80 | (c & 0x3F))};
-    }
+    out.clear();
+    AppendUtf8(out, static_cast<char32_t>(code));
     return true;
 }
 
@@ -280,14 +274,9 @@ void Asc(sqlite3_context* context, int, sqlite3_value** argv) {
     std::string text = TextOf(value);
     if (text.empty())
         return ResultError(context, kInvalidCall);
-    unsigned char lead = static_cast<unsigned char>(text[0]);
-    size_t length = ByteOffsetOfChar(text, 1);
-    uint32_t code = lead;
-    if (length >= 2 && length <= 4 && lead >= 0xC0) {
-        code = lead & (0x7F >> length);
-        for (size_t i = 1; i < length; ++i)
-            code = (code << 6) | (static_cast<unsigned char>(text[i]) & 0x3F);
-    }
+    char32_t code = 0;
+    if (DecodeUtf8At(text, 0, &code) == 0)
+        code = static_cast<unsigned char>(text[0]);
     sqlite3_result_int64(context, code);
 }
 

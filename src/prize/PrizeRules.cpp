@@ -1,6 +1,7 @@
 #include "prize/PrizeRules.h"
 
 #include "common/FileIO.h"
+#include "common/Strings.h"
 #include "prize/PrizeGames.h"
 
 #include <algorithm>
@@ -77,7 +78,7 @@ bool PatternFits(const GameShape& shape, Scoring scoring, const std::string& pat
                 return false;
             ++parts;
             digitBefore = false;
-        } else if (c >= '0' && c <= '9') {
+        } else if (IsAsciiDigit(c)) {
             digitBefore = true;
         } else {
             return false;
@@ -218,7 +219,7 @@ bool LoadPrizeRulesFile(const std::string& path, PrizeRules* rules, std::string*
 
 std::int64_t IssueOrder(std::string_view issue) {
     size_t digits = 0;
-    while (digits < issue.size() && digits < 12 && issue[digits] >= '0' && issue[digits] <= '9')
+    while (digits < issue.size() && digits < 12 && IsAsciiDigit(issue[digits]))
         ++digits;
     if (digits == 0)
         return -1;

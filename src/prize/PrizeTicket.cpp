@@ -34,9 +34,9 @@ bool Tokenize(std::string_view text, std::vector<Token>* tokens, TicketError* er
         char c = text[i];
         if (IsBlank(c)) {
             ++i;
-        } else if (c >= '0' && c <= '9') {
+        } else if (IsAsciiDigit(c)) {
             size_t start = i;
-            while (i < text.size() && text[i] >= '0' && text[i] <= '9')
+            while (i < text.size() && IsAsciiDigit(text[i]))
                 ++i;
             std::string digits(text.substr(start, i - start));
             // More than three digits is out of every range; keep it from overflowing.

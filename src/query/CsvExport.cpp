@@ -1,5 +1,7 @@
 #include "query/CsvExport.h"
 
+#include "common/Strings.h"
+
 namespace veltrix {
 namespace {
 
@@ -8,13 +10,7 @@ void AppendField(std::string& out, std::string_view field) {
         out += field;
         return;
     }
-    out += '"';
-    for (char c : field) {
-        if (c == '"')
-            out += '"';
-        out += c;
-    }
-    out += '"';
+    out += QuoteSql(field, '"'); // CSV doubles a quote as SQL does
 }
 
 void AppendRecord(std::string& out, std::string_view row) {

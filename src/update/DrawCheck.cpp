@@ -20,8 +20,7 @@ long long IssueValue(const std::string& issue) {
 }
 
 bool AllDigits(std::string_view text) {
-    return !text.empty() &&
-           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+    return !text.empty() && std::all_of(text.begin(), text.end(), IsAsciiDigit);
 }
 
 // A year's run of issues: the year's digits in front, the draw's number

@@ -3,13 +3,6 @@
 #include "common/Strings.h"
 
 namespace veltrix {
-namespace {
-
-bool IsAsciiLetter(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
-} // namespace
 
 std::optional<LotteryKind> GameNamedByFileName(std::string_view fileName) {
     const std::string name = ToLowerAscii(fileName);

@@ -133,10 +133,9 @@ inline std::string LiteralNumberCount(std::string_view text) {
         counters[static_cast<size_t>(n)] = {n + 1, 0};
         std::snprintf(labels[n], sizeof labels[n], "%02d", n + 1);
     }
-    const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
     size_t i = 0;
     while (i + 1 < text.size()) {
-        if (isDigit(text[i]) && isDigit(text[i + 1])) {
+        if (IsAsciiDigit(text[i]) && IsAsciiDigit(text[i + 1])) {
             for (int n = 0; n < 35; ++n) {
                 if (text[i] == labels[n][0] && text[i + 1] == labels[n][1]) {
                     ++counters[static_cast<size_t>(n)].second;

@@ -9,11 +9,10 @@
 #include "db/DrawDatabase.h"
 #include "fakes/CliProcess.h"
 #include "fakes/HostileResultTexts.h"
+#include "fakes/RawDatabase.h"
 #include "fakes/TempDir.h"
 
 #include <gtest/gtest.h>
-
-#include <sqlite3.h>
 
 namespace veltrix {
 namespace {
@@ -38,49 +37,17 @@ TEST(CliResultTextTest, CountAndBackZonePrintTheCoreText) {
 }
 
 // veltrix-cli query against a database of the test's own.
-class CliQueryTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_EQ(CreateDrawDatabase(work.File("DLT.mdb")).error(), "");
-        ASSERT_EQ(
-            Query({"INSERT INTO p3 (QS,RQ,H1,H2,H3)VALUES ('04001','2004-11-14',1,2,3)"}).status,
-            0);
-        ASSERT_EQ(
-            Query({"INSERT INTO dlt (QS,RQ,H1,L2,T)VALUES ('07001','2007-05-30',22,11,'')"}).status,
-            0);
-    }
-
-    CliRun Query(std::vector<std::string> args) {
-        args.insert(args.begin(), "query");
-        return RunCli(work.Path().string(), args);
-    }
-
-    // Schema and every row, read past the program.
-    std::string Everything() {
-        sqlite3* db = nullptr;
-        std::string all;
-        EXPECT_EQ(sqlite3_open_v2(work.File("DLT.mdb").c_str(), &db, SQLITE_OPEN_READONLY, nullptr),
-                  SQLITE_OK);
-        std::string sql = "SELECT type, name, sql FROM sqlite_master ORDER BY name;";
-        for (const char* table : {"dlt", "ssq", "p5", "p3", "3d", "t22x5", "7xc", "7lc"})
-            sql += std::string("SELECT * FROM \"") + table + "\" ORDER BY rowid;";
-        auto row = [](void* out, int count, char** values, char**) {
-            for (int i = 0; i < count; ++i)
-                *static_cast<std::string*>(out) +=
-                    std::string(values[i] ? values[i] : "<null>") + '|';
-            *static_cast<std::string*>(out) += '\n';
-            return 0;
-        };
-        EXPECT_EQ(sqlite3_exec(db, sql.c_str(), row, &all, nullptr), SQLITE_OK);
-        sqlite3_close(db);
-        return all;
-    }
-
+TEST(CliQueryTest, HostileStatementsAreRefusedAndChangeNothing) {
     test::TempDir work;
-};
-
-TEST_F(CliQueryTest, HostileStatementsAreRefusedAndChangeNothing) {
-    const std::string before = Everything();
+    ASSERT_EQ(CreateDrawDatabase(work.File("DLT.mdb")).error(), "");
+    test::RawDatabase(work.File("DLT.mdb"), SQLITE_OPEN_READWRITE)
+        .Rows("INSERT INTO p3 (QS,RQ,H1,H2,H3) VALUES ('04001','2004-11-14',1,2,3);"
+              "INSERT INTO dlt (QS,RQ,H1,L2,T) VALUES ('07001','2007-05-30',22,11,'')");
+    // Schema and every row, read past the program.
+    auto everything = [&] {
+        return test::RawDatabase(work.File("DLT.mdb"), SQLITE_OPEN_READONLY).DrawTablesState();
+    };
+    const std::string before = everything();
     ASSERT_NE(before.find("04001"), std::string::npos);
     const std::string deeper = std::string(50000, '(') + "'04001'" + std::string(50000, ')');
     // The runner's tests hold the full list; here the text goes through the
@@ -92,12 +59,12 @@ TEST_F(CliQueryTest, HostileStatementsAreRefusedAndChangeNothing) {
     };
     for (const std::string& sql : statements) {
         SCOPED_TRACE(sql.substr(0, 70));
-        CliRun run = Query({sql});
+        CliRun run = RunCli(work.Path().string(), {"query", sql});
         EXPECT_EQ(run.status, 1);
         EXPECT_EQ(run.out, "");
         // The error text, then the record count.
         EXPECT_TRUE(run.err.ends_with("]\n0\n")) << run.err.substr(0, 300);
-        EXPECT_EQ(Everything(), before);
+        EXPECT_EQ(everything(), before);
     }
 }
 

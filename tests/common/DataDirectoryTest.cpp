@@ -16,12 +16,10 @@ namespace fs = std::filesystem;
 
 TEST(DataDirectoryTest, PrefersEnvironmentThenInstalledTreeThenSourceTree) {
     test::TempDir root;
-    fs::create_directories(root.Path() / "usr" / "bin");
-    fs::create_directories(root.Path() / "usr" / "share" / "veltrix");
-    fs::create_directories(root.Path() / "build" / "src");
-    const std::string installedBin = (root.Path() / "usr" / "bin").string();
-    const std::string installedData = (root.Path() / "usr" / "share" / "veltrix").string();
-    const std::string buildBin = (root.Path() / "build" / "src").string();
+    const std::string installedBin = root.File("usr/bin"), buildBin = root.File("build/src");
+    const std::string installedData = root.File("usr/share/veltrix");
+    for (const std::string& folder : {installedBin, installedData, buildBin})
+        fs::create_directories(folder);
 
     struct Case {
         const char* name;

@@ -1,5 +1,7 @@
 #include "db/DrawDatabase.h"
+#include "common/FileIO.h"
 #include "db/LotteryCatalogue.h"
+#include "fakes/RawDatabase.h"
 #include "fakes/TempDir.h"
 
 #include <filesystem>
@@ -11,29 +13,17 @@
 namespace veltrix {
 namespace {
 
-std::vector<std::string> Columns(sqlite3* db, std::string_view table) {
-    std::vector<std::string> names;
-    sqlite3_stmt* stmt = nullptr;
-    std::string sql = "PRAGMA table_info(\"" + std::string(table) + "\")";
-    sqlite3_prepare_v2(db, sql.c_str(), -1, &stmt, nullptr);
-    while (sqlite3_step(stmt) == SQLITE_ROW)
-        names.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 1)));
-    sqlite3_finalize(stmt);
-    return names;
-}
-
 TEST(DrawDatabaseTest, CreatesTheEightTablesWithTheCatalogueColumns) {
     test::TempDir dir;
     ASSERT_EQ(CreateDrawDatabase(dir.File("DLT.mdb")).error(), "");
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open(dir.File("DLT.mdb").c_str(), &db), SQLITE_OK);
+    test::RawDatabase db(dir.File("DLT.mdb"), SQLITE_OPEN_READONLY);
     for (const LotteryInfo& info : AllLotteries()) {
         std::string joined;
-        for (const std::string& column : Columns(db, info.code))
+        for (const std::string& column :
+             db.Rows("SELECT name FROM pragma_table_info('" + std::string(info.code) + "')"))
             joined += (joined.empty() ? "" : ",") + column;
         EXPECT_EQ(joined, info.columns) << info.code;
     }
-    sqlite3_close(db);
 }
 
 TEST(DrawDatabaseTest, RefusesToOverwriteAnExistingFile) {
@@ -41,9 +31,7 @@ TEST(DrawDatabaseTest, RefusesToOverwriteAnExistingFile) {
     std::ofstream(dir.File("DLT.mdb")) << "keep me";
     EXPECT_NE(CreateDrawDatabase(dir.File("DLT.mdb")).error().find("already exists"),
               std::string::npos);
-    std::ifstream in(dir.File("DLT.mdb"));
-    std::string content((std::istreambuf_iterator<char>(in)), {});
-    EXPECT_EQ(content, "keep me");
+    EXPECT_EQ(ReadFileBytes(dir.File("DLT.mdb")).value_or(""), "keep me");
 }
 
 TEST(LotteryCatalogueTest, OrdersVisitEveryGameOnce) {

@@ -1,14 +1,48 @@
 // The Jet functions and operators as a query sees them: each case runs
 // "select <expression>" on a real connection and checks the value's text and
 // its storage class (the field text of a real 3 and an integer 3 are alike).
-#include "JetEvaluation.h"
+#include "db/JetDialect.h"
 #include "fakes/DrawDatabaseFixture.h"
 
 #include <ctime>
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 namespace veltrix {
 namespace {
+
+struct EvaluatedField {
+    int type = SQLITE_NULL; // SQLITE_INTEGER, SQLITE_FLOAT, SQLITE_TEXT, SQLITE_NULL
+    std::string text;
+};
+
+struct Evaluation {
+    std::string error; // translation or SQLite error; empty on success
+    std::vector<EvaluatedField> fields;
+};
+
+// The first row of a translated statement with each value's storage class.
+Evaluation EvaluateFirstRow(sqlite3* db, const std::string& jetSql) {
+    Evaluation result;
+    JetTranslation translation = TranslateJetSql(jetSql);
+    if (!translation.ok) {
+        result.error = translation.error;
+        return result;
+    }
+    sqlite3_stmt* stmt = nullptr;
+    int rc = sqlite3_prepare_v2(db, translation.sql.c_str(), -1, &stmt, nullptr);
+    if (rc == SQLITE_OK && (rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        for (int i = 0; i < sqlite3_column_count(stmt); ++i) {
+            const unsigned char* text = sqlite3_column_text(stmt, i);
+            result.fields.push_back(
+                {sqlite3_column_type(stmt, i), text ? reinterpret_cast<const char*>(text) : ""});
+        }
+    } else if (rc != SQLITE_DONE) {
+        result.error = sqlite3_errmsg(db);
+    }
+    sqlite3_finalize(stmt);
+    return result;
+}
 
 enum class Kind { Integer, Real, Text, Null, Error };
 
@@ -19,26 +53,27 @@ struct FunctionCase {
     const char* text; // the value's text, or a part of the error message
 };
 
+// One database without tables, with the Jet functions, for the suite.
 class JetFunctionTest : public ::testing::TestWithParam<FunctionCase> {
 protected:
-    static void SetUpTestSuite() { s_db = new test::MemoryDatabase; }
-    static void TearDownTestSuite() { delete s_db; }
-    static test::MemoryDatabase* s_db;
+    static void SetUpTestSuite() {
+        sqlite3_open(":memory:", &s_db);
+        RegisterJetFunctions(s_db);
+    }
+    static void TearDownTestSuite() { sqlite3_close(s_db); }
+    static inline sqlite3* s_db = nullptr;
 };
-
-test::MemoryDatabase* JetFunctionTest::s_db = nullptr;
 
 TEST_P(JetFunctionTest, GivesJetsResult) {
     const FunctionCase& c = GetParam();
-    test::Evaluation result =
-        test::EvaluateFirstRow(s_db->Handle(), std::string("select ") + c.expression);
+    Evaluation result = EvaluateFirstRow(s_db, std::string("select ") + c.expression);
     if (c.kind == Kind::Error) {
         EXPECT_NE(result.error.find(c.text), std::string::npos) << result.error;
         return;
     }
     ASSERT_EQ(result.error, "");
     ASSERT_EQ(result.fields.size(), 1u);
-    const test::EvaluatedField& field = result.fields[0];
+    const EvaluatedField& field = result.fields[0];
     int expectedType = c.kind == Kind::Integer ? SQLITE_INTEGER
                        : c.kind == Kind::Real  ? SQLITE_FLOAT
                        : c.kind == Kind::Text  ? SQLITE_TEXT
@@ -54,13 +89,16 @@ TEST_P(JetFunctionTest, GivesJetsResult) {
 constexpr Kind I = Kind::Integer, R = Kind::Real, T = Kind::Text, N = Kind::Null, E = Kind::Error;
 
 const FunctionCase kCases[] = {
+    // Null in, Null out.
+    {"functions_of_null_are_null",
+     "isnull(str(null)) & isnull(right(null, 2)) & isnull(len(null)) & isnull(instr(null, 'a')) & "
+     "isnull(year(null)) & isnull(format(null, '0#')) & isnull(strcomp(null, 'a'))",
+     T, "-1-1-1-1-1-1-1"},
     // Str, CStr, Val.
-    {"str_blank_for_sign", "str(0) & '|' & str(-5) & '|' & str(2.5) & '|' & str(-0.5)", T,
-     " 0|-5| 2.5|-.5"},
-    {"str_numeric_text_and_large", "str('12') & str(1e20)", T, " 12 1E+20"},
+    {"str_blank_for_sign",
+     "str(0) & '|' & str(-5) & '|' & str(2.5) & '|' & str(-0.5) & '|' & str('12') & str(1e20)", T,
+     " 0|-5| 2.5|-.5| 12 1E+20"},
     {"str_word_is_type_mismatch", "str('x')", E, "Type mismatch"},
-    {"str_null", "str(null)", N, ""},
-    {"cstr_fraction", "cstr(2.5)", T, "2.5"},
     {"cstr_integer", "cstr(7)", T, "7"},
     {"val_prefix_blanks_hex_word", "val('12abc') & val('  1 2 3') & val('&H1F') & val('abc')", T,
      "12123310"},
@@ -78,7 +116,6 @@ const FunctionCase kCases[] = {
     {"int_of_text", "int('3.9')", I, "3"},
     {"abs_integer", "abs(-3)", I, "3"},
     {"abs_real", "abs(-2.5)", R, "2.5"},
-    {"abs_of_smallest_integer", "abs(-9223372036854775807 - 1)", E, "integer overflow"},
     {"sgn_negative", "sgn(-7)", I, "-1"},
     {"sqr", "sqr(16)", R, "4"},
     {"sqr_negative", "sqr(-1)", E, "Invalid procedure call"},
@@ -90,15 +127,13 @@ const FunctionCase kCases[] = {
     {"right_counts_characters", "right('福彩3D', 3)", T, "彩3D"},
     {"left_of_number", "left(12345, 2)", T, "12"},
     {"left_negative_length", "left('abc', -1)", E, "Invalid procedure call"},
-    {"right_of_null", "right(null, 2)", N, ""},
     {"mid", "mid('abcdef', 2, 3) & '|' & mid('abcdef', 5) & '|' & mid('abc', 10)", T, "bcd|ef|"},
     {"mid_start_zero", "mid('abc', 0)", E, "Invalid procedure call"},
     {"len_counts_characters", "len('福彩3D')", I, "4"},
-    {"len_of_null", "len(null)", N, ""},
-    {"instr", "instr('abcABC', 'C') & instr(4, 'abcABC', 'c') & instr(1, 'abcABC', 'C', 0)", T,
-     "366"},
-    {"instr_empty_and_absent", "instr('abc', '') & instr('abc', 'z')", T, "10"},
-    {"instr_null", "instr(null, 'a')", N, ""},
+    {"instr",
+     "instr('abcABC', 'C') & instr(4, 'abcABC', 'c') & instr(1, 'abcABC', 'C', 0) & "
+     "instr('abc', '') & instr('abc', 'z')",
+     T, "36610"},
     {"cases_and_trims",
      "ucase('aBc') & lcase('aBc') & '|' & trim('  a  ') & '|' & ltrim('  a ') & "
      "'|' & rtrim(' a  ')",
@@ -110,8 +145,7 @@ const FunctionCase kCases[] = {
     {"asc", "asc('A') & ' ' & asc('中')", T, "65 20013"},
     {"asc_empty", "asc('')", E, "Invalid procedure call"},
     // Logic.
-    {"iif_false", "iif(1 > 2, 'y', 'n')", T, "n"},
-    {"iif_null_condition", "iif(null, 'y', 'n')", T, "n"},
+    {"iif_false_and_null_conditions", "iif(1 > 2, 'y', 'n') & iif(null, 'y', 'n')", T, "nn"},
     {"nz_with_fallback", "nz(null, 'x')", T, "x"},
     {"nz_in_a_query_is_empty_text", "nz(null)", T, ""},
     {"nz_of_value", "nz(5)", I, "5"},
@@ -127,14 +161,14 @@ const FunctionCase kCases[] = {
     {"weekday_sunday_is_one", "weekday('2004-10-17')", I, "1"},
     {"weekday_monday_first", "weekday('2004-10-18', 2)", I, "1"},
     {"year_of_word", "year('x')", E, "Type mismatch"},
-    {"year_of_null", "year(null)", N, ""},
-    {"dateadd_month_clamps", "dateadd('m', 1, '2004-01-31')", T, "2004-02-29"},
-    {"dateadd_month_clamps_common_year", "dateadd('m', 1, '2003-01-31')", T, "2003-02-28"},
+    {"dateadd_month_clamps", "dateadd('m', 1, '2004-01-31') & ' ' & dateadd('m', 1, '2003-01-31')",
+     T, "2004-02-29 2003-02-28"},
     {"dateadd_year_from_leap_day", "dateadd('yyyy', 1, '2004-02-29')", T, "2005-02-28"},
-    {"dateadd_day_over_year_end", "dateadd('d', 1, '2004-12-31')", T, "2005-01-01"},
-    {"dateadd_weeks", "dateadd('ww', 2, '2004/1/1')", T, "2004-01-15"},
+    {"dateadd_days_weeks_quarters",
+     "dateadd('d', 1, '2004-12-31') & ' ' & dateadd('ww', 2, '2004/1/1') & ' ' & "
+     "dateadd('q', -1, '2004-03-31')",
+     T, "2005-01-01 2004-01-15 2003-12-31"},
     {"dateadd_hour_gives_date_time", "dateadd('h', 1, '2004-01-01')", T, "2004-01-01 01:00:00"},
-    {"dateadd_quarter_back", "dateadd('q', -1, '2004-03-31')", T, "2003-12-31"},
     {"dateadd_unknown_interval", "dateadd('x', 1, '2004-01-01')", E, "Invalid procedure call"},
     {"datediff_days", "datediff('d', '2004-01-01', '2004-03-01')", I, "60"},
     {"datediff_month_boundary", "datediff('m', '2004-01-31', '2004-02-01')", I, "1"},
@@ -148,12 +182,8 @@ const FunctionCase kCases[] = {
     {"dateserial_two_digit_year", "dateserial(4, 2, 30)", T, "2004-03-01"},
     // Format.
     {"format_two_digits", "format(7, '0#')", T, "07"},
-    {"format_zeros", "format(123, '0#') & format(7, '00') & format(7, '000')", T, "12307007"},
     {"format_negative", "format(-7, '0#')", T, "-07"},
     {"format_numeric_text", "format('7', '0#')", T, "07"},
-    {"format_null", "format(null, '0#')", N, ""},
-    {"format_month_point_day", "format('2004-10-18', 'mm.dd')", T, "10.18"},
-    {"format_iso_from_short_parts", "format('2004-1-8', 'yyyy-mm-dd')", T, "2004-01-08"},
     {"format_date_texts",
      "format('2004/10/18', 'yyyymmdd') & format('2004.10.18', 'yyyy') & "
      "format('20041018', 'mm') & format('2004-10-08', 'dd')",
@@ -171,7 +201,6 @@ const FunctionCase kCases[] = {
     // Operators.
     {"division_fractional", "7/2", R, "3.5"},
     {"division_whole_is_real", "6/2", R, "3"},
-    {"division_by_zero", "1/0", E, "Division by zero"},
     {"integer_division", "5\\2", I, "2"},
     {"integer_division_rounds_operands", "5.5\\2", I, "3"},
     {"integer_division_half_even", "2.5\\1", I, "2"},
@@ -190,18 +219,16 @@ const FunctionCase kCases[] = {
     {"ampersand_null_is_empty", "'a' & null", T, "a"},
     {"ampersand_two_nulls", "null & null", N, ""},
     {"ampersand_numbers", "1 & 2", T, "12"},
-    {"ampersand_fraction", "2.5 & ''", T, "2.5"},
     {"true_is_minus_one", "True", I, "-1"},
     {"text_equality_without_case", "'a' = 'A'", I, "-1"},
-    {"text_order_without_case", "'a' < 'B'", I, "-1"},
+    {"texts_compare_without_case", "('a' < 'B') & ('B' between 'a' and 'c') & ('b' in ('A', 'B'))",
+     T, "-1-1-1"},
     {"comparison_false", "5 < 3", I, "0"},
     {"not_zero", "not 0", I, "-1"},
-    {"not_true", "not True", I, "0"},
     {"and_of_numbers_is_bitwise", "3 and 5", I, "1"},
     {"false_and_null", "False and Null", I, "0"},
     {"true_or_null", "True or Null", I, "-1"},
     {"null_and_true", "Null and True", N, ""},
-    {"precedence_multiplication", "1 + 2 * 3", I, "7"},
     {"like_without_case", "'x' like 'X'", I, "-1"},
     {"like_range", "'b' like '[a-c]'", I, "-1"},
     {"like_negated_range", "'d' like '[!a-c]'", I, "-1"},
@@ -209,8 +236,6 @@ const FunctionCase kCases[] = {
     {"like_bracketed_percent", "'a%c' like 'a[%]c'", I, "-1"},
     {"like_bracketed_percent_literal", "'abc' like 'a[%]c'", I, "0"},
     {"like_unclosed_list", "'abc' like '[a'", E, "Invalid pattern"},
-    {"between_texts_without_case", "'B' between 'a' and 'c'", I, "-1"},
-    {"in_texts_without_case", "'b' in ('A', 'B')", I, "-1"},
     {"is_null", "null is null", I, "-1"},
     // Precedence and forms the translation must keep.
     {"mod_looser_than_times", "7 mod 2 * 3", I, "1"},
@@ -230,15 +255,14 @@ const FunctionCase kCases[] = {
     {"choose_rounds_its_index", "choose(1.6, 'a', 'b', 'c')", T, "b"},
     {"choose_out_of_range", "choose(4, 'a', 'b')", N, ""},
     {"partition_range", "partition(75, 0, 100, 10)", T, "  70:  79"},
-    {"partition_before_first", "partition(-5, 0, 99, 5)", T, "   : -1"},
-    {"partition_after_last", "partition(150, 0, 99, 5)", T, "100:   "},
+    {"partition_outside", "partition(-5, 0, 99, 5) & '|' & partition(150, 0, 99, 5)", T,
+     "   : -1|100:   "},
     {"partition_bad_interval", "partition(5, 0, 99, 0)", E, "Invalid procedure call"},
     {"rnd_negative_repeats", "rnd(-3) = rnd(-3) and rnd(0) = rnd(0) and rnd() < 1", I, "-1"},
     {"hex", "hex(255) & ' ' & hex(-1) & ' ' & hex(-65536)", T, "FF FFFF FFFF0000"},
     {"oct", "oct(8) & ' ' & oct$(-1)", T, "10 177777"},
     {"strcomp_ignores_case", "strcomp('a', 'A')", I, "0"},
     {"strcomp_binary", "strcomp('a', 'A', 0) & strcomp('a', 'b')", T, "1-1"},
-    {"strcomp_null", "strcomp(null, 'a')", N, ""},
     {"csng_keeps_seven_digits", "csng(1.23456789)", R, "1.234568"},
     {"ccur_four_places", "ccur(2.34565)", R, "2.3456"},
     {"cbool_text_and_number", "cbool('True') & cbool(0) & cbool(2)", T, "-10-1"},
@@ -246,43 +270,36 @@ const FunctionCase kCases[] = {
     {"cbyte_half_to_even", "cbyte(254.5)", I, "254"},
     {"cbyte_overflow", "cbyte(255.5)", E, "Overflow"},
     {"cvar_is_the_value", "cvar(2 + 3) * 2", I, "10"},
-    {"timeserial", "timeserial(13, 5, 9)", T, "13:05:09"},
-    {"timeserial_past_midnight", "timeserial(25, 0, 0)", T, "1899-12-31 01:00:00"},
+    {"timeserial", "timeserial(13, 5, 9) & '|' & timeserial(25, 0, 0)", T,
+     "13:05:09|1899-12-31 01:00:00"},
     {"timevalue", "timevalue('2026-08-22 21:30')", T, "21:30:00"},
     {"dollar_forms", "left$('abc', 2) & mid$('abc', 2) & format$(7, '0#') & ucase$('x')", T,
      "abbc07X"},
     {"alike_reads_percent", "('abc' alike 'A%') & ('abc' not alike 'b%')", T, "-1-1"},
-    {"date_literal_day_month_name", "#22-Aug-2026#", T, "2026-08-22"},
-    {"date_literal_month_name_first", "#Aug 22, 2026#", T, "2026-08-22"},
+    {"date_literals_with_month_names", "#22-Aug-2026# & ' ' & #Aug 22, 2026#", T,
+     "2026-08-22 2026-08-22"},
     {"date_literal_year_first_with_time", "#2026/8/22 21:30#", T, "2026-08-22 21:30:00"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Jet, JetFunctionTest, ::testing::ValuesIn(kCases),
                          [](const auto& param) { return std::string(param.param.name); });
 
-TEST(JetClockFunctionTest, DateAndNowAreLocalTime) {
-    test::MemoryDatabase db;
-    std::time_t before = std::time(nullptr);
-    test::Evaluation result = test::EvaluateFirstRow(db.Handle(), "select date(), now(), time()");
-    std::time_t after = std::time(nullptr);
+TEST_F(JetFunctionTest, DateAndNowAreLocalTime) {
+    auto local = [](std::time_t t) {
+        std::tm tm{};
+        localtime_r(&t, &tm);
+        char text[24];
+        std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &tm);
+        return std::string(text);
+    };
+    const std::string before = local(std::time(nullptr));
+    Evaluation result = EvaluateFirstRow(s_db, "select date(), now(), time()");
+    const std::string after = local(std::time(nullptr));
     ASSERT_EQ(result.error, "");
     ASSERT_EQ(result.fields.size(), 3u);
-    auto localText = [](std::time_t t, const char* pattern) {
-        std::tm local{};
-        localtime_r(&t, &local);
-        char buffer[32];
-        std::strftime(buffer, sizeof buffer, pattern, &local);
-        return std::string(buffer);
-    };
-    for (std::time_t t : {before, after}) {
-        if (result.fields[0].text == localText(t, "%Y-%m-%d")) {
-            EXPECT_EQ(result.fields[1].text.substr(0, 10), result.fields[0].text);
-            EXPECT_EQ(result.fields[1].text.size(), 19u);
-            EXPECT_EQ(result.fields[2].text, result.fields[1].text.substr(11));
-            return;
-        }
-    }
-    ADD_FAILURE() << "date() gave " << result.fields[0].text;
+    const std::string& now = result.fields[1].text;
+    EXPECT_EQ(result.fields[0].text + " " + result.fields[2].text, now);
+    EXPECT_TRUE(before <= now && now <= after) << before << " / " << now << " / " << after;
 }
 
 class JetAggregateTest : public test::DrawDatabaseFixture {};
@@ -291,19 +308,15 @@ TEST_F(JetAggregateTest, FirstAndLastFollowTheRowsRead) {
     Exec("INSERT INTO p3 (QS,RQ,H1,H2,H3)VALUES ('04001','2004-11-14',1,2,3)");
     Exec("INSERT INTO p3 (QS,RQ,H1,H2,H3)VALUES ('04002','2004-11-16',4,NULL,6)");
     Exec("INSERT INTO p3 (QS,RQ,H1,H2,H3)VALUES ('04003','2004-11-19',7,8,9)");
-    test::Evaluation result = test::EvaluateFirstRow(
+    Evaluation result = EvaluateFirstRow(
         db.Handle(),
         "select first(h1), last(h1), first(qs), last(h2), count(h2), stdev(h1), varp(h1) "
         "from (select * from p3 order by qs)");
     ASSERT_EQ(result.error, "");
-    ASSERT_EQ(result.fields.size(), 7u);
-    EXPECT_EQ(result.fields[0].text, "1");
-    EXPECT_EQ(result.fields[1].text, "7");
-    EXPECT_EQ(result.fields[2].text, "04001");
-    EXPECT_EQ(result.fields[3].text, "8");
-    EXPECT_EQ(result.fields[4].text, "2");
-    EXPECT_DOUBLE_EQ(std::stod(result.fields[5].text), 3.0); // values 1, 4, 7
-    EXPECT_DOUBLE_EQ(std::stod(result.fields[6].text), 6.0);
+    std::string row; // values 1, 4, 7: stdev 3, varp 6
+    for (const EvaluatedField& field : result.fields)
+        row += field.text + "|";
+    EXPECT_EQ(row, "1|7|04001|8|2|3.0|6.0|");
 }
 
 } // namespace

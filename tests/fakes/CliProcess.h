@@ -18,7 +18,6 @@
 #include <filesystem>
 #include <signal.h>
 #include <string>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -51,7 +50,7 @@ public:
             ADD_FAILURE() << "cannot write the standard input file";
             return;
         }
-        if (unprivileged && !ExecutableByOthers(cli)) {
+        if (unprivileged) {
             cli = CopyForOthers(cli);
             if (cli.empty())
                 return;
@@ -113,24 +112,8 @@ public:
     }
 
 private:
-    // Whether a user other than the owner may run `path`: every folder on
-    // the way must let others through.
-    static bool ExecutableByOthers(const std::string& path) {
-        std::filesystem::path at = std::filesystem::absolute(path);
-        struct stat st {};
-        if (::stat(at.c_str(), &st) != 0 || (st.st_mode & S_IXOTH) == 0)
-            return false;
-        for (at = at.parent_path(); !at.empty(); at = at.parent_path()) {
-            if (::stat(at.c_str(), &st) != 0 || (st.st_mode & S_IXOTH) == 0)
-                return false;
-            if (at == at.root_path())
-                break;
-        }
-        return true;
-    }
-
-    // A build inside a folder closed to others (a checkout under a /tmp of
-    // mode 0700, say): the unprivileged child runs a copy beside its input.
+    // The build may lie in a folder closed to others (a checkout under a /tmp
+    // of mode 0700, say): the unprivileged child runs a copy beside its input.
     std::string CopyForOthers(const std::string& cli) {
         namespace fs = std::filesystem;
         std::error_code error;

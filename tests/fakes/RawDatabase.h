@@ -94,7 +94,6 @@ public:
         if (m_locked.exchange(false))
             sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr);
     }
-    bool Locked() const { return m_locked; }
 
 private:
     std::string m_path;

@@ -1,5 +1,6 @@
 #pragma once
-// A report opener that remembers which files it was asked to open.
+// A report opener that remembers which files it was asked to open; `opens`
+// false answers as a desktop without a program for text files.
 
 #include "common/FileOpener.h"
 
@@ -11,7 +12,12 @@ namespace veltrix::test {
 class RecordingOpener : public FileOpener {
 public:
     void OpenTextFile(const std::string& path) override { paths.push_back(path); }
+    bool TryOpenTextFile(const std::string& path) override {
+        paths.push_back(path);
+        return opens;
+    }
     std::vector<std::string> paths;
+    bool opens = true;
 };
 
 } // namespace veltrix::test

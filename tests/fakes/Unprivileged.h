@@ -38,25 +38,4 @@ inline void RunUnprivileged(const std::function<void()>& body) {
     EXPECT_EQ(WEXITSTATUS(status), 0) << "the unprivileged part failed (see above)";
 }
 
-// For tests that cannot fork (a Qt application has threads): the effective
-// user and group of the whole process are "nobody" for the lifetime of the
-// object, then root again. Without root nothing changes.
-class ScopedUnprivilegedIds {
-public:
-    ScopedUnprivilegedIds() {
-        m_wasRoot = ::geteuid() == 0;
-        if (m_wasRoot && (::setegid(kNobody) != 0 || ::seteuid(kNobody) != 0))
-            ADD_FAILURE() << "cannot take the ids of nobody";
-    }
-    ~ScopedUnprivilegedIds() {
-        if (m_wasRoot && (::seteuid(0) != 0 || ::setegid(0) != 0))
-            ADD_FAILURE() << "cannot take back the ids of root";
-    }
-    ScopedUnprivilegedIds(const ScopedUnprivilegedIds&) = delete;
-    ScopedUnprivilegedIds& operator=(const ScopedUnprivilegedIds&) = delete;
-
-private:
-    bool m_wasRoot = false;
-};
-
 } // namespace veltrix::test

@@ -1,7 +1,11 @@
 // Rows and chart out of the window, draw files into it: the result box's
-// menu, the chart's picture and page, and dropped draw files.
+// menu; the chart area's menu with the two chart options (remembered in
+// Veltrix.ini), the trend statistics report, the chart's picture and page;
+// and dropped draw files.
 
+#include "analysis/TrendStats.h"
 #include "app/UserChoices.h"
+#include "common/Strings.h"
 #include "fakes/RawDatabase.h"
 #include "gui/TrendDlgFixture.h"
 #include "query/CsvExport.h"
@@ -9,10 +13,12 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QHelpEvent>
 #include <QMenu>
 #include <QMimeData>
 #include <QPainter>
 #include <QProcess>
+#include <QToolTip>
 #include <QUrl>
 
 namespace veltrix::test {
@@ -44,6 +50,8 @@ public:
 constexpr const char* kDltLines = "07001 2007-05-30 22 24 29 31 35 04 11\r\n"
                                   "07002 2007-06-02 15 22 31 34 35 05 12\r\n"
                                   "07003 2007-06-04 03 05 18 24 26 01 07\r\n";
+constexpr const char* kRows = "01 02 03 04 05 01 02\r\n06 07 08 09 10 03 04\r\n"
+                              "01 07 11 20 31 01 12\r\n";
 
 class TrendDlgExportsTest : public TrendDlgFixture {
 protected:
@@ -57,6 +65,29 @@ protected:
         for (QAction* action : menu->actions())
             texts << (action->isSeparator() ? QStringLiteral("|") : action->text());
         return texts;
+    }
+
+    // Right-clicks at (x, y) of the window; the chart menu, if one opened.
+    QMenu* RightClick(int x, int y) {
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(x, y),
+                                dlg->mapToGlobal(QPoint(x, y)));
+        QApplication::sendEvent(dlg.get(), &event);
+        return dlg->findChild<QMenu*>(QStringLiteral("menuChart"));
+    }
+    QAction* Action(QMenu* menu, const char* name) {
+        QAction* action = menu->findChild<QAction*>(QString::fromLatin1(name));
+        EXPECT_NE(action, nullptr) << name;
+        return action;
+    }
+    QImage Chart() {
+        QApplication::processEvents();
+        return dlg->grab(QRect(0, 0, 696, dlg->height())).toImage();
+    }
+    void ShowRows() {
+        dlg->m_strSQL = "select h1,h2,h3,h4,h5,l1,l2 from dlt";
+        dlg->m_strResult = kRows;
+        dlg->ExchangeData(false);
+        dlg->DrawTrendChart();
     }
 
     // Drops the files on a widget as a file manager would.
@@ -103,6 +134,60 @@ TEST_F(TrendDlgExportsTest, ResultMenuCopiesAndExportsCsv) {
     EXPECT_FALSE(std::filesystem::exists(elsewhere.File("no-such-folder")));
 }
 
+TEST_F(TrendDlgExportsTest, OptionsAreOffUntilTickedAndThenRemembered) {
+    ShowRows();
+    const QImage plain = Chart();
+    EXPECT_EQ(RightClick(800, 100), nullptr) << "right of the chart area";
+
+    QMenu* menu = RightClick(100, 100);
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(ActionTexts(menu),
+              (QStringList{"显示遗漏", "统计行", "走势统计…", "|", "保存图片…", "打印…"}));
+    EXPECT_FALSE(Action(menu, "actionOmission")->isChecked());
+    EXPECT_FALSE(Action(menu, "actionStatistics")->isChecked());
+    EXPECT_FALSE(Action(menu, "actionOmission")->toolTip().isEmpty());
+
+    Action(menu, "actionOmission")->trigger();
+    const QImage withOmission = Chart();
+    EXPECT_NE(withOmission, plain);
+    Action(menu, "actionStatistics")->trigger();
+    EXPECT_NE(Chart(), withOmission);
+    // The bottom grid row is 最大连出; a cell above the statistics tells its omission.
+    for (const auto& [y, tip] : {std::pair{dlg->height() - 25, "最大连出"}, {30, "遗漏"}}) {
+        QHelpEvent help(QEvent::ToolTip, QPoint(100, y), dlg->mapToGlobal(QPoint(100, y)));
+        QApplication::sendEvent(dlg.get(), &help);
+        EXPECT_TRUE(QToolTip::text().startsWith(QString::fromUtf8(tip)))
+            << QToolTip::text().toStdString();
+    }
+    EXPECT_NE(FileText("Veltrix.ini").find("ShowOmission=1\r\n"), std::string::npos);
+    EXPECT_NE(FileText("Veltrix.ini").find("ShowStatistics=1\r\n"), std::string::npos);
+    delete menu;
+
+    RestartWindow();
+    EXPECT_TRUE(dlg->m_bShowOmission);
+    EXPECT_TRUE(dlg->m_bShowStatistics);
+    menu = RightClick(100, 100);
+    ASSERT_NE(menu, nullptr);
+    EXPECT_TRUE(Action(menu, "actionOmission")->isChecked());
+    EXPECT_TRUE(Action(menu, "actionStatistics")->isChecked());
+    // Both off again: the chart is the plain one, pixel for pixel.
+    Action(menu, "actionOmission")->trigger();
+    Action(menu, "actionStatistics")->trigger();
+    ShowRows();
+    EXPECT_EQ(Chart(), plain);
+    EXPECT_NE(FileText("Veltrix.ini").find("ShowOmission=0\r\n"), std::string::npos);
+}
+
+TEST_F(TrendDlgExportsTest, TrendStatsReportIsWrittenAndOpened) {
+    ShowRows();
+    QMenu* menu = RightClick(100, 100);
+    ASSERT_NE(menu, nullptr);
+    Action(menu, "actionTrendStats")->trigger();
+    EXPECT_EQ(FileText("Analyse_stats.txt"),
+              ToTextModeBytes(FormatTrendStatsReport(ComputeTrendStats("dlt", kRows))));
+    EXPECT_EQ(opener.paths, (std::vector<std::string>{"./Analyse_stats.txt"}));
+}
+
 TEST_F(TrendDlgExportsTest, ChartMenuSavesVeltrixChartsPictureAndPrintsToThePage) {
     const QString chartProgram = qEnvironmentVariable("VELTRIX_CHART");
     ASSERT_FALSE(chartProgram.isEmpty()) << "VELTRIX_CHART is not set (ctest sets it)";
@@ -113,15 +198,12 @@ TEST_F(TrendDlgExportsTest, ChartMenuSavesVeltrixChartsPictureAndPrintsToThePage
     ASSERT_EQ(dlg->m_nCount, 3);
 
     // Saved and printed through the chart area's menu.
-    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(100, 100),
-                            dlg->mapToGlobal(QPoint(100, 100)));
-    QApplication::sendEvent(dlg.get(), &event);
-    auto* menu = dlg->findChild<QMenu*>(QStringLiteral("menuChart"));
+    QMenu* menu = RightClick(100, 100);
     ASSERT_NE(menu, nullptr);
     const std::string png = elsewhere.File("window.png");
     choices.savePath = png;
-    menu->findChild<QAction*>(QStringLiteral("actionSavePicture"))->trigger();
-    menu->findChild<QAction*>(QStringLiteral("actionPrint"))->trigger();
+    Action(menu, "actionSavePicture")->trigger();
+    Action(menu, "actionPrint")->trigger();
     EXPECT_EQ(choices.printRequests, 1);
     menu->close();
     QProcess chart;

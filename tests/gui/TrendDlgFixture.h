@@ -1,12 +1,8 @@
 #pragma once
-// A main window started in a fresh working folder, for GUI tests.
-//
-// The folder holds DLT.mdb (the eight empty draw tables) and a Veltrix.ini
-// with saved commands; the window is constructed with recording services (no
-// real message box, editor or program ever starts), initialised and shown.
-// Override PrepareFolder to start from another folder (it runs before the
-// window is constructed, so it may also set services.downloader), and use the
-// helpers to type, click and read the controls by object name (TrendDlg.h).
+// The main window started and shown in a fresh working folder (DLT.mdb with
+// the eight empty draw tables, a Veltrix.ini with saved commands), with
+// recording services: no real message box, editor or program ever starts.
+// PrepareFolder runs before the window is made and may set other services.
 
 #include "app/TrendDlg.h"
 #include "common/FileIO.h"
@@ -15,9 +11,8 @@
 #include "db/AdoConnection.h"
 #include "db/DrawDatabase.h"
 #include "fakes/RecordingMessages.h"
+#include "fakes/RecordingOpener.h"
 #include "fakes/TempDir.h"
-#include "fakes/Unprivileged.h"
-#include "gui/GuiFakes.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -31,6 +26,16 @@
 #include <vector>
 
 namespace veltrix::test {
+
+class RecordingLauncher : public ProgramLauncher {
+public:
+    bool Launch(const std::string& program) override {
+        programs.push_back(program);
+        return starts;
+    }
+    std::vector<std::string> programs;
+    bool starts = true;
+};
 
 class TrendDlgFixture : public ::testing::Test {
 protected:
@@ -101,17 +106,6 @@ protected:
         return names;
     }
 
-    // Runs part of a test as "nobody" in a working folder nobody may write
-    // (root ignores permissions; the Qt process cannot fork).
-    template <class Body> void InReadOnlyFolder(Body body) {
-        std::filesystem::permissions(dir.Path(), std::filesystem::perms(0555));
-        {
-            ScopedUnprivilegedIds nobody;
-            body();
-        }
-        std::filesystem::permissions(dir.Path(), std::filesystem::perms::owner_all);
-    }
-
     // Runs statements on the database through a connection of the test's
     // own (set-up data, not through the window).
     void Exec(const std::string& sql) {
@@ -146,7 +140,6 @@ protected:
                                     Qt::NoModifier);
         }
     }
-    void TypeInto(const char* name, const QString& text) { TypeInto(Find<QWidget>(name), text); }
 
     // Replaces a box's text the way a user would: select all, then type.
     void ReplaceTyped(CEditBox* box, const QString& text) {
@@ -168,7 +161,7 @@ protected:
     ScopedWorkingDirectory workingDirectory{dir.Path()};
     RecordingMessages messages;
     MessageSink* messageSink = nullptr; // another sink than `messages`, set before StartWindow
-    RecordingFileOpener opener;
+    RecordingOpener opener;
     RecordingLauncher launcher;
     TrendDlgServices services;
     std::unique_ptr<CTrendDlg> dlg;

@@ -1,17 +1,12 @@
-// The analysis buttons of the real window: what they show, which reports they
-// write and the order in which the window opens them.
+// The analysis buttons of the real window: they read the result box as typed,
+// keep the typed command, follow the run-length list and say what they could
+// not do. Which reports each game gets, what they hold and the reports that
+// cannot be created are the analyses' own tests' (tests/analysis).
 
 #include "gui/TrendDlgFixture.h"
 
-#include "analysis/BackZoneIndex.h"
-#include "analysis/GapReports.h"
-#include "analysis/NumberCount.h"
-#include "common/Strings.h"
-#include "fakes/HostileResultTexts.h"
 #include "fakes/SampleResultTexts.h"
 
-#include <QScrollBar>
-#include <filesystem>
 #include <vector>
 
 namespace veltrix::test {
@@ -28,64 +23,49 @@ protected:
     }
 };
 
-TEST_F(TrendDlgReportsTest, CountReplacesTheResultAndKeepsTheTypedCommand) {
-    dlg->SetResultBoxText("07 07\r\n");
-    ResultEdit()->moveCursor(QTextCursor::End);
-    TypeInto(ResultEdit(), QStringLiteral("19"));
-    ReplaceTyped(CommandEdit(), QStringLiteral("typed"));
-    Click(1007);
-    EXPECT_EQ(ResultEdit()->StoredText().substr(0, 28), "07 = 2\r\n\r\n19 = 1\r\n\r\n01 = 0\r\n");
-    EXPECT_EQ(dlg->m_strResult, ResultEdit()->StoredText());
-    EXPECT_EQ(CommandEdit()->StoredText(), "typed");
+// "统计个数", "后区索引" and "删除Tab" replace the result with their text over
+// what the box holds now, typed lines included, and leave the typed command
+// alone (its tabs too).
+TEST_F(TrendDlgReportsTest, ResultButtonsReadTheTypedBoxAndKeepTheTypedCommand) {
+    const struct {
+        int button;
+        const char* shown;
+        const char* typed;
+        const char* result; // of "统计个数", the start
+    } cases[] = {
+        {1004, "01\t02\r\n", "03\t04", "01 02\r\n03 04"},
+        {1007, "07 07\r\n", "19", "07 = 2\r\n\r\n19 = 1\r\n\r\n01 = 0\r\n"},
+        {1010, "03 11\r\n2013001 01 05\r\n", "12 01", "03 11 29\r\n12 01 11\r\n"},
+        // No five-character line is left for a second index.
+        {1010, "03 11 29\r\n12 01 11\r\n", "", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.button);
+        dlg->SetResultBoxText(c.shown);
+        ResultEdit()->moveCursor(QTextCursor::End);
+        TypeInto(ResultEdit(), QString::fromUtf8(c.typed));
+        ReplaceTyped(CommandEdit(), QStringLiteral("typed\tcommand"));
+        Click(c.button);
+        const std::string shown = ResultEdit()->StoredText();
+        EXPECT_EQ(c.button == 1007 ? shown.substr(0, 28) : shown, c.result);
+        EXPECT_EQ(dlg->m_strResult, shown);
+        EXPECT_EQ(CommandEdit()->StoredText(), "typed\tcommand");
+    }
 }
 
-TEST_F(TrendDlgReportsTest, BackZoneIndexKeepsWhatWasTypedIntoTheCommandBox) {
-    dlg->SetResultBoxText("03 11\r\n2013001 01 05\r\n");
-    ResultEdit()->moveCursor(QTextCursor::End);
-    TypeInto(ResultEdit(), QStringLiteral("12 01"));
-    ReplaceTyped(CommandEdit(), QStringLiteral("select l1, l2 from dlt"));
-    Click(1010);
-    EXPECT_EQ(ResultEdit()->StoredText(), "03 11 29\r\n12 01 11\r\n");
-    EXPECT_EQ(dlg->m_strResult, "03 11 29\r\n12 01 11\r\n");
-    EXPECT_EQ(CommandEdit()->StoredText(), "select l1, l2 from dlt");
-    Click(1010);
-    EXPECT_EQ(ResultEdit()->StoredText(), "") << "no five-character line is left";
-}
-
-TEST_F(TrendDlgReportsTest, AnalyseOpensTheReportsInOrder) {
-    const std::string rows = DltRows(40);
-    Analyse(rows, QStringLiteral("select h1,h2,h3,h4,h5,l1,l2 from dlt"));
-    EXPECT_EQ(opener.paths,
-              (Texts{"./Analyse_gap.txt", "./Analyse_123.txt", "./DLT_FX_QS.txt", "./DLT_FX.txt"}));
-    EXPECT_TRUE(messages.texts.empty());
-    EXPECT_EQ(FileText("dlt.txt"), ToTextModeBytes(rows));
-    // The files hold the core's reports as text mode writes them.
-    std::optional<GapReportTexts> reports =
-        GapReports(rows, 7, "select h1,h2,h3,h4,h5,l1,l2 from dlt");
-    ASSERT_TRUE(reports);
-    EXPECT_EQ(FileText("Analyse_gap.txt"), ToTextModeBytes(reports->gap));
-    EXPECT_EQ(FileText("Analyse_123.txt"), ToTextModeBytes(reports->oneTwoThree));
-    // The boxes are left as they were.
-    EXPECT_EQ(ResultEdit()->StoredText(), rows);
-    EXPECT_EQ(CommandEdit()->StoredText(), "select h1,h2,h3,h4,h5,l1,l2 from dlt");
-}
-
-TEST_F(TrendDlgReportsTest, AnalyseByGameTag) {
-    Analyse(DltRows(40), QStringLiteral("select * from ssq"));
-    EXPECT_EQ(opener.paths, (Texts{"./Analyse_gap.txt", "./Analyse_123.txt", "./SSQ_FX_QS.txt"}));
-    opener.paths.clear();
-    Analyse("01 02 03\r\n04 05 06\r\n07 08 09\r\n", QStringLiteral("select * from 3d"));
-    EXPECT_EQ(opener.paths, (Texts{"./Analyse_gap.txt", "./Analyse_123.txt", "./3D_FX.txt"}));
-    EXPECT_FALSE(FileExists(dir.File("DLT_FX.txt")));
-}
-
+// "分   析" writes the box as typed (a typed line break is CR LF, written in
+// text mode) and leaves both boxes as they were.
 TEST_F(TrendDlgReportsTest, AnalyseReadsWhatWasTypedIntoTheResultBox) {
     ReplaceTyped(CommandEdit(), QStringLiteral("select * from p3"));
     ReplaceTyped(ResultEdit(), QStringLiteral("01 02 03 04 05 06 07\n02 02 02 02 02 02 02"));
     Click(1008);
+    EXPECT_EQ(opener.paths, (Texts{"./Analyse_gap.txt", "./Analyse_123.txt", "./DLT_FX.txt"}));
+    EXPECT_TRUE(messages.texts.empty());
     EXPECT_EQ(FileText("Analyse_gap.txt"),
               "02 02 02 02 02 02 02 :    1,   0,  -1,  -2,  -3,  -4,  -5\r\n");
     EXPECT_EQ(FileText("dlt.txt"), "01 02 03 04 05 06 07\r\r\n02 02 02 02 02 02 02");
+    EXPECT_EQ(ResultEdit()->StoredText(), "01 02 03 04 05 06 07\r\n02 02 02 02 02 02 02");
+    EXPECT_EQ(CommandEdit()->StoredText(), "select * from p3");
 }
 
 TEST_F(TrendDlgReportsTest, PeriodReportFollowsTheRunLengthList) {
@@ -97,78 +77,14 @@ TEST_F(TrendDlgReportsTest, PeriodReportFollowsTheRunLengthList) {
     EXPECT_EQ(FileText("DLT_FX_QS.txt").find("01=[13]"), std::string::npos);
 }
 
-TEST_F(TrendDlgReportsTest, ReportsThatCannotBeCreatedOrOpenedAreSaid) {
-    std::filesystem::create_directory(dir.Path() / "Analyse_gap.txt");
-    std::filesystem::create_directory(dir.Path() / "dlt.txt");
-    Analyse(DltRows(40), QStringLiteral("select * from dlt"));
-    const Texts notCreated = {"can't create file Analyse_gap.txt", "can't create file dlt.txt"};
-    EXPECT_EQ(messages.texts, notCreated);
-    EXPECT_EQ(opener.paths, (Texts{"./Analyse_123.txt", "./DLT_FX_QS.txt"}));
-
-    // No program for text files: one message names the reports written.
-    opener.opens = false;
-    opener.paths.clear();
-    messages.texts.clear();
-    Click(1008);
-    Texts said = notCreated;
-    said.push_back("The reports were written (./Analyse_123.txt, ./DLT_FX_QS.txt), but no program "
-                   "could open them: no program for text files is set up.");
-    EXPECT_EQ(messages.texts, said);
-    EXPECT_EQ(messages.icons.back(), MessageIcon::Warning);
+TEST_F(TrendDlgReportsTest, ReportsThatCannotBeOpenedAreSaidOnce) {
+    opener.opens = false; // no program for text files
+    Analyse(DltRows(40), QStringLiteral("select * from ssq"));
+    EXPECT_EQ(messages.texts, Texts{"The reports were written (./Analyse_gap.txt, "
+                                    "./Analyse_123.txt, ./SSQ_FX_QS.txt), but no program could "
+                                    "open them: no program for text files is set up."});
+    EXPECT_EQ(messages.icons, std::vector<MessageIcon>{MessageIcon::Warning});
 }
-
-TEST_F(TrendDlgReportsTest, ReadOnlyWorkingFolderShowsEveryReportItCannotCreate) {
-    dlg->SetResultBoxText(DltRows(40));
-    ReplaceTyped(CommandEdit(), QStringLiteral("select * from dlt"));
-    const Texts listing = FolderListing();
-    InReadOnlyFolder([&] { Click(1008); });
-    EXPECT_EQ(messages.texts,
-              (Texts{"can't create file Analyse_gap.txt", "can't create file Analyse_123.txt",
-                     "can't create file DLT_FX_QS.txt", "can't create file dlt.txt"}));
-    EXPECT_TRUE(opener.paths.empty());
-    EXPECT_EQ(FolderListing(), listing) << "nothing written, nothing left behind";
-    EXPECT_EQ(ResultEdit()->StoredText(), DltRows(40)) << "the window goes on as it was";
-}
-
-// The buttons and the chart over result-box texts no query gives.
-class TrendDlgHostileTextTest : public TrendDlgFixture,
-                                public ::testing::WithParamInterface<HostileResultText> {
-protected:
-    // Shows the text and lets the chart paint it at the top and the bottom.
-    void ShowAndScroll(const std::string& text) {
-        dlg->SetResultBoxText(text);
-        dlg->repaint();
-        QScrollBar* bar = ResultEdit()->verticalScrollBar();
-        bar->setValue(bar->maximum());
-        dlg->repaint();
-    }
-};
-
-TEST_P(TrendDlgHostileTextTest, EveryButtonAndTheChartTakeIt) {
-    const std::string& text = GetParam().text;
-    for (const char* command : {"select * from dlt", "select * from ssq", "select * from 3d"}) {
-        SCOPED_TRACE(command);
-        ReplaceTyped(CommandEdit(), QString::fromUtf8(command));
-        ShowAndScroll(text);
-        EXPECT_TRUE(ResultEdit()->StoredText() == text) << "the box keeps every byte";
-
-        opener.paths.clear();
-        Click(1008);
-        EXPECT_TRUE(messages.texts.empty());
-        for (const std::string& path : opener.paths)
-            EXPECT_TRUE(FileExists(dir.File(path))) << path;
-
-        Click(1007);
-        EXPECT_TRUE(ResultEdit()->StoredText() == (text.empty() ? text : NumberCountText(text)));
-        ShowAndScroll(text);
-        Click(1010);
-        EXPECT_TRUE(ResultEdit()->StoredText() == BackZoneIndexText(text));
-        dlg->repaint();
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(Window, TrendDlgHostileTextTest, ::testing::ValuesIn(HostileResultTexts()),
-                         [](const auto& param) { return std::string(param.param.name); });
 
 } // namespace
 } // namespace veltrix::test

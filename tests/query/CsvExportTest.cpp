@@ -21,7 +21,6 @@ TEST(CsvExportTest, SplitsRowsAtBlanksAndQuotesWhatNeedsIt) {
     const std::vector<Case> cases = {
         {"empty text", "", ""},
         {"draw rows", "26001 01 02\r\n26002 03 04\r\n", "26001,01,02\r\n26002,03,04\r\n"},
-        {"chinese", "大乐透 第26001期\r\n", "大乐透,第26001期\r\n"},
         {"comma quoted", "a,b c\r\n", "\"a,b\",c\r\n"},
         {"quotes doubled", "say \"hi\"\r\n", "say,\"\"\"hi\"\"\"\r\n"},
         {"double blank is an empty field", "a  b\r\n", "a,,b\r\n"},

@@ -61,14 +61,5 @@ TEST(SavedCommandsTest, CommandTextFollowsTheNumberAtTheStartOfTheName) {
     }
 }
 
-TEST(SavedCommandsTest, ReadsSettingsWrittenOnWindows) {
-    // GBK with CR LF: "1 大乐透" and a line with a Chinese literal.
-    const std::string file = "[Command]\r\n"
-                             "cmd1=1 \xB4\xF3\xC0\xD6\xCD\xB8\r\n"
-                             "cmd1_SQL1=select '\xD1\xA1\xCF\xEE' from dlt\r\n";
-    ASSERT_EQ(SavedCommandNames(file), (Names{"1 大乐透"}));
-    EXPECT_EQ(SavedCommandText(file, "1 大乐透"), "select '选项' from dlt\r\n");
-}
-
 } // namespace
 } // namespace veltrix

@@ -41,8 +41,7 @@ NumberRules RulesFor(LotteryKind kind) {
 }
 
 bool AllDigits(std::string_view text) {
-    return !text.empty() &&
-           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+    return !text.empty() && std::all_of(text.begin(), text.end(), IsAsciiDigit);
 }
 
 bool TwoDigitNumbers(LotteryKind kind) {
@@ -76,7 +75,7 @@ std::optional<std::string> FeedDateOnly(std::string_view text) {
         return std::nullopt;
     // Whatever follows the date must be set off from it (a weekday in
     // brackets, a time after a blank), not more digits.
-    if (text.size() > 10 && text[10] >= '0' && text[10] <= '9')
+    if (text.size() > 10 && IsAsciiDigit(text[10]))
         return std::nullopt;
     return NormalizeDrawDate(date);
 }

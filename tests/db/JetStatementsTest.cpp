@@ -1,12 +1,17 @@
-// The import's INSERT statements for every game, and the statements without
-// rows in Jet's forms. (The bulletin's queries run on a database in
-// tests/update/BulletinDatabaseTest.cpp.)
-#include "JetDrawData.h"
+// Jet statements on a real connection through the statement runner: the
+// import's INSERT statements for every game, the statements without rows in
+// Jet's forms, TOP as Jet runs it (rows tied with the last one are kept), and
+// a statement whose first row fails. (The bulletin's queries run on a database
+// in tests/update/BulletinTest.cpp; refused statements that must run nothing:
+// tests/query/StatementRunnerTest.cpp.)
 #include "fakes/DrawDatabaseFixture.h"
 #include "fakes/UpdateFakes.h"
 #include "query/StatementRunner.h"
+#include "update/DrawImport.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <sstream>
 
 namespace veltrix {
 namespace {
@@ -24,23 +29,21 @@ protected:
 TEST_F(JetProgramStatementsTest, ImportInsertsEveryGameWithTheLineEndInItsLastField) {
     for (const LotteryInfo& game : AllLotteries()) {
         SCOPED_TRACE(std::string(game.code));
-        test::Draw draw;
-        draw.qs = "26001";
-        draw.rq = "2026-01-03";
-        for (int i = 2; i < game.minTokenCount; ++i)
-            draw.written.push_back(std::to_string(i).insert(0, 1, '0'));
-        draw.written.back() += "\r\n"; // the line end stays with the last field
-        QueryOutcome outcome = Run(test::InsertStatement(game, draw));
-        EXPECT_FALSE(outcome.failed) << (host.messages.empty() ? "" : host.messages.back());
-        EXPECT_EQ(outcome.resultText, "");
-        std::string columns(game.columns);
-        QueryOutcome stored = Run("select " + columns + " from " + std::string(game.code));
-        std::string expected = "26001 2026-01-03";
-        for (int i = 2; i < game.minTokenCount; ++i)
-            expected.append(1, ' ').append(std::to_string(i));
+        std::string line = "26001 2026-01-03", expected = line;
+        for (int i = 2; i < game.minTokenCount; ++i) {
+            line.append(" 0").append(std::to_string(i));
+            expected.append(" ").append(std::to_string(i));
+        }
         if (game.kind == LotteryKind::Dlt)
             expected += " "; // T, written empty
-        EXPECT_EQ(stored.resultText, expected + "\r\n");
+        std::istringstream file(line + "\r\n");
+        ConnectionSqlRunner runner(db, host);
+        test::RecordingTitle title;
+        EXPECT_EQ(ImportDraws(game, &file, runner, title).inserted, 1);
+        EXPECT_TRUE(host.messages.empty()) << host.messages.front();
+        const std::string columns(game.columns);
+        EXPECT_EQ(Run("select " + columns + " from " + std::string(game.code)).resultText,
+                  expected + "\r\n");
     }
 }
 
@@ -130,11 +133,97 @@ TEST_F(JetProgramStatementsTest, IssuesOrderByValueWhateverTheirWidth) {
               "1000000\r\n");
 }
 
-TEST_F(JetProgramStatementsTest, CreatedTextColumnsCompareWithoutCase) {
+TEST_F(JetProgramStatementsTest, CreatedTextKeysAreUniqueWithoutCase) {
     Exec("create table names (n text(10) primary key)");
     Exec("insert into names (n) values ('Abc')");
-    EXPECT_EQ(Run("select count(*) from names where n = 'ABC'").resultText, "1\r\n");
     EXPECT_FALSE(db.Execute("insert into names (n) values ('aBC')")); // the same key
+}
+
+// Six p3 draws; H1 has a tie of two at 2 and of three at 3.
+class JetTopTest : public JetProgramStatementsTest {
+protected:
+    void SetUp() override {
+        JetProgramStatementsTest::SetUp();
+        const char* rows[][3] = {{"04001", "1", "5"}, {"04002", "2", "6"}, {"04003", "2", "5"},
+                                 {"04004", "3", "7"}, {"04005", "3", "7"}, {"04006", "3", "8"}};
+        for (auto& row : rows)
+            Exec(std::string("INSERT INTO p3 (QS,RQ,H1,H2,H3)VALUES ('") + row[0] +
+                 "','2004-11-14'," + row[1] + "," + row[2] + ",0)");
+    }
+
+    // The result's lines, sorted: rows tied on the keys come in any order.
+    std::vector<std::string> Rows(const std::string& sql) {
+        QueryOutcome outcome = Run(sql);
+        EXPECT_FALSE(outcome.failed) << (host.messages.empty() ? "" : host.messages.back());
+        std::vector<std::string> rows;
+        const std::string& text = outcome.resultText;
+        for (size_t start = 0, end; (end = text.find("\r\n", start)) != std::string::npos;
+             start = end + 2)
+            rows.push_back(text.substr(start, end - start));
+        std::sort(rows.begin(), rows.end());
+        return rows;
+    }
+};
+
+using Lines = std::vector<std::string>;
+
+TEST_F(JetTopTest, KeepsRowsTiedWithTheLast) {
+    EXPECT_EQ(Rows("select top 2 qs from p3 order by h1"), (Lines{"04001", "04002", "04003"}));
+    EXPECT_EQ(Rows("select top 1 qs from p3 order by h1 desc"), (Lines{"04004", "04005", "04006"}));
+    EXPECT_EQ(Rows("select top 4 qs from p3 order by h1, h2"),
+              (Lines{"04001", "04002", "04003", "04004", "04005"}));
+}
+
+TEST_F(JetTopTest, UniqueKeyTakesExactlyN) {
+    EXPECT_EQ(Rows("select top 2 qs from p3 order by qs"), (Lines{"04001", "04002"}));
+    EXPECT_EQ(Rows("select top 2 qs from p3 order by h1, qs desc"), (Lines{"04001", "04003"}));
+    EXPECT_EQ(Rows("select top 3 qs from p3").size(), 3u);
+}
+
+TEST_F(JetTopTest, PercentRoundsUpAndKeepsTies) {
+    EXPECT_EQ(Rows("select top 50 percent qs from p3 order by h1"),
+              (Lines{"04001", "04002", "04003"}));
+    EXPECT_EQ(Rows("select top 40 percent qs from p3 order by h1"), // 2.4 rows: 3
+              (Lines{"04001", "04002", "04003"}));
+    EXPECT_EQ(Rows("select top 10 percent qs from p3 order by h1"), (Lines{"04001"}));
+    EXPECT_EQ(Rows("select top 17 percent qs from p3 order by h1 desc"), // 1.02 rows: 2, tied 3
+              (Lines{"04004", "04005", "04006"}));
+    EXPECT_EQ(Rows("select top 50 percent qs from p3 order by qs"),
+              (Lines{"04001", "04002", "04003"}));
+    EXPECT_EQ(Rows("select top 0 percent qs from p3 order by h1").size(), 0u);
+    EXPECT_EQ(Rows("select top 100 percent qs from p3 order by h1").size(), 6u);
+}
+
+TEST_F(JetTopTest, DistinctRowsAreRanked) {
+    EXPECT_EQ(Rows("select distinct top 2 h1 from p3 order by h1"), (Lines{"1", "2"}));
+    EXPECT_EQ(Rows("select distinct top 1 h1, h2 from p3 order by h1 desc"), (Lines{"3 7", "3 8"}));
+    EXPECT_EQ(Rows("select distinct top 2 * from p3 order by h1").size(), 3u);
+}
+
+TEST_F(JetTopTest, TopInsideSubqueriesAndUnions) {
+    EXPECT_EQ(Rows("select count(*) from (select top 2 qs from p3 order by h1)"), (Lines{"3"}));
+    EXPECT_EQ(Rows("select qs from p3 where qs in (select top 1 qs from p3 order by h1 desc)"),
+              (Lines{"04004", "04005", "04006"}));
+    EXPECT_EQ(Rows("select top 1 qs from p3 order by h1 union all "
+                   "select top 1 qs from p3 order by h1 desc"),
+              (Lines{"04001", "04004", "04005", "04006"}));
+    EXPECT_EQ(Rows("select top 1 h1, count(*) from p3 group by h1 order by count(*) desc"),
+              (Lines{"3 3"}));
+    EXPECT_EQ(Rows("select top 1 h1, count(*) from p3 where h2 < 8 group by h1 "
+                   "order by count(*) desc"),
+              (Lines{"2 2", "3 2"}));
+}
+
+TEST_F(JetTopTest, OrderByRndKeepsEveryRow) {
+    EXPECT_EQ(Rows("select qs from p3 order by rnd(h1)"),
+              (Lines{"04001", "04002", "04003", "04004", "04005", "04006"}));
+}
+
+using JetFailureTest = JetTopTest;
+
+TEST_F(JetFailureTest, ErrorOnFirstRowFailsTheStatement) {
+    EXPECT_FALSE(db.Execute("select 1/0"));
+    EXPECT_NE(db.GetErrorText().find("Division by zero"), std::string::npos) << db.GetErrorText();
 }
 
 } // namespace
