@@ -22,8 +22,7 @@ const char* kLargestSsq = "01 02 03 04 05 06 07 08 09 10 11 12 13 14 15 16 17 18
                           "13 14 15 16";
 
 std::vector<Draw> SsqHistory() {
-    std::string text;
-    ReadFileBytes(DataFile("draws/ssq.txt"), &text);
+    std::string text = ReadFileBytes(DataFile("draws/ssq.txt")).value_or("");
     std::vector<Draw> draws;
     std::istringstream lines(text);
     std::string issue, date;
@@ -39,10 +38,7 @@ std::vector<Draw> SsqHistory() {
 
 const PrizeRules& Rules() {
     static const PrizeRules rules = [] {
-        PrizeRules loaded;
-        std::string error;
-        LoadPrizeRulesFile(PrizeRulesPath(), &loaded, &error);
-        return loaded;
+        return LoadPrizeRulesFile(PrizeRulesPath()).value_or(PrizeRules{});
     }();
     return rules;
 }
@@ -58,10 +54,8 @@ void BM_LargestSsqAgainstEveryDraw(benchmark::State& state) {
     std::vector<Draw> draws = SsqHistory();
     Ticket ticket = LargestSsq();
     for (auto _ : state) {
-        CheckReport report;
-        std::string error;
-        CheckTicket(Rules(), ticket, draws, &report, &error);
-        benchmark::DoNotOptimize(report.overall.bets);
+        Result<CheckReport> report = CheckTicket(Rules(), ticket, draws);
+        benchmark::DoNotOptimize(report->overall.bets);
     }
     state.counters["draws"] = static_cast<double>(draws.size());
 }

@@ -11,10 +11,9 @@ namespace {
 
 void BM_PrizeWindowOpens(benchmark::State& state) {
     for (auto _ : state) {
-        PrizeRules rules;
-        std::string error;
-        LoadPrizeRulesFile(PrizeRulesPath(), &rules, &error);
-        PrizeWindow window(std::move(rules), error, "./DLT.mdb");
+        veltrix::Result<PrizeRules> rules = LoadPrizeRulesFile(PrizeRulesPath());
+        std::string error = rules.error();
+        PrizeWindow window(rules.value_or({}), error, "./DLT.mdb");
         window.show();
         window.repaint();
         QCoreApplication::processEvents();

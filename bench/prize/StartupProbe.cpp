@@ -7,10 +7,10 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    veltrix::prize::PrizeRules rules;
-    std::string error;
-    veltrix::prize::LoadPrizeRulesFile(veltrix::prize::PrizeRulesPath(), &rules, &error);
-    veltrix::prize::PrizeWindow window(std::move(rules), error, "./DLT.mdb");
+    veltrix::Result<veltrix::prize::PrizeRules> rules =
+        veltrix::prize::LoadPrizeRulesFile(veltrix::prize::PrizeRulesPath());
+    std::string error = rules.error();
+    veltrix::prize::PrizeWindow window(rules.value_or({}), error, "./DLT.mdb");
     window.show();
     window.repaint();
     QCoreApplication::processEvents();

@@ -41,8 +41,8 @@ class WindowRunner : public SqlRunner {
 public:
     explicit WindowRunner(CTrendDlg& dlg) : m_dlg(dlg) {}
     QueryOutcome Run(const std::string& sql) override { return m_dlg.RunQueryOutcome(sql); }
-    std::string BeginBatch() override { return BeginBatchOn(m_dlg.m_db); }
-    std::string CommitBatch() override { return CommitBatchOn(m_dlg.m_db); }
+    Status BeginBatch() override { return BeginBatchOn(m_dlg.m_db); }
+    Status CommitBatch() override { return CommitBatchOn(m_dlg.m_db); }
     void Checkpoint() override { CheckpointOn(m_dlg.m_db); }
 
 private:
@@ -104,7 +104,7 @@ public:
         if (m_current)
             return;
         m_own =
-            MakeDrawSource(std::string(kSettingsPath), downloader ? *downloader : m_curl, nullptr);
+            MakeDrawSource(std::string(kSettingsPath), downloader ? *downloader : m_curl).source;
         m_current = m_own.get();
     }
     ~UpdateSourceScope() {

@@ -82,13 +82,12 @@ int PrizeCommand(const Args& arguments) {
     if (!ParseTicket(request.game, request.play, request.plus, request.ticketText, &ticket,
                      &ticketError))
         return Refuse(ticketError.message);
-    PrizeRules rules;
-    std::string error;
-    if (!LoadPrizeRulesFile(PrizeRulesPath(), &rules, &error)) {
-        std::fprintf(stderr, "veltrix-cli prize: %s\n", error.c_str());
+    Result<PrizeRules> rules = LoadPrizeRulesFile(PrizeRulesPath());
+    if (!rules) {
+        std::fprintf(stderr, "veltrix-cli prize: %s\n", rules.error().c_str());
         return 1;
     }
-    CheckOutcome outcome = RunPrizeCheck(request, rules);
+    CheckOutcome outcome = RunPrizeCheck(request, *rules);
     if (outcome.failure != CheckFailure::None) {
         std::fprintf(stderr, "veltrix-cli prize: %s\n", outcome.message.c_str());
         return outcome.failure == CheckFailure::BadTicket ? 2 : 1;

@@ -97,14 +97,12 @@ int UpdateCommand(const Args& args) {
     if (!session.Open())
         return 1;
     CurlDrawDownloader downloader;
-    std::string warning;
-    std::unique_ptr<DrawSource> chosen =
-        MakeDrawSource(std::string(kSettingsPath), downloader, &warning);
-    DrawSource& source = *chosen;
-    if (!warning.empty())
-        std::fprintf(stderr, "veltrix-cli update: %s\n", warning.c_str());
+    ChosenDrawSource chosen = MakeDrawSource(std::string(kSettingsPath), downloader);
+    DrawSource& source = *chosen.source;
+    if (!chosen.warning.empty())
+        std::fprintf(stderr, "veltrix-cli update: %s\n", chosen.warning.c_str());
     // Without a draw server, "all" means the games some public feed serves.
-    bool feeds = dynamic_cast<FeedDrawSource*>(chosen.get()) != nullptr;
+    bool feeds = dynamic_cast<FeedDrawSource*>(chosen.source.get()) != nullptr;
 
     SilentTitle title;
     DrawUpdateContext context{source, session.runner};

@@ -5,13 +5,11 @@
 
 namespace veltrix {
 
-size_t DecodeUtf8At(std::string_view bytes, size_t pos, char32_t* codePoint) {
+std::optional<DecodedUtf8> DecodeUtf8At(std::string_view bytes, size_t pos) {
     auto byte = [&](size_t i) { return static_cast<unsigned char>(bytes[i]); };
     unsigned char lead = byte(pos);
-    if (lead < 0x80) {
-        *codePoint = lead;
-        return 1;
-    }
+    if (lead < 0x80)
+        return DecodedUtf8{lead, 1};
     size_t length;
     char32_t value;
     char32_t minimum;
@@ -28,20 +26,19 @@ size_t DecodeUtf8At(std::string_view bytes, size_t pos, char32_t* codePoint) {
         value = lead & 0x07;
         minimum = 0x10000;
     } else {
-        return 0;
+        return std::nullopt;
     }
     if (bytes.size() - pos < length)
-        return 0;
+        return std::nullopt;
     for (size_t i = 1; i < length; ++i) {
         unsigned char next = byte(pos + i);
         if ((next & 0xC0) != 0x80)
-            return 0;
+            return std::nullopt;
         value = (value << 6) | (next & 0x3F);
     }
     if (value < minimum || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
-        return 0;
-    *codePoint = value;
-    return length;
+        return std::nullopt;
+    return DecodedUtf8{value, length};
 }
 
 void AppendUtf8(std::string& out, char32_t c) {
@@ -70,11 +67,10 @@ bool IsValidUtf8(std::string_view bytes) {
             ++pos;
             continue;
         }
-        char32_t ignored;
-        size_t length = DecodeUtf8At(bytes, pos, &ignored);
-        if (length == 0)
+        std::optional<DecodedUtf8> decoded = DecodeUtf8At(bytes, pos);
+        if (!decoded)
             return false;
-        pos += length;
+        pos += decoded->length;
     }
     return true;
 }
@@ -188,16 +184,15 @@ int DisplayColumns(std::string_view utf8) {
     int columns = 0;
     size_t pos = 0;
     while (pos < utf8.size()) {
-        char32_t c = 0;
-        size_t length = DecodeUtf8At(utf8, pos, &c);
-        if (length == 0) {
+        std::optional<DecodedUtf8> decoded = DecodeUtf8At(utf8, pos);
+        if (!decoded) {
             // A stray byte shows as one replacement mark.
             ++columns;
             ++pos;
             continue;
         }
-        columns += IsWide(c) ? 2 : 1;
-        pos += length;
+        columns += IsWide(decoded->codePoint) ? 2 : 1;
+        pos += decoded->length;
     }
     return columns;
 }

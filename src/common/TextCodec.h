@@ -20,10 +20,15 @@ std::string DecodeLocalText(std::string_view bytes);
 // Nothing when the text is not valid UTF-8 or holds a character GBK lacks.
 std::optional<std::string> Utf8ToGbk(std::string_view utf8);
 
-// Decodes one UTF-8 sequence at `pos`. Returns its length (1 to 4) and sets
-// *codePoint, or returns 0 for a byte that does not start a valid sequence
-// (overlong forms, surrogates and values above U+10FFFF are not valid).
-size_t DecodeUtf8At(std::string_view bytes, size_t pos, char32_t* codePoint);
+struct DecodedUtf8 {
+    char32_t codePoint;
+    size_t length; // bytes of the sequence, 1 to 4
+};
+
+// Decodes one UTF-8 sequence at `pos`; nothing for a byte that does not start
+// a valid sequence (overlong forms, surrogates and values above U+10FFFF are
+// not valid).
+std::optional<DecodedUtf8> DecodeUtf8At(std::string_view bytes, size_t pos);
 
 // Appends the UTF-8 form of a code point (up to U+10FFFF).
 void AppendUtf8(std::string& out, char32_t codePoint);

@@ -41,14 +41,14 @@ QString EditTextFromStored(std::string_view stored) {
     while (i < stored.size()) {
         unsigned char byte = static_cast<unsigned char>(stored[i]);
         if (byte >= 0x80) {
-            char32_t c = 0;
-            size_t length = DecodeUtf8At(stored, i, &c);
-            if (length == 0) {
+            std::optional<DecodedUtf8> decoded = DecodeUtf8At(stored, i);
+            if (!decoded) {
                 out.append(QChar(static_cast<char16_t>(kStandInBase + byte)));
                 ++i;
                 continue;
             }
-            i += length;
+            i += decoded->length;
+            char32_t c = decoded->codePoint;
             if (c >= kStandInBase && c <= kStandInLast) {
                 out.append(QChar(kEscape));
                 out.append(QChar(static_cast<char16_t>(c - kStandInBase + kEscapedBase)));

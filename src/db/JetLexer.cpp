@@ -127,8 +127,10 @@ std::string UnquotedText(const Token& token) {
     return text;
 }
 
-bool Tokenize(std::string_view sql, std::vector<Token>& tokens, std::string& error) {
-    tokens.clear();
+Result<std::vector<Token>> Tokenize(std::string_view sql) {
+    std::vector<Token> tokens;
+    // About one token in four bytes of typical statements: one allocation.
+    tokens.reserve(sql.size() / 4 + 8);
     size_t at = 0;
     while (at < sql.size()) {
         char c = sql[at];
@@ -161,23 +163,17 @@ bool Tokenize(std::string_view sql, std::vector<Token>& tokens, std::string& err
             token.reserved = IsReservedWord(token.text);
         } else if (c == '[') {
             size_t close = sql.find(']', at + 1);
-            if (close == std::string_view::npos) {
-                error = "Missing ] after the name that begins" + Where(at);
-                return false;
-            }
-            if (close == at + 1) {
-                error = "Empty name [] " + Where(at);
-                return false;
-            }
+            if (close == std::string_view::npos)
+                return Fail("Missing ] after the name that begins" + Where(at));
+            if (close == at + 1)
+                return Fail("Empty name [] " + Where(at));
             token.kind = TokenKind::Bracketed;
             token.text = sql.substr(at + 1, close - at - 1);
         } else if (c == '\'' || c == '"') {
             size_t end = at + 1;
             for (;;) {
-                if (end >= sql.size()) {
-                    error = "Unterminated text that begins" + Where(at);
-                    return false;
-                }
+                if (end >= sql.size())
+                    return Fail("Unterminated text that begins" + Where(at));
                 if (sql[end] == c) {
                     if (end + 1 < sql.size() && sql[end + 1] == c) {
                         end += 2;
@@ -192,10 +188,8 @@ bool Tokenize(std::string_view sql, std::vector<Token>& tokens, std::string& err
             token.text = sql.substr(at + 1, end - at - 1);
         } else if (c == '#') {
             size_t close = sql.find('#', at + 1);
-            if (close == std::string_view::npos) {
-                error = "Missing # after the date that begins" + Where(at);
-                return false;
-            }
+            if (close == std::string_view::npos)
+                return Fail("Missing # after the date that begins" + Where(at));
             token.kind = TokenKind::Date;
             token.text = sql.substr(at + 1, close - at - 1);
         } else {
@@ -206,10 +200,9 @@ bool Tokenize(std::string_view sql, std::vector<Token>& tokens, std::string& err
             } else if (std::string_view("(),.;+-*/\\^&=<>").find(c) != std::string_view::npos) {
                 token.text = sql.substr(at, 1);
             } else {
-                error = u < 0x20 || u == 0x7f
-                            ? StrFormat("Invalid character (code %d)", u) + Where(at)
-                            : std::string("Invalid character '") + c + "'" + Where(at);
-                return false;
+                return Fail(u < 0x20 || u == 0x7f
+                                ? StrFormat("Invalid character (code %d)", u) + Where(at)
+                                : std::string("Invalid character '") + c + "'" + Where(at));
             }
         }
         size_t length = token.kind == TokenKind::Bracketed || token.kind == TokenKind::String ||
@@ -222,7 +215,7 @@ bool Tokenize(std::string_view sql, std::vector<Token>& tokens, std::string& err
     Token end;
     end.offset = sql.size();
     tokens.push_back(end);
-    return true;
+    return tokens;
 }
 
 } // namespace veltrix::jet

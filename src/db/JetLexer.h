@@ -3,6 +3,8 @@
 // digit (3d, 7xc) or be written in [brackets]; 'single' and "double" quotes
 // both delimit texts (a doubled quote stands for itself); #...# is a date.
 
+#include "common/Result.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -28,9 +30,9 @@ struct Token {
     size_t offset = 0;     // where the token begins in the statement
 };
 
-// Splits `sql` into tokens ending with one End token. False with a message
-// for a byte that cannot begin a token or an unclosed quote, bracket or date.
-bool Tokenize(std::string_view sql, std::vector<Token>& tokens, std::string& error);
+// Splits `sql` into tokens ending with one End token. Fails for a byte that
+// cannot begin a token or an unclosed quote, bracket or date.
+Result<std::vector<Token>> Tokenize(std::string_view sql);
 
 // The text of a String token with its doubled quotes made single.
 std::string UnquotedText(const Token& token);

@@ -223,14 +223,10 @@ std::vector<uint32_t> CodePoints(std::string_view text) {
     std::vector<uint32_t> points;
     points.reserve(text.size());
     for (size_t i = 0; i < text.size();) {
-        char32_t point = 0;
-        size_t length = DecodeUtf8At(text, i, &point);
-        if (length == 0) {
-            point = static_cast<unsigned char>(text[i]);
-            length = 1;
-        }
-        points.push_back(static_cast<uint32_t>(point));
-        i += length;
+        DecodedUtf8 decoded =
+            DecodeUtf8At(text, i).value_or(DecodedUtf8{static_cast<unsigned char>(text[i]), 1});
+        points.push_back(static_cast<uint32_t>(decoded.codePoint));
+        i += decoded.length;
     }
     return points;
 }

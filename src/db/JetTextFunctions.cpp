@@ -274,9 +274,8 @@ void Asc(sqlite3_context* context, int, sqlite3_value** argv) {
     std::string text = TextOf(value);
     if (text.empty())
         return ResultError(context, kInvalidCall);
-    char32_t code = 0;
-    if (DecodeUtf8At(text, 0, &code) == 0)
-        code = static_cast<unsigned char>(text[0]);
+    std::optional<DecodedUtf8> decoded = DecodeUtf8At(text, 0);
+    char32_t code = decoded ? decoded->codePoint : static_cast<unsigned char>(text[0]);
     sqlite3_result_int64(context, code);
 }
 

@@ -22,17 +22,18 @@ JetTranslation TranslateJetSql(std::string_view jetSql, const JetSchema* schema)
         result.error = "The statement is too long (more than 65,536 bytes)";
         return result;
     }
-    std::vector<jet::Token> tokens;
-    tokens.reserve(jetSql.size() / 4 + 8);
-    if (!jet::Tokenize(jetSql, tokens, result.error))
+    Result<std::vector<jet::Token>> tokens = jet::Tokenize(jetSql);
+    if (!tokens) {
+        result.error = tokens.error();
         return result;
-    if (tokens.size() == 1) {
+    }
+    if (tokens->size() == 1) {
         result.error = "The statement is empty";
         return result;
     }
     try {
         jet::SyntaxArena arena;
-        jet::Statement statement = jet::ParseStatement(jetSql, tokens, arena);
+        jet::Statement statement = jet::ParseStatement(jetSql, *tokens, arena);
         jet::CheckStatement(statement, jetSql, schema);
         result.sql = jet::EmitStatement(statement);
         result.ok = true;

@@ -86,17 +86,15 @@ std::vector<Draw> SelectDraws(const std::vector<Draw>& draws, const Scope& scope
     return std::vector<Draw>(draws.end() - static_cast<std::ptrdiff_t>(last), draws.end());
 }
 
-bool CheckTicket(const PrizeRules& rules, const Ticket& ticket, const std::vector<Draw>& draws,
-                 CheckReport* report, std::string* error) {
+Result<CheckReport> CheckTicket(const PrizeRules& rules, const Ticket& ticket,
+                                const std::vector<Draw>& draws) {
     const GameRules& game = rules.For(ticket.game);
-    if (!game.present || game.versions.empty()) {
-        *error = "the prize rules hold nothing for " + std::string(Game(ticket.game).code);
-        return false;
-    }
-    *report = CheckReport{};
-    report->bets = BetCount(ticket);
-    report->cost = report->bets * (ticket.plus ? game.plusPrice : game.price);
-    report->overall.name = "合计";
+    if (!game.present || game.versions.empty())
+        return Fail("the prize rules hold nothing for " + std::string(Game(ticket.game).code));
+    CheckReport report;
+    report.bets = BetCount(ticket);
+    report.cost = report.bets * (ticket.plus ? game.plusPrice : game.price);
+    report.overall.name = "合计";
     for (const Draw& draw : draws) {
         const RuleVersion& version = *VersionAt(game, draw.issue);
         DrawCheck check{draw, version.from, {}};
@@ -119,16 +117,16 @@ bool CheckTicket(const PrizeRules& rules, const Ticket& ticket, const std::vecto
         for (const TierWin& win : check.wins) {
             // Versions name their tiers alike; a name's place is its first
             // place in any version, which keeps 一等奖 before 二等奖.
-            auto total = std::find_if(report->totals.begin(), report->totals.end(),
+            auto total = std::find_if(report.totals.begin(), report.totals.end(),
                                       [&](const TierTotal& t) { return t.name == win.name; });
-            if (total == report->totals.end()) {
-                report->totals.push_back({win.name});
-                total = report->totals.end() - 1;
+            if (total == report.totals.end()) {
+                report.totals.push_back({win.name});
+                total = report.totals.end() - 1;
             }
             AddTo(&*total, win);
-            AddTo(&report->overall, win);
+            AddTo(&report.overall, win);
         }
-        report->draws.push_back(std::move(check));
+        report.draws.push_back(std::move(check));
     }
     auto rank = [&](const std::string& name) {
         for (const RuleVersion& version : game.versions) {
@@ -140,9 +138,9 @@ bool CheckTicket(const PrizeRules& rules, const Ticket& ticket, const std::vecto
         return size_t{0};
     };
     std::stable_sort(
-        report->totals.begin(), report->totals.end(),
+        report.totals.begin(), report.totals.end(),
         [&](const TierTotal& a, const TierTotal& b) { return rank(a.name) < rank(b.name); });
-    return true;
+    return report;
 }
 
 std::string WinLines(const CheckReport& report) {

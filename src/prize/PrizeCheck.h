@@ -64,10 +64,10 @@ struct CheckReport {
     TierTotal overall;             // all tiers together
 };
 
-// Checks the ticket against each draw. False with *error set when the rules
-// hold nothing for the game.
-bool CheckTicket(const PrizeRules& rules, const Ticket& ticket, const std::vector<Draw>& draws,
-                 CheckReport* report, std::string* error);
+// Checks the ticket against each draw. Fails when the rules hold nothing for
+// the game.
+Result<CheckReport> CheckTicket(const PrizeRules& rules, const Ticket& ticket,
+                                const std::vector<Draw>& draws);
 
 // "超级大乐透 追加", "排列三 组选六".
 std::string TicketTitle(const Ticket& ticket);

@@ -23,19 +23,16 @@ int ColumnNumber(sqlite3_stmt* statement, int column) {
 
 } // namespace
 
-bool ReadDraws(const std::string& databasePath, LotteryKind game, std::vector<Draw>* draws,
-               std::string* error) {
-    draws->clear();
-    if (!FileExists(databasePath)) {
-        *error = "no draw database " + databasePath;
-        return false;
-    }
+Result<std::vector<Draw>> ReadDraws(const std::string& databasePath, LotteryKind game) {
+    if (!FileExists(databasePath))
+        return Fail("no draw database " + databasePath);
     sqlite3* db = nullptr;
     if (sqlite3_open_v2(databasePath.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
-        *error = "cannot open " + databasePath + ": " + (db ? sqlite3_errmsg(db) : "out of memory");
+        std::string why = db ? sqlite3_errmsg(db) : "out of memory";
         sqlite3_close(db);
-        return false;
+        return Fail("cannot open " + databasePath + ": " + why);
     }
+    std::vector<Draw> draws;
     // The window's import holds its write lock only briefly.
     sqlite3_busy_timeout(db, 5000);
     const GameShape& shape = Game(game);
@@ -55,19 +52,19 @@ bool ReadDraws(const std::string& databasePath, LotteryKind game, std::vector<Dr
             draw.numbers.main.push_back(ColumnNumber(statement, 2 + i));
         for (int i = 0; i < shape.extraCount; ++i)
             draw.numbers.extra.push_back(ColumnNumber(statement, 2 + shape.mainCount + i));
-        draws->push_back(std::move(draw));
+        draws.push_back(std::move(draw));
         rc = SQLITE_OK;
     }
-    bool ok = rc == SQLITE_DONE;
-    if (!ok) {
-        *error = "cannot read the " + std::string(shape.code) + " draws from " + databasePath +
-                 ": " + sqlite3_errmsg(db);
-        draws->clear();
-    }
+    std::string failure;
+    if (rc != SQLITE_DONE)
+        failure = "cannot read the " + std::string(shape.code) + " draws from " + databasePath +
+                  ": " + sqlite3_errmsg(db);
     sqlite3_finalize(statement);
     sqlite3_close(db);
-    SortDraws(draws);
-    return ok;
+    if (rc != SQLITE_DONE)
+        return Fail(failure);
+    SortDraws(&draws);
+    return draws;
 }
 
 std::string PrizeRulesPath() {

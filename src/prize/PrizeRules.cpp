@@ -111,7 +111,7 @@ Tier ParseTier(const GameShape& shape, Scoring scoring, const Json& value,
         Problem(here, "\"wins\" is a list of hit patterns");
     for (const Json& pattern : wins) {
         if (!pattern.is_string() || !PatternFits(shape, scoring, pattern.get<std::string>()))
-            Problem(here, "\"" +
+            Problem(here, std::string("\"") +
                               (pattern.is_string() ? pattern.get<std::string>() : pattern.dump()) +
                               "\" is not a hit pattern of this game");
         tier.wins.push_back(pattern.get<std::string>());
@@ -185,36 +185,31 @@ void ParseGame(const Json& value, PrizeRules* rules) {
 
 } // namespace
 
-bool ParsePrizeRules(std::string_view text, PrizeRules* rules, std::string* error) {
-    *rules = PrizeRules{};
+Result<PrizeRules> ParsePrizeRules(std::string_view text) {
+    PrizeRules rules;
     try {
         Json root = Json::parse(text.begin(), text.end(), nullptr, true, true);
         const Json& games = Member(root, "games", "the rules");
         if (!games.is_array())
             Problem("the rules", "\"games\" is a list");
         for (const Json& game : games)
-            ParseGame(game, rules);
-        return true;
+            ParseGame(game, &rules);
+        return rules;
     } catch (const RulesProblem& problem) {
-        *error = problem.message;
+        return Fail(problem.message);
     } catch (const Json::exception& exception) {
-        *error = exception.what();
+        return Fail(exception.what());
     }
-    *rules = PrizeRules{};
-    return false;
 }
 
-bool LoadPrizeRulesFile(const std::string& path, PrizeRules* rules, std::string* error) {
+Result<PrizeRules> LoadPrizeRulesFile(const std::string& path) {
     Result<std::string> text = ReadFileBytes(path);
-    if (!text) {
-        *error = "cannot read the prize rules " + path + ": " + text.error();
-        return false;
-    }
-    if (!ParsePrizeRules(*text, rules, error)) {
-        *error = path + ": " + *error;
-        return false;
-    }
-    return true;
+    if (!text)
+        return Fail("cannot read the prize rules " + path + ": " + text.error());
+    Result<PrizeRules> rules = ParsePrizeRules(*text);
+    if (!rules)
+        return Fail(path + ": " + rules.error());
+    return rules;
 }
 
 std::int64_t IssueOrder(std::string_view issue) {

@@ -5,6 +5,7 @@
 // the rules file (JSON with comments) so players can follow the operators'
 // changes without a new program.
 
+#include "common/Result.h"
 #include "db/LotteryCatalogue.h"
 
 #include <array>
@@ -57,12 +58,12 @@ struct PrizeRules {
     const GameRules& For(LotteryKind kind) const { return games[static_cast<size_t>(kind)]; }
 };
 
-// Parses the rules file's text. False with *error set (where and why) when it
-// is not valid JSON or breaks the rules' shape.
-bool ParsePrizeRules(std::string_view text, PrizeRules* rules, std::string* error);
+// Parses the rules file's text. Fails (saying where and why) when it is not
+// valid JSON or breaks the rules' shape.
+Result<PrizeRules> ParsePrizeRules(std::string_view text);
 
 // Reads and parses the rules file at `path`.
-bool LoadPrizeRulesFile(const std::string& path, PrizeRules* rules, std::string* error);
+Result<PrizeRules> LoadPrizeRulesFile(const std::string& path);
 
 // The issue as a number that orders draws across the two ways issues are
 // written: "26014" (two-digit year) and "2026014" both give 2026014. Only the

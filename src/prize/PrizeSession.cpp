@@ -13,19 +13,25 @@ CheckOutcome RunPrizeCheck(const CheckRequest& request, const PrizeRules& rules)
         outcome.message = ticketError.message;
         return outcome;
     }
-    std::vector<Draw> draws;
-    if (!ReadDraws(request.databasePath, request.game, &draws, &outcome.message)) {
+    Result<std::vector<Draw>> draws = ReadDraws(request.databasePath, request.game);
+    if (!draws) {
         outcome.failure = CheckFailure::NoDraws;
+        outcome.message = draws.error();
         return outcome;
     }
-    std::vector<Draw> inScope = SelectDraws(draws, request.scope);
+    std::vector<Draw> inScope = SelectDraws(*draws, request.scope);
     if (request.scope.kind == ScopeKind::Issue && inScope.empty()) {
         outcome.failure = CheckFailure::NoSuchIssue;
         outcome.message = "没有第 " + request.scope.issue + " 期的开奖号码";
         return outcome;
     }
-    if (!CheckTicket(rules, outcome.ticket, inScope, &outcome.report, &outcome.message))
+    Result<CheckReport> report = CheckTicket(rules, outcome.ticket, inScope);
+    if (!report) {
         outcome.failure = CheckFailure::NoRules;
+        outcome.message = report.error();
+        return outcome;
+    }
+    outcome.report = std::move(*report);
     return outcome;
 }
 

@@ -25,10 +25,9 @@ int main(int argc, char** argv) {
         return 0;
     }
     QApplication app(argc, argv);
-    veltrix::prize::PrizeRules rules;
-    std::string error;
-    veltrix::prize::LoadPrizeRulesFile(veltrix::prize::PrizeRulesPath(), &rules, &error);
-    veltrix::prize::PrizeWindow window(std::move(rules), error, veltrix::kDatabasePath);
+    veltrix::Result<veltrix::prize::PrizeRules> rules =
+        veltrix::prize::LoadPrizeRulesFile(veltrix::prize::PrizeRulesPath());
+    veltrix::prize::PrizeWindow window(rules.value_or({}), rules.error(), veltrix::kDatabasePath);
     window.show();
     return app.exec();
 }

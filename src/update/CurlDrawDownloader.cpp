@@ -71,12 +71,14 @@ DownloadResult CurlDrawDownloader::Download(const std::string& url, const std::s
         return result;
     }
 
-    const CurlLibrary* api = LoadCurlLibrary(&result.error);
-    if (!api) {
+    Result<const CurlLibrary*> loaded = LoadCurlLibrary();
+    if (!loaded) {
+        result.error = loaded.error();
         ::close(transfer.fd);
         ::unlink(partPath.c_str());
         return result;
     }
+    const CurlLibrary* api = *loaded;
     CURL* curl = api->easyInit();
     CURLcode rc = CURLE_FAILED_INIT;
     curl_off_t statedLength = -1;

@@ -48,15 +48,12 @@ LoadedCurl Load() {
 
 } // namespace
 
-const CurlLibrary* LoadCurlLibrary(std::string* error) {
+Result<const CurlLibrary*> LoadCurlLibrary() {
     static std::once_flag once;
     static LoadedCurl loaded;
     std::call_once(once, [] { loaded = Load(); });
-    if (!loaded.ok) {
-        if (error)
-            *error = loaded.error;
-        return nullptr;
-    }
+    if (!loaded.ok)
+        return Fail(loaded.error);
     return &loaded.api;
 }
 

@@ -4,6 +4,8 @@
 // libraries it pulls in) would make every start of it several milliseconds
 // slower than the query itself.
 
+#include "common/Result.h"
+
 #include <curl/curl.h>
 #include <string>
 
@@ -19,8 +21,8 @@ struct CurlLibrary {
     const char* (*easyStrerror)(CURLcode code);
 };
 
-// The library, loaded and initialised once; null (and *error set) when it
-// cannot be loaded.
-const CurlLibrary* LoadCurlLibrary(std::string* error);
+// The library, loaded and initialised once (never null on success); the same
+// failure on every call when it cannot be loaded.
+Result<const CurlLibrary*> LoadCurlLibrary();
 
 } // namespace veltrix

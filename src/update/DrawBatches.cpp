@@ -9,39 +9,39 @@
 namespace veltrix {
 namespace {
 
-std::string Exec(sqlite3* handle, const char* sql) {
+Status Exec(sqlite3* handle, const char* sql) {
     char* message = nullptr;
     if (sqlite3_exec(handle, sql, nullptr, nullptr, &message) == SQLITE_OK)
         return {};
     std::string error = message ? message : sqlite3_errmsg(handle);
     sqlite3_free(message);
-    return error;
+    return Fail(error);
 }
 
 } // namespace
 
-std::string BeginBatchOn(CAdoConnection& db) {
+Status BeginBatchOn(CAdoConnection& db) {
     sqlite3* handle = db.Handle();
     if (!handle)
-        return "the database is not open";
+        return Fail("the database is not open");
     // Deferred: the first INSERT takes the write lock, through the
     // connection's retries when another program holds it.
     return Exec(handle, "BEGIN");
 }
 
-std::string CommitBatchOn(CAdoConnection& db) {
+Status CommitBatchOn(CAdoConnection& db) {
     sqlite3* handle = db.Handle();
     if (!handle)
-        return "the database is not open";
+        return Fail("the database is not open");
     // Some failures (a full disk, an I/O error) make SQLite roll the whole
     // transaction back on its own: then there is nothing to commit and the
     // batch's rows are gone.
     if (sqlite3_get_autocommit(handle))
-        return "the database rolled the batch back";
-    std::string error = Exec(handle, "COMMIT");
-    if (!error.empty() && !sqlite3_get_autocommit(handle))
-        Exec(handle, "ROLLBACK");
-    return error;
+        return Fail("the database rolled the batch back");
+    Status committed = Exec(handle, "COMMIT");
+    if (!committed && !sqlite3_get_autocommit(handle))
+        (void)Exec(handle, "ROLLBACK");
+    return committed;
 }
 
 void CheckpointOn(CAdoConnection& db) {

@@ -64,9 +64,10 @@ void WarnAboutRange(const LotteryInfo& game, const std::vector<std::string_view>
 }
 
 // The issues stored already, for a fill.
-std::unordered_set<int> StoredIssues(const LotteryInfo& game, SqlRunner& runner, bool* failed) {
+Result<std::unordered_set<int>> StoredIssues(const LotteryInfo& game, SqlRunner& runner) {
     QueryOutcome stored = runner.Run("select qs from " + std::string(game.code));
-    *failed = stored.failed;
+    if (stored.failed)
+        return Fail("the stored issues could not be read");
     std::unordered_set<int> issues;
     for (std::string_view line : SplitEditLines(stored.resultText))
         issues.insert(AtoiPrefix(line));
@@ -79,27 +80,28 @@ public:
     BatchedInserts(SqlRunner& runner, int batchLines)
         : m_runner(runner), m_batchLines(batchLines < 1 ? 1 : batchLines) {}
 
-    // Opens a batch when none is open; false (and why) when it cannot.
-    bool Ready(std::string* error) {
+    // Opens a batch when none is open; fails saying why when it cannot.
+    Status Ready() {
         if (m_open)
-            return true;
-        *error = m_runner.BeginBatch();
-        m_open = error->empty();
-        return m_open;
+            return {};
+        Status begun = m_runner.BeginBatch();
+        m_open = begun.ok();
+        return begun;
     }
     void Added() { ++m_pending; }
     bool Full() const { return m_pending >= m_batchLines; }
     int Pending() const { return m_pending; }
 
     // Commits what is pending; the count of rows that reached the database.
-    int Commit(std::string* error) {
+    Result<int> Commit() {
         if (!m_open)
             return 0;
         m_open = false;
         int rows = m_pending;
         m_pending = 0;
-        *error = m_runner.CommitBatch();
-        return error->empty() ? rows : 0;
+        if (Status committed = m_runner.CommitBatch(); !committed)
+            return Fail(committed.error());
+        return rows;
     }
 
 private:
@@ -132,7 +134,10 @@ ImportSummary ImportDraws(const LotteryInfo& game, std::istream* file, SqlRunner
     const bool fill = options.mode == ImportMode::Fill;
     std::unordered_set<int> stored;
     if (fill) {
-        stored = StoredIssues(game, runner, &summary.newestQueryFailed);
+        Result<std::unordered_set<int>> issues = StoredIssues(game, runner);
+        summary.newestQueryFailed = !issues;
+        if (issues)
+            stored = std::move(*issues);
         summary.newestIssue = 0;
     } else {
         QueryOutcome newest = runner.Run(std::string(game.newestIssueQuery));
@@ -180,10 +185,9 @@ ImportSummary ImportDraws(const LotteryInfo& game, std::istream* file, SqlRunner
                 continue;
             break;
         }
-        std::string error;
-        if (!batch.Ready(&error)) {
+        if (Status ready = batch.Ready(); !ready) {
             Note(&summary.refused, &summary.refusedCount,
-                 {line, 0, {}, {}, "the database refused a transaction: " + error});
+                 {line, 0, {}, {}, "the database refused a transaction: " + ready.error()});
             break;
         }
         QueryOutcome outcome = runner.Run(verdict.statement);
@@ -208,19 +212,20 @@ ImportSummary ImportDraws(const LotteryInfo& game, std::istream* file, SqlRunner
         batch.Added();
         progress.SetTitle(DrawProgressText(game, ++shown));
         if (batch.Full()) {
-            summary.inserted += batch.Commit(&error);
-            if (!error.empty()) {
-                summary.lostBatch = error;
+            Result<int> committed = batch.Commit();
+            if (!committed) {
+                summary.lostBatch = committed.error();
                 break;
             }
+            summary.inserted += *committed;
         }
     }
     summary.readFailed = reader.ReadFailed();
-    std::string error;
     int pending = batch.Pending();
-    summary.inserted += batch.Commit(&error);
-    if (!error.empty() && summary.lostBatch.empty() && pending > 0)
-        summary.lostBatch = error;
+    Result<int> committed = batch.Commit();
+    summary.inserted += committed.value_or(0);
+    if (!committed && summary.lostBatch.empty() && pending > 0)
+        summary.lostBatch = committed.error();
     runner.Checkpoint();
     progress.SetTitle(savedTitle);
     return summary;

@@ -63,16 +63,14 @@ DownloadResult ServerDrawSource::Fetch(const LotteryInfo& game, const std::strin
     return result;
 }
 
-std::unique_ptr<DrawSource> MakeDrawSource(const std::string& settingsPath,
-                                           DrawDownloader& downloader, std::string* warning) {
+ChosenDrawSource MakeDrawSource(const std::string& settingsPath, DrawDownloader& downloader) {
     DrawServerChoice server = DrawServerFromSettings(settingsPath);
     // A draw server named in the settings is the one source; without one the
     // public draw-list feeds serve.
     if (!server.fromSettings && server.warning.empty())
-        return MakeFeedDrawSource(settingsPath, kDatabasePath, warning);
-    if (warning)
-        *warning = server.warning;
-    return std::make_unique<ServerDrawSource>(downloader, std::move(server));
+        return MakeFeedDrawSource(settingsPath, kDatabasePath);
+    std::string warning = server.warning;
+    return {std::make_unique<ServerDrawSource>(downloader, std::move(server)), std::move(warning)};
 }
 
 } // namespace veltrix

@@ -65,9 +65,13 @@ private:
     DrawServerChoice m_server;
 };
 
-// The source the settings file chooses, over `downloader`; its warning (an
-// unusable setting) in *warning.
-std::unique_ptr<DrawSource> MakeDrawSource(const std::string& settingsPath,
-                                           DrawDownloader& downloader, std::string* warning);
+// A source made from the settings file, and what it passed over there.
+struct ChosenDrawSource {
+    std::unique_ptr<DrawSource> source; // never null
+    std::string warning;                // unusable settings, one a line; empty when none
+};
+
+// The source the settings file chooses, over `downloader`.
+ChosenDrawSource MakeDrawSource(const std::string& settingsPath, DrawDownloader& downloader);
 
 } // namespace veltrix

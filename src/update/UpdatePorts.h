@@ -4,6 +4,7 @@
 // command-line runner) and the title that shows the progress. The flow knows
 // nothing of windows; the window and veltrix-cli adapt themselves to these.
 
+#include "common/Result.h"
 #include "query/StatementRunner.h"
 
 #include <atomic>
@@ -26,17 +27,17 @@ public:
 
     // The import groups its INSERTs into batches. A runner without a
     // database of its own (a test's script) has nothing to group. Commit
-    // returns an empty text when the batch is stored, else why it is not.
-    virtual std::string BeginBatch() { return {}; }
-    virtual std::string CommitBatch() { return {}; }
+    // fails saying why when the batch is not stored.
+    virtual Status BeginBatch() { return {}; }
+    virtual Status CommitBatch() { return {}; }
     // Copies the write-ahead log into the database file, so that a copy of
     // the file alone holds every committed draw.
     virtual void Checkpoint() {}
 };
 
 // Batches and checkpoints on an open connection, for the runners over one.
-std::string BeginBatchOn(CAdoConnection& db);
-std::string CommitBatchOn(CAdoConnection& db);
+Status BeginBatchOn(CAdoConnection& db);
+Status CommitBatchOn(CAdoConnection& db);
 void CheckpointOn(CAdoConnection& db);
 
 // The command-line tool's and the tests' runner: the statement runner over an
@@ -45,8 +46,8 @@ class ConnectionSqlRunner : public SqlRunner {
 public:
     ConnectionSqlRunner(CAdoConnection& db, QueryHost& host) : m_db(db), m_host(host) {}
     QueryOutcome Run(const std::string& sql) override { return RunStatement(m_db, sql, m_host); }
-    std::string BeginBatch() override { return BeginBatchOn(m_db); }
-    std::string CommitBatch() override { return CommitBatchOn(m_db); }
+    Status BeginBatch() override { return BeginBatchOn(m_db); }
+    Status CommitBatch() override { return CommitBatchOn(m_db); }
     void Checkpoint() override { CheckpointOn(m_db); }
 
 private:

@@ -42,10 +42,11 @@ TEST(TextCodecTest, Utf8EncodingDecodesBackForEveryCodePoint) {
         std::string bytes = "x";
         AppendUtf8(bytes, c);
         const size_t length = c < 0x80 ? 1 : c < 0x800 ? 2 : c < 0x10000 ? 3 : 4;
-        char32_t decoded = 0;
         ASSERT_EQ(bytes.size(), 1 + length) << static_cast<unsigned>(c);
-        ASSERT_EQ(DecodeUtf8At(bytes, 1, &decoded), length) << static_cast<unsigned>(c);
-        ASSERT_EQ(decoded, c);
+        std::optional<DecodedUtf8> decoded = DecodeUtf8At(bytes, 1);
+        ASSERT_TRUE(decoded) << static_cast<unsigned>(c);
+        ASSERT_EQ(decoded->length, length) << static_cast<unsigned>(c);
+        ASSERT_EQ(decoded->codePoint, c);
     }
 }
 

@@ -65,13 +65,13 @@ public:
         }
         return outcome;
     }
-    std::string BeginBatch() override {
+    Status BeginBatch() override {
         batches.push_back("begin " + std::to_string(statements.size()));
         return {};
     }
-    std::string CommitBatch() override {
+    Status CommitBatch() override {
         batches.push_back("commit " + std::to_string(statements.size()));
-        return commitError;
+        return commitError.empty() ? Status() : Fail(commitError);
     }
     void Checkpoint() override { batches.push_back("checkpoint"); }
 

@@ -35,11 +35,9 @@ TEST(PrizeRulesTest, RulesThatCannotBeUsedAreRefusedSayingWhere) {
     };
     for (const BadRules& c : cases) {
         SCOPED_TRACE(c.text);
-        PrizeRules rules;
-        std::string error;
-        EXPECT_FALSE(ParsePrizeRules(c.text, &rules, &error));
-        EXPECT_NE(error.find(c.says), std::string::npos) << error;
-        EXPECT_FALSE(rules.For(LotteryKind::Ssq).present);
+        Result<PrizeRules> rules = ParsePrizeRules(c.text);
+        EXPECT_FALSE(rules);
+        EXPECT_NE(rules.error().find(c.says), std::string::npos) << rules.error();
     }
 }
 
@@ -47,13 +45,10 @@ TEST(PrizeRulesTest, EveryGameHasRulesAndVersionsFollowTheIssues) {
     for (const GameShape& shape : AllGames())
         EXPECT_TRUE(ShippedRules().For(shape.kind).present) << shape.code;
     // Comments are part of the format, and two ways of writing an issue meet.
-    PrizeRules rules;
-    std::string error;
-    ASSERT_TRUE(ParsePrizeRules("// rules\n" +
-                                    Game(Version("03001", kTier) + "," + Version("2026014", kTier)),
-                                &rules, &error))
-        << error;
-    const GameRules& ssq = rules.For(LotteryKind::Ssq);
+    Result<PrizeRules> rules = ParsePrizeRules(
+        "// rules\n" + Game(Version("03001", kTier) + "," + Version("2026014", kTier)));
+    ASSERT_TRUE(rules) << rules.error();
+    const GameRules& ssq = rules->For(LotteryKind::Ssq);
     EXPECT_EQ(VersionAt(ssq, "2003001")->from, "03001");
     EXPECT_EQ(VersionAt(ssq, "1999001")->from, "03001");
     EXPECT_EQ(VersionAt(ssq, "26013")->from, "03001");

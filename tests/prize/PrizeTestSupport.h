@@ -14,10 +14,9 @@ namespace veltrix::prize::test {
 // The rules file the programs ship.
 inline const PrizeRules& ShippedRules() {
     static const PrizeRules rules = [] {
-        PrizeRules loaded;
-        std::string error;
-        EXPECT_TRUE(LoadPrizeRulesFile(PrizeRulesPath(), &loaded, &error)) << error;
-        return loaded;
+        Result<PrizeRules> loaded = LoadPrizeRulesFile(PrizeRulesPath());
+        EXPECT_TRUE(loaded) << loaded.error();
+        return loaded.value_or(PrizeRules{});
     }();
     return rules;
 }

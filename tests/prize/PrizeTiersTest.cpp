@@ -103,11 +103,9 @@ TEST(PrizeTiersTest, TicketsWinTheTiersOfTheRulesInForceAtTheirIssue) {
     for (const TierCase& c : cases) {
         SCOPED_TRACE(c.name);
         Ticket ticket = TicketOf(c.game, c.play, c.plus, c.ticket);
-        CheckReport report;
-        std::string error;
-        ASSERT_TRUE(CheckTicket(ShippedRules(), ticket, {DrawOf(c.issue, c.draw)}, &report, &error))
-            << error;
-        EXPECT_EQ(Wins(report), c.wins);
+        Result<CheckReport> report = CheckTicket(ShippedRules(), ticket, {DrawOf(c.issue, c.draw)});
+        ASSERT_TRUE(report) << report.error();
+        EXPECT_EQ(Wins(*report), c.wins);
     }
 }
 
@@ -128,9 +126,9 @@ TEST(PrizeTiersTest, ScopesPickDrawsByIssueNumberAndTotalsAddUpPerTier) {
     EXPECT_EQ(issues({ScopeKind::Last, "", 9}), "26012 26013 26014 ");
 
     Ticket ticket = TicketOf(Dlt, Play::Direct, true, "01 02 03 04 05 + 06 07");
-    CheckReport report;
-    std::string error;
-    ASSERT_TRUE(CheckTicket(ShippedRules(), ticket, draws, &report, &error));
+    Result<CheckReport> checked = CheckTicket(ShippedRules(), ticket, draws);
+    ASSERT_TRUE(checked) << checked.error();
+    const CheckReport& report = *checked;
     EXPECT_EQ(report.cost, 3);
     EXPECT_EQ(WinLines(report), "26012\t一等奖\t1\t浮动\n"
                                 "26013\t四等奖\t1\t3000\n"

@@ -34,17 +34,19 @@ CurlFeedHttp::CurlFeedHttp(FeedHttpLimits limits) : m_limits(limits) {}
 
 CurlFeedHttp::~CurlFeedHttp() {
     if (m_curl) {
-        std::string ignored;
-        if (const CurlLibrary* api = LoadCurlLibrary(&ignored))
-            api->easyCleanup(static_cast<CURL*>(m_curl));
+        if (Result<const CurlLibrary*> api = LoadCurlLibrary())
+            (*api)->easyCleanup(static_cast<CURL*>(m_curl));
     }
 }
 
 FeedResponse CurlFeedHttp::Get(const FeedRequest& request) {
     FeedResponse response;
-    const CurlLibrary* api = LoadCurlLibrary(&response.error);
-    if (!api)
+    Result<const CurlLibrary*> loaded = LoadCurlLibrary();
+    if (!loaded) {
+        response.error = loaded.error();
         return response;
+    }
+    const CurlLibrary* api = *loaded;
     if (!m_curl) {
         m_curl = api->easyInit();
         if (!m_curl) {

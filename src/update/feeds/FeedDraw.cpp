@@ -101,33 +101,33 @@ std::string FeedDrawError(std::string_view issue, std::string_view what) {
     return std::string("draw ") + std::string(issue) + ": " + std::string(what);
 }
 
-std::string CheckFeedDraw(LotteryKind kind, FeedDraw* draw) {
+Status CheckFeedDraw(LotteryKind kind, FeedDraw* draw) {
     NumberRules rules = RulesFor(kind);
     auto main = static_cast<size_t>(rules.shape.mainCount);
     size_t expected = main + static_cast<size_t>(rules.shape.backCount);
     if (draw->numbers.size() != expected)
-        return FeedDrawError(draw->issue, StrFormat("%zu numbers where the game draws %zu",
-                                                    draw->numbers.size(), expected));
+        return Fail(FeedDrawError(draw->issue, StrFormat("%zu numbers where the game draws %zu",
+                                                         draw->numbers.size(), expected)));
     for (size_t i = 0; i < expected; ++i) {
         int low = i < main ? rules.mainLow : rules.backLow;
         int high = i < main ? rules.mainHigh : rules.backHigh;
         int n = draw->numbers[i];
         if (n < low || n > high)
-            return FeedDrawError(draw->issue,
-                                 StrFormat("number %d is outside %d..%d", n, low, high));
+            return Fail(
+                FeedDrawError(draw->issue, StrFormat("number %d is outside %d..%d", n, low, high)));
     }
     if (!rules.lottoStyle)
-        return {};
+        return Status::Ok();
     SortDrawNumbers(kind, &draw->numbers);
     auto first = draw->numbers.begin();
     auto last = first + static_cast<long>(main);
     if (std::adjacent_find(first, last) != last)
-        return FeedDrawError(draw->issue, "a main number is drawn twice");
+        return Fail(FeedDrawError(draw->issue, "a main number is drawn twice"));
     if (kind == LotteryKind::Dlt && draw->numbers[5] == draw->numbers[6])
-        return FeedDrawError(draw->issue, "a back-zone number is drawn twice");
+        return Fail(FeedDrawError(draw->issue, "a back-zone number is drawn twice"));
     if (kind == LotteryKind::SevenLc && std::binary_search(first, first + 7, draw->numbers[7]))
-        return FeedDrawError(draw->issue, "the special number is one of the main numbers");
-    return {};
+        return Fail(FeedDrawError(draw->issue, "the special number is one of the main numbers"));
+    return Status::Ok();
 }
 
 void SortDrawNumbers(LotteryKind kind, std::vector<int>* numbers) {

@@ -8,6 +8,7 @@
 // the back zone). Anything else fails the feed; nothing half-checked reaches a
 // draw file.
 
+#include "common/Result.h"
 #include "db/LotteryCatalogue.h"
 
 #include <optional>
@@ -24,12 +25,11 @@ struct FeedDraw {
 };
 
 // What a page (or a whole list) of a feed gave: the draws in the order the
-// feed listed them, how many pages the feed says it has (1 for a whole list),
-// or why the answer is not usable.
+// feed listed them and how many pages the feed says it has (1 for a whole
+// list). A parser that finds the answer unusable fails instead.
 struct FeedPage {
     std::vector<FeedDraw> draws;
     int pageCount = 1;
-    std::string error; // empty when usable
 };
 
 // How many main and back-zone numbers a game's draw has; {0, 0} for a game
@@ -57,8 +57,8 @@ std::optional<std::vector<int>> ParseFeedNumbers(std::string_view text,
 // Checks the count and ranges of the numbers (the main numbers of the lottery
 // games distinct, the 七乐彩 special number not one of them) and puts the
 // main numbers and the dlt back zone in ascending order, as the tables keep
-// them. Returns why the draw is not one of the game's, or empty.
-std::string CheckFeedDraw(LotteryKind kind, FeedDraw* draw);
+// them. Fails saying why the draw is not one of the game's.
+Status CheckFeedDraw(LotteryKind kind, FeedDraw* draw);
 
 // The numbers in the order the tables keep them: the main numbers of dlt,
 // ssq and 7lc ascending, and the dlt back zone too; other games as drawn.

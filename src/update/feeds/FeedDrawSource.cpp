@@ -69,18 +69,16 @@ DownloadResult FeedDrawSource::Fetch(const LotteryInfo& game, const std::string&
     return result;
 }
 
-std::unique_ptr<DrawSource> MakeFeedDrawSource(const std::string& settingsPath,
-                                               const std::string& databasePath,
-                                               std::string* warning) {
+ChosenDrawSource MakeFeedDrawSource(const std::string& settingsPath,
+                                    const std::string& databasePath) {
     FeedSettings settings = FeedSettingsFromFile(settingsPath);
-    if (warning) {
-        warning->clear();
-        for (const std::string& line : settings.warnings)
-            *warning += (warning->empty() ? "" : "\n") + line;
-    }
-    return std::make_unique<FeedDrawSource>(std::move(settings), std::make_unique<CurlFeedHttp>(),
-                                            std::make_unique<OwnConnectionRunner>(databasePath),
-                                            DrawFilePath(kDrawFolder, kSourcesFileName));
+    std::string warning;
+    for (const std::string& line : settings.warnings)
+        warning += (warning.empty() ? "" : "\n") + line;
+    return {std::make_unique<FeedDrawSource>(std::move(settings), std::make_unique<CurlFeedHttp>(),
+                                             std::make_unique<OwnConnectionRunner>(databasePath),
+                                             DrawFilePath(kDrawFolder, kSourcesFileName)),
+            std::move(warning)};
 }
 
 std::string DescribeDrawSources(const std::vector<GameUpdateReport>& reports) {

@@ -49,10 +49,9 @@ private:
 
 // The feeds as the settings file configures them, over libcurl, comparing
 // with the draws in `databasePath` and keeping the sources beside the draw
-// files. Unusable feed settings are described in *warning.
-std::unique_ptr<DrawSource> MakeFeedDrawSource(const std::string& settingsPath,
-                                               const std::string& databasePath,
-                                               std::string* warning);
+// files; unusable feed settings described in its warning.
+ChosenDrawSource MakeFeedDrawSource(const std::string& settingsPath,
+                                    const std::string& databasePath);
 
 // One line per game whose draws came from a feed: where they came from.
 std::string DescribeDrawSources(const std::vector<GameUpdateReport>& reports);

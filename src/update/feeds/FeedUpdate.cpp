@@ -12,7 +12,7 @@
 namespace veltrix {
 namespace {
 
-FeedPage ParseFeedBody(FeedKind feed, LotteryKind game, std::string_view body) {
+Result<FeedPage> ParseFeedBody(FeedKind feed, LotteryKind game, std::string_view body) {
     switch (feed) {
     case FeedKind::Cwl:
         return ParseCwlNotices(game, body);
@@ -74,7 +74,7 @@ FeedResponse FeedSession::Get(const std::string& url, const std::string& referer
     return m_http.Get({url, referer, m_stop});
 }
 
-std::string FeedSession::Ask(FeedKind feed, const std::string& url, std::string* body) {
+Result<std::string> FeedSession::Ask(FeedKind feed, const std::string& url) {
     const std::string& base = m_settings.Base(feed);
     std::string referer = FeedReferer(feed, base);
     auto index = static_cast<size_t>(feed);
@@ -85,62 +85,58 @@ std::string FeedSession::Ask(FeedKind feed, const std::string& url, std::string*
         m_sessionPageVisited[index] = true;
         FeedResponse page = Get(sessionPage, base + "/");
         if (page.stopped)
-            return page.error;
+            return Fail(page.error);
         if (page.status == 0) {
             m_unreachable[index] = "cannot be reached: " + page.error;
-            return m_unreachable[index];
+            return Fail(m_unreachable[index]);
         }
     }
     FeedResponse response = Get(url, referer);
     if (response.stopped)
-        return response.error;
+        return Fail(response.error);
     if (response.status == 0) {
         m_unreachable[index] = "cannot be reached: " + response.error;
-        return m_unreachable[index];
+        return Fail(m_unreachable[index]);
     }
     if (response.status != 200) {
         std::string error = std::string("HTTP status ") + std::to_string(response.status);
         if (!response.location.empty())
             error += " (redirected to " + response.location + ")";
-        return error;
+        return Fail(error);
     }
-    *body = std::move(response.body);
-    return {};
+    return std::move(response.body);
 }
 
-std::string FeedSession::FetchAnswer(FeedKind feed, LotteryKind game, int newestIssue,
-                                     std::vector<FeedDraw>* draws) {
+Result<std::vector<FeedDraw>> FeedSession::FetchAnswer(FeedKind feed, LotteryKind game,
+                                                       int newestIssue) {
     const std::string& base = m_settings.Base(feed);
     if (!Feed(feed).paged) {
-        std::string body;
-        std::string error = Ask(feed, FeedPageUrl(feed, base, game, 1), &body);
-        if (!error.empty())
-            return error;
-        FeedPage page = ParseFeedBody(feed, game, body);
-        *draws = std::move(page.draws);
-        return page.error;
+        Result<std::string> body = Ask(feed, FeedPageUrl(feed, base, game, 1));
+        if (!body)
+            return Fail(body.error());
+        Result<FeedPage> page = ParseFeedBody(feed, game, *body);
+        if (!page)
+            return Fail(page.error());
+        return std::move(page->draws);
     }
+    std::vector<FeedDraw> draws;
     for (int pageNo = 1;; ++pageNo) {
         if (pageNo > kMaxFeedPages)
-            return std::string("more than ") + std::to_string(kMaxFeedPages) +
-                   " pages of draws newer than the stored issue " + std::to_string(newestIssue);
-        std::string body;
-        std::string error = Ask(feed, FeedPageUrl(feed, base, game, pageNo), &body);
-        FeedPage page;
-        if (error.empty())
-            page = ParseFeedBody(feed, game, body);
-        else
-            page.error = error;
-        if (!page.error.empty())
-            return pageNo == 1 ? page.error
-                               : std::string("page ") + std::to_string(pageNo) + ": " + page.error;
+            return Fail(std::string("more than ") + std::to_string(kMaxFeedPages) +
+                        " pages of draws newer than the stored issue " +
+                        std::to_string(newestIssue));
+        Result<std::string> body = Ask(feed, FeedPageUrl(feed, base, game, pageNo));
+        Result<FeedPage> page = body ? ParseFeedBody(feed, game, *body) : Fail(body.error());
+        if (!page)
+            return Fail(pageNo == 1 ? page.error()
+                                    : "page " + std::to_string(pageNo) + ": " + page.error());
         bool reachedStored = false;
-        for (FeedDraw& draw : page.draws) {
+        for (FeedDraw& draw : page->draws) {
             reachedStored = reachedStored || DrawIssueNumber(draw.issue) <= newestIssue;
-            draws->push_back(std::move(draw));
+            draws.push_back(std::move(draw));
         }
-        if (reachedStored || pageNo >= page.pageCount)
-            return {};
+        if (reachedStored || pageNo >= page->pageCount)
+            return draws;
     }
 }
 
@@ -172,17 +168,17 @@ FeedGameOutcome FeedSession::FetchGame(LotteryKind game, SqlRunner& runner,
             outcome.failures.push_back({feed, m_unreachable[index]});
             continue;
         }
-        std::vector<FeedDraw> draws;
-        std::string error = FetchAnswer(feed, game, newestIssue, &draws);
+        Result<std::vector<FeedDraw>> answer = FetchAnswer(feed, game, newestIssue);
         if (stop && stop->load(std::memory_order_relaxed)) {
             outcome.stopped = true;
             outcome.error = "stopped";
             return outcome;
         }
-        if (!error.empty()) {
-            outcome.failures.push_back({feed, error});
+        if (!answer) {
+            outcome.failures.push_back({feed, answer.error()});
             continue;
         }
+        std::vector<FeedDraw>& draws = *answer;
         std::vector<FeedDraw> repeated = RepeatedDraws(draws, newestIssue);
         if (!repeated.empty()) {
             QueryOutcome stored =

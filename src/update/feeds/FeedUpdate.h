@@ -68,9 +68,8 @@ public:
     const FeedSettings& Settings() const { return m_settings; }
 
 private:
-    std::string FetchAnswer(FeedKind feed, LotteryKind game, int newestIssue,
-                            std::vector<FeedDraw>* draws);
-    std::string Ask(FeedKind feed, const std::string& url, std::string* body);
+    Result<std::vector<FeedDraw>> FetchAnswer(FeedKind feed, LotteryKind game, int newestIssue);
+    Result<std::string> Ask(FeedKind feed, const std::string& url);
     FeedResponse Get(const std::string& url, const std::string& referer);
 
     FeedHttp& m_http;

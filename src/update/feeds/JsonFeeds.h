@@ -13,11 +13,11 @@ namespace veltrix {
 // {"state":0,"message":...,"pageNum":P,"result":[{"code","date","red","blue"},...]}
 // "red" holds the main numbers, "blue" the back zone (empty for 3d, which
 // the notices list without its test numbers).
-FeedPage ParseCwlNotices(LotteryKind kind, std::string_view body);
+Result<FeedPage> ParseCwlNotices(LotteryKind kind, std::string_view body);
 
 // {"errorCode":"0","success":true,"value":{"list":[{"lotteryDrawNum",
 // "lotteryDrawTime","lotteryDrawResult"},...],"pages":P}}; the result lists
 // main and back numbers one after the other, separated by blanks.
-FeedPage ParseSportteryHistory(LotteryKind kind, std::string_view body);
+Result<FeedPage> ParseSportteryHistory(LotteryKind kind, std::string_view body);
 
 } // namespace veltrix

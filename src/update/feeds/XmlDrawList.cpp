@@ -48,54 +48,45 @@ std::string Trimmed(const char* text) {
 
 } // namespace
 
-FeedPage ParseDrawListXml(LotteryKind kind, std::string_view body) {
-    FeedPage page;
-    page.error = DescribeUnexpectedBody(body, "XML");
-    if (!page.error.empty())
-        return page;
+Result<FeedPage> ParseDrawListXml(LotteryKind kind, std::string_view body) {
+    std::string unexpected = DescribeUnexpectedBody(body, "XML");
+    if (!unexpected.empty())
+        return Fail(unexpected);
     pugi::xml_document document;
     // The attributes read are ASCII, so the bytes are taken as UTF-8 whatever
     // the declaration says (GB2312 and GBK agree with ASCII); a UTF-16 body
     // is recognised by its first bytes.
     pugi::xml_parse_result parsed =
         document.load_buffer(body.data(), body.size(), pugi::parse_default, pugi::encoding_auto);
-    if (!parsed) {
-        page.error = std::string("XML that is cut short or malformed (") + parsed.description() +
-                     " at byte " + std::to_string(parsed.offset) + ")";
-        return page;
-    }
+    if (!parsed)
+        return Fail(std::string("XML that is cut short or malformed (") + parsed.description() +
+                    " at byte " + std::to_string(parsed.offset) + ")");
     DrawShape shape = FeedDrawShape(kind);
     RowCollector collector;
     document.traverse(collector);
+    FeedPage page;
     for (pugi::xml_node row : collector.rows) {
         std::string issueText = Trimmed(row.attribute("expect").value());
         std::string code = Trimmed(row.attribute("opencode").value());
         std::string time = Trimmed(row.attribute("opentime").value());
         std::optional<std::string> issue = NormalizeFeedIssue(kind, issueText);
-        if (!issue) {
-            page.error = "an issue \"" + issueText + "\" that is not one of the game's";
-            return page;
-        }
+        if (!issue)
+            return Fail("an issue \"" + issueText + "\" that is not one of the game's");
         std::optional<std::vector<int>> numbers = ReadOpenCode(code, shape);
-        if (!numbers) {
-            page.error = FeedDrawError(*issue, "numbers \"" + code + "\" are not " +
-                                                   std::to_string(shape.mainCount) + " + " +
-                                                   std::to_string(shape.backCount));
-            return page;
-        }
+        if (!numbers)
+            return Fail(FeedDrawError(*issue, "numbers \"" + code + "\" are not " +
+                                                  std::to_string(shape.mainCount) + " + " +
+                                                  std::to_string(shape.backCount)));
         std::optional<std::string> date = FeedDateOnly(time);
-        if (!date) {
-            page.error = FeedDrawError(*issue, "the time \"" + time + "\" is no date");
-            return page;
-        }
+        if (!date)
+            return Fail(FeedDrawError(*issue, "the time \"" + time + "\" is no date"));
         FeedDraw draw{*issue, *date, std::move(*numbers)};
-        page.error = CheckFeedDraw(kind, &draw);
-        if (!page.error.empty())
-            return page;
+        if (Status checked = CheckFeedDraw(kind, &draw); !checked)
+            return Fail(checked.error());
         page.draws.push_back(std::move(draw));
     }
     if (page.draws.empty())
-        page.error = "an empty draw list";
+        return Fail("an empty draw list");
     return page;
 }
 

@@ -14,6 +14,6 @@
 
 namespace veltrix {
 
-FeedPage ParseDrawListXml(LotteryKind kind, std::string_view body);
+Result<FeedPage> ParseDrawListXml(LotteryKind kind, std::string_view body);
 
 } // namespace veltrix

@@ -33,11 +33,11 @@ TEST(FeedParseTest, RealNoticePagesMatchTheSampleDraws) {
                   "3d.txt", 46, 100},
          }) {
         SCOPED_TRACE(c.fixture);
-        FeedPage page = ParseCwlNotices(c.kind, FeedFixture(c.fixture));
-        ASSERT_EQ(page.error, "");
-        EXPECT_EQ(page.pageCount, c.pages);
-        ASSERT_EQ(page.draws.size(), 100u);
-        std::vector<std::string> lines = test::CrLfLines(FormatDrawFileText(c.kind, page.draws));
+        Result<FeedPage> page = ParseCwlNotices(c.kind, FeedFixture(c.fixture));
+        ASSERT_EQ(page.error(), "");
+        EXPECT_EQ(page->pageCount, c.pages);
+        ASSERT_EQ(page->draws.size(), 100u);
+        std::vector<std::string> lines = test::CrLfLines(FormatDrawFileText(c.kind, page->draws));
         ASSERT_EQ(lines.size(), 100u);
         EXPECT_TRUE(std::is_sorted(lines.begin(), lines.end()));
         std::map<std::string, std::string> sample = test::SampleLinesByIssue(c.sample);
@@ -71,9 +71,9 @@ TEST(FeedParseTest, SingleSportteryRecordsBecomeDrawLines) {
         SCOPED_TRACE(c.fixture);
         std::string item = FeedFixture(c.fixture);
         ASSERT_FALSE(item.empty());
-        FeedPage page = ParseSportteryHistory(c.kind, SportteryEnvelope(item));
-        ASSERT_EQ(page.error, "");
-        EXPECT_EQ(FormatDrawFileText(c.kind, page.draws), std::string(c.line) + "\r\n");
+        Result<FeedPage> page = ParseSportteryHistory(c.kind, SportteryEnvelope(item));
+        ASSERT_EQ(page.error(), "");
+        EXPECT_EQ(FormatDrawFileText(c.kind, page->draws), std::string(c.line) + "\r\n");
     }
 }
 
@@ -128,9 +128,9 @@ TEST(FeedParseTest, AnswersThatAreNotDrawListsFail) {
                   "an issue \"2026107\" that is not one of the game's"},
          }) {
         SCOPED_TRACE(c.name);
-        FeedPage page =
+        Result<FeedPage> page =
             c.cwl ? ParseCwlNotices(c.kind, c.body) : ParseSportteryHistory(c.kind, c.body);
-        EXPECT_TRUE(page.error.starts_with(c.reason)) << page.error;
+        EXPECT_TRUE(page.error().starts_with(c.reason)) << page.error();
     }
 }
 
@@ -181,11 +181,11 @@ TEST(FeedParseTest, MadeUpDrawListsFollowTheDescribedLayout) {
                   "a gzipped body the server did not mark as such"},
          }) {
         SCOPED_TRACE(c.name);
-        FeedPage page = ParseDrawListXml(c.kind, c.xml);
-        if (page.error.empty())
-            EXPECT_EQ(FormatDrawFileText(c.kind, page.draws), c.text);
+        Result<FeedPage> page = ParseDrawListXml(c.kind, c.xml);
+        if (page)
+            EXPECT_EQ(FormatDrawFileText(c.kind, page->draws), c.text);
         else
-            EXPECT_TRUE(page.error.starts_with(c.text)) << page.error;
+            EXPECT_TRUE(page.error().starts_with(c.text)) << page.error();
     }
 }
 
