@@ -46,40 +46,6 @@ inline sqlite3_vfs* RealVfs() {
     std::abort();
 }
 
-inline int RefuseOpen(sqlite3_vfs*, const char* name, sqlite3_file* file, int, int*) {
-    file->pMethods = nullptr;
-    FileAccessAttempted("open", name);
-}
-inline int RefuseDelete(sqlite3_vfs*, const char* name, int) {
-    FileAccessAttempted("delete", name);
-}
-inline int ReportAbsent(sqlite3_vfs*, const char*, int, int* result) {
-    *result = 0;
-    return SQLITE_OK;
-}
-inline int FullPathname(sqlite3_vfs*, const char* name, int size, char* out) {
-    std::snprintf(out, static_cast<size_t>(size), "%s", name);
-    return SQLITE_OK;
-}
-inline void* RefuseLibrary(sqlite3_vfs*, const char*) {
-    return nullptr;
-}
-inline void NoLibraryError(sqlite3_vfs*, int size, char* out) {
-    std::snprintf(out, static_cast<size_t>(size), "no libraries in the fuzz sandbox");
-}
-inline int Randomness(sqlite3_vfs*, int size, char* out) {
-    return RealVfs()->xRandomness(RealVfs(), size, out);
-}
-inline int Sleep(sqlite3_vfs*, int microseconds) {
-    return microseconds; // nothing to wait for in memory
-}
-inline int CurrentTime(sqlite3_vfs*, double* now) {
-    return RealVfs()->xCurrentTime(RealVfs(), now);
-}
-inline int LastError(sqlite3_vfs*, int, char*) {
-    return 0;
-}
-
 inline const char* SandboxVfsName() {
     static sqlite3_vfs vfs = [] {
         sqlite3_vfs v{};
@@ -87,18 +53,34 @@ inline const char* SandboxVfsName() {
         v.szOsFile = static_cast<int>(sizeof(sqlite3_file));
         v.mxPathname = 512;
         v.zName = "veltrix-fuzz-sandbox";
-        v.xOpen = RefuseOpen;
-        v.xDelete = RefuseDelete;
-        v.xAccess = ReportAbsent;
-        v.xFullPathname = FullPathname;
-        v.xDlOpen = RefuseLibrary;
-        v.xDlError = NoLibraryError;
-        v.xDlSym = nullptr;
-        v.xDlClose = nullptr;
-        v.xRandomness = Randomness;
-        v.xSleep = Sleep;
-        v.xCurrentTime = CurrentTime;
-        v.xGetLastError = LastError;
+        v.xOpen = [](sqlite3_vfs*, const char* name, sqlite3_file* file, int, int*) -> int {
+            file->pMethods = nullptr;
+            FileAccessAttempted("open", name);
+        };
+        v.xDelete = [](sqlite3_vfs*, const char* name, int) -> int {
+            FileAccessAttempted("delete", name);
+        };
+        v.xAccess = [](sqlite3_vfs*, const char*, int, int* result) {
+            *result = 0; // nothing exists
+            return SQLITE_OK;
+        };
+        v.xFullPathname = [](sqlite3_vfs*, const char* name, int size, char* out) {
+            std::snprintf(out, static_cast<size_t>(size), "%s", name);
+            return SQLITE_OK;
+        };
+        v.xDlOpen = [](sqlite3_vfs*, const char*) -> void* { return nullptr; };
+        v.xDlError = [](sqlite3_vfs*, int size, char* out) {
+            std::snprintf(out, static_cast<size_t>(size), "no libraries in the fuzz sandbox");
+        };
+        v.xRandomness = [](sqlite3_vfs*, int size, char* out) {
+            return RealVfs()->xRandomness(RealVfs(), size, out);
+        };
+        // Nothing to wait for in memory.
+        v.xSleep = [](sqlite3_vfs*, int microseconds) { return microseconds; };
+        v.xCurrentTime = [](sqlite3_vfs*, double* now) {
+            return RealVfs()->xCurrentTime(RealVfs(), now);
+        };
+        v.xGetLastError = [](sqlite3_vfs*, int, char*) { return 0; };
         return v;
     }();
     static const bool registered = sqlite3_vfs_register(&vfs, 0) == SQLITE_OK;
@@ -205,15 +187,6 @@ inline void SetSandboxPolicy(SandboxPolicy policy) {
     detail::State().policy = std::move(policy);
 }
 
-// Runs one of the harness's own statements, past the policy.
-inline int RunHarnessSql(sqlite3* db, const char* sql) {
-    const bool was = detail::State().harness;
-    detail::State().harness = true;
-    int rc = sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
-    detail::State().harness = was;
-    return rc;
-}
-
 // The harness's own statements while it exists: past the policy, savepoints
 // allowed (reading back what a statement stored, for instance).
 class HarnessMode {
@@ -226,6 +199,12 @@ public:
 private:
     bool m_was;
 };
+
+// Runs one of the harness's own statements, past the policy.
+inline int RunHarnessSql(sqlite3* db, const char* sql) {
+    HarnessMode harness;
+    return sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
+}
 
 // A savepoint around one input (or one statement of it): everything changed
 // inside is rolled back, and the step budget starts afresh. Scopes nest.

@@ -20,10 +20,12 @@
 #include "FuzzSandbox.h"
 #include "db/JetDialect.h"
 #include "db/LotteryCatalogue.h"
+#include "fakes/UpdateFakes.h"
 #include "update/DrawImport.h"
 #include "update/DrawLine.h"
 #include "update/DrawLineReader.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -82,8 +84,8 @@ std::string ColumnText(sqlite3_stmt* stmt, int column) {
                 : std::string();
 }
 
-// Runs one built INSERT on the database inside its own savepoint (when
-// `keep` is false) and checks what it stored against the line's fields.
+// Runs one built INSERT on the database inside its own savepoint and checks
+// what it stored against the line's fields.
 void CheckInsert(const LotteryInfo& game, const std::string& statement,
                  const std::vector<std::string_view>& fields) {
     JetTranslation translation = TranslateJetSql(statement, nullptr);
@@ -147,51 +149,6 @@ void CheckInsert(const LotteryInfo& game, const std::string& statement,
         Fail("the dlt text column is not empty", translation.sql);
     sqlite3_finalize(row);
 }
-
-class CheckingRunner : public SqlRunner {
-public:
-    CheckingRunner(const LotteryInfo& game, NewestAnswer newest,
-                   const std::vector<std::string>& expected)
-        : m_game(game), m_newest(newest), m_expected(expected) {}
-
-    QueryOutcome Run(const std::string& sql) override {
-        QueryOutcome outcome;
-        outcome.ran = true;
-        if (m_calls++ == 0) {
-            if (sql != m_game.newestIssueQuery)
-                Fail("the import does not start with the newest-issue query", sql);
-            outcome.resultText = m_newest.text;
-            outcome.failed = m_newest.failed;
-            return outcome;
-        }
-        if (m_offered >= m_expected.size() || sql != m_expected[m_offered])
-            Fail("the import runs a statement no line asked for", sql);
-        ++m_offered;
-        return outcome;
-    }
-    size_t Offered() const { return m_offered; }
-
-private:
-    const LotteryInfo& m_game;
-    NewestAnswer m_newest;
-    const std::vector<std::string>& m_expected;
-    int m_calls = 0;
-    size_t m_offered = 0;
-};
-
-class RecordingTitle : public TitleProgress {
-public:
-    std::string Title() override { return m_title; }
-    void SetTitle(const std::string& text) override {
-        m_title = text;
-        m_history.push_back(text);
-    }
-    const std::vector<std::string>& History() const { return m_history; }
-
-private:
-    std::string m_title = "Veltrix";
-    std::vector<std::string> m_history;
-};
 
 } // namespace
 
@@ -263,22 +220,29 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // The import over the same bytes.
     std::istringstream again(file);
-    CheckingRunner runner(game, newest, expected);
-    RecordingTitle title;
+    test::ScriptedRunner runner;
+    runner.newestAnswer = newest.text;
+    runner.fails = [&](const std::string& sql) {
+        return newest.failed && sql == game.newestIssueQuery;
+    };
+    test::RecordingTitle title;
     ImportSummary summary = ImportDraws(game, &again, runner, title);
-    if (runner.Offered() != expected.size() ||
+    if (runner.statements.empty() || runner.statements[0] != game.newestIssueQuery)
+        Fail("the import does not start with the newest-issue query");
+    if (!std::equal(runner.statements.begin() + 1, runner.statements.end(), expected.begin(),
+                    expected.end()) ||
         summary.inserted != static_cast<int>(expected.size()))
-        Fail("the import did not offer every new line once");
+        Fail("the import did not offer every new line once, and nothing else");
     const int judged = piecesBeforeTheEnd >= 0 ? piecesBeforeTheEnd : pieces;
     if (summary.inserted + summary.passedOver != judged)
         Fail("the import lost count of pieces");
     if ((piecesBeforeTheEnd >= 0) != (summary.refusedCount + (summary.notDrawnYetLine > 0) == 1))
         Fail("the import did not end at the first bad newer piece");
-    if (title.Title() != "Veltrix" || title.History().size() != expected.size() + 1)
+    if (title.title != "Veltrix" || title.history.size() != expected.size() + 1)
         Fail("the import's title steps are wrong");
     for (size_t i = 0; i < expected.size(); ++i) {
-        if (title.History()[i] != DrawProgressText(game, static_cast<int>(i + 1)))
-            Fail("the import's progress text is wrong", title.History()[i]);
+        if (title.history[i] != DrawProgressText(game, static_cast<int>(i + 1)))
+            Fail("the import's progress text is wrong", title.history[i]);
     }
     return 0;
 }

@@ -18,7 +18,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 namespace {
@@ -78,12 +77,7 @@ std::optional<veltrix::PeriodReport> LiteralReport(std::string_view text, std::s
             std::snprintf(cell, sizeof cell, "%02d=[%02d]", tally[c][v], v);
             cells[c].push_back(cell);
         }
-        for (size_t i = 0; i <= 33; ++i) {
-            for (size_t j = i; j <= 34; ++j) {
-                if (cells[c][i] <= cells[c][j])
-                    std::swap(cells[c][i], cells[c][j]);
-            }
-        }
+        veltrix::test::ExchangeSortDescending(cells[c]);
     }
     std::string out = ssq ? "'---H1------H2------H3------H4------H5------H6------L1\n"
                           : "'---H1------H2------H3------H4------H5------L1------L2\n";

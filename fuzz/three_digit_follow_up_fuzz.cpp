@@ -4,6 +4,7 @@
 // pattern row, digits at bytes 1, 4 and 7 compared as bytes, cells
 // "%02d = [%d]" sorted by exchanges, ten lines with the suggested digits.
 
+#include "analysis/LiteralReports.h"
 #include "analysis/ThreeDigitFollowUp.h"
 #include "common/Strings.h"
 
@@ -13,7 +14,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 namespace {
@@ -60,12 +60,7 @@ std::optional<std::string> LiteralReport(std::string_view text) {
             std::snprintf(cell, sizeof cell, "%02d = [%d]", tally[p][d], d);
             cells[p].push_back(cell);
         }
-        for (int i = 0; i <= 8; ++i) {
-            for (int j = i; j <= 9; ++j) {
-                if (cells[p][static_cast<size_t>(i)] <= cells[p][static_cast<size_t>(j)])
-                    std::swap(cells[p][static_cast<size_t>(i)], cells[p][static_cast<size_t>(j)]);
-            }
-        }
+        veltrix::test::ExchangeSortDescending(cells[p]);
     }
     std::string out;
     for (size_t r = 0; r < 10; ++r) {

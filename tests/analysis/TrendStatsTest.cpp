@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <random>
 #include <set>
 #include <sstream>
@@ -17,24 +18,6 @@ std::vector<std::string> TableLines(std::string_view command, std::string_view t
     for (std::string line; std::getline(in, line);)
         lines.push_back(line);
     return lines;
-}
-
-// The line of one number in the second table.
-std::string NumberLine(std::string_view command, std::string_view text, std::string_view label) {
-    for (const std::string& line : TableLines(command, text)) {
-        if (line.rfind(std::string(label) + "\t", 0) == 0)
-            return line;
-    }
-    return "(no line " + std::string(label) + ")";
-}
-
-// The first table's line of draw row `index` (1-based), without its index.
-std::string RowFigures(std::string_view command, std::string_view text, int index) {
-    const std::vector<std::string> lines = TableLines(command, text);
-    if (static_cast<size_t>(index) >= lines.size())
-        return "(no row)";
-    const std::string& line = lines[static_cast<size_t>(index)];
-    return line.substr(line.find('\t') + 1);
 }
 
 constexpr const char* kDrawHeader = "行\t和值\t跨度\t奇偶\t大小\t区间\t012路\tAC\t重号\t连号";
@@ -54,73 +37,6 @@ TEST(TrendStats, GameIsTheFirstCatalogueTagFound) {
     for (const auto& [command, kind] : cases) {
         SCOPED_TRACE(command);
         EXPECT_EQ(StatsGameOf(command), kind);
-    }
-}
-
-TEST(TrendStats, RatiosOfOneRow) {
-    struct Case {
-        const char* command;
-        const char* row;
-        const char* expected; // 和值 .. 012路
-    };
-    const Case cases[] = {
-        {"dlt", "01 02 17 18 35 01 12", "73\t34\t3:2\t2:3\t2:2:1\t1:1:3"},
-        {"dlt", "12 13 24 25 33 05 06", "107\t21\t3:2\t3:2\t1:2:2\t3:2:0"},
-        {"ssq", "01 11 12 16 17 33 16", "90\t32\t4:2\t2:4\t2:3:1\t2:2:2"},
-        {"t22x5", "08 09 11 12 22", "62\t14\t2:3\t2:3\t1:3:1\t2:1:2"},
-        {"7lc", "01 10 11 15 16 20 21 30", "94\t20\t4:3\t3:4\t2:4:1\t2:3:2"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.command) + ": " + c.row);
-        const std::string expected = std::string(c.expected) + "\t";
-        EXPECT_EQ(RowFigures(c.command, c.row, 1).substr(0, expected.size()), expected);
-    }
-}
-
-TEST(TrendStats, AcRepeatsAndNeighbours) {
-    struct Case {
-        const char* command;
-        const char* text;
-        int row;
-        const char* expected; // AC 重号 连号
-    };
-    const Case cases[] = {
-        // The extremes of AC and neighbours (the literal recount below holds the rest).
-        {"dlt", "01 02 03 04 05 01 02", 1, "0\t-\t5"},
-        {"ssq", "01 05 09 20 28 33 07", 1, "7\t-\t0"},
-        // The row above counts in its main zone only: 07 was its back number.
-        {"dlt", "01 02 10 20 30 07 09\r\n01 07 11 20 31 01 02", 2, "6\t2\t0"},
-        {"dlt", "01 02 10 20 30 07 09\r\n2026002 2026-01-03 02 03 10 21 29 05 06", 2, "4\t2\t2"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.text);
-        const std::string figures = RowFigures(c.command, c.text, c.row);
-        EXPECT_EQ(figures.substr(figures.size() - std::string_view(c.expected).size()), c.expected);
-    }
-}
-
-TEST(TrendStats, PositionalGames) {
-    struct Case {
-        const char* command;
-        const char* text;
-        const char* row;         // the first draw row's figures
-        const char* numberLabel; // one number's line
-        const char* numberExpected;
-    };
-    const Case cases[] = {
-        {"3d", "2026001 2026-01-01 0 5 9", "14\t9\t2:1\t2:1\t-\t2:0:1\t-\t-\t-", "2:5",
-         "2:5\t1\t0\t0\t0\t1"},
-        {"select * from p3", "1 1 1\r\n2 2 2", "3\t0\t3:0\t0:3\t-\t0:3:0\t-\t-\t-", "1:1",
-         "1:1\t1\t1\t0\t1\t1"},
-        {"p5", "9 8 7 6 5", "35\t4\t3:2\t5:0\t-\t2:1:2\t-\t-\t-", "5:5", "5:5\t1\t0\t0\t0\t1"},
-        // 七星彩: six digits for the figures, the seventh from 0 to 14.
-        {"7xc", "1 2 3 4 5 6 14", "21\t5\t3:3\t2:4\t-\t2:2:2\t-\t-\t-", "7:14",
-         "7:14\t1\t0\t0\t0\t1"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.command) + ": " + c.text);
-        EXPECT_EQ(RowFigures(c.command, c.text, 1), c.row);
-        EXPECT_EQ(NumberLine(c.command, c.text, c.numberLabel), c.numberExpected);
     }
 }
 
@@ -153,11 +69,6 @@ TEST(TrendStats, LinesThatAreNotDrawRows) {
     }
 }
 
-TEST(TrendStats, TableWithoutDrawRowsIsTheTwoHeaders) {
-    EXPECT_EQ(FormatTrendStatsTable(ComputeTrendStats("dlt", "no draws\r\n")),
-              std::string(kDrawHeader) + "\n\n" + kNumberHeader + "\n");
-}
-
 TEST(TrendStats, TableListsZonesInOrder) {
     const std::vector<std::string> lines = TableLines("dlt", "01 02 03 04 05 01 02\r\n");
     ASSERT_EQ(lines.size(), 2u + 1u + 1u + 35u + 12u);
@@ -169,6 +80,14 @@ TEST(TrendStats, TableListsZonesInOrder) {
     EXPECT_EQ(lines[38], "35\t0\t1\t1\t1\t0");
     EXPECT_EQ(lines[39], "+01\t1\t0\t0\t0\t1");
     EXPECT_EQ(lines.back(), "+12\t0\t1\t1\t1\t0");
+    EXPECT_EQ(FormatTrendStatsTable(ComputeTrendStats("dlt", "no draws\r\n")),
+              std::string(kDrawHeader) + "\n\n" + kNumberHeader + "\n")
+        << "without draw rows: the two headers";
+    // Digit games: "-" where a figure does not apply, "position:value" labels.
+    const std::vector<std::string> digits = TableLines("7xc", "1 2 3 4 5 6 14\r\n");
+    ASSERT_EQ(digits.size(), 4u + 6u * 10u + 15u);
+    EXPECT_EQ(digits[1], "1\t21\t5\t3:3\t2:4\t-\t2:2:2\t-\t-\t-");
+    EXPECT_EQ(digits.back(), "7:14\t1\t0\t0\t0\t1");
 }
 
 TEST(TrendStats, ReportAlignsColumnsForMonospace) {
@@ -182,40 +101,42 @@ TEST(TrendStats, ReportAlignsColumnsForMonospace) {
             columns += c < 0x80 ? 1 : c >= 0xC0 ? 2 : 0;
         return columns;
     };
+    std::vector<std::vector<std::string>> tables(1);
     std::istringstream in(report);
-    std::vector<std::string> table;
-    int tables = 0;
-    for (std::string line;;) {
-        const bool more = static_cast<bool>(std::getline(in, line));
-        if (!more || line.empty()) {
-            ASSERT_GT(table.size(), 1u);
-            for (const std::string& row : table)
-                EXPECT_EQ(width(row), width(table.front())) << row;
-            table.clear();
-            ++tables;
-            if (!more)
-                break;
-            continue;
-        }
-        table.push_back(line);
+    for (std::string line; std::getline(in, line);) {
+        if (line.empty())
+            tables.emplace_back();
+        else
+            tables.back().push_back(line);
     }
-    EXPECT_EQ(tables, 2);
+    ASSERT_EQ(tables.size(), 2u);
+    for (const std::vector<std::string>& table : tables) {
+        ASSERT_GT(table.size(), 1u);
+        for (const std::string& row : table)
+            EXPECT_EQ(width(row), width(table.front())) << row;
+    }
     EXPECT_EQ(report.rfind("行  和值", 0), 0u);
 }
 
-// The definitions recounted literally on random dlt, ssq, 7lc and 3d texts.
+// The definitions recounted literally on random texts of every game: draw
+// rows after an issue and a date, between lines that are none.
 TEST(TrendStats, AgreesWithALiteralRecount) {
     struct Game {
         const char* command;
-        std::vector<std::pair<int, int>> zones; // (count, top); top 9 for digits
-        bool positional;
+        std::vector<std::array<int, 3>> zones; // (count, lowest, top) per zone or position
+        int figures;                           // how many numbers the row figures take
     };
-    const Game games[] = {{"dlt", {{5, 35}, {2, 12}}, false},
-                          {"ssq", {{6, 33}, {1, 16}}, false},
-                          {"7lc", {{7, 30}, {1, 30}}, false},
-                          {"3d", {{1, 9}, {1, 9}, {1, 9}}, true}};
+    const std::array<int, 3> digit = {1, 0, 9};
+    const Game games[] = {{"dlt", {{5, 1, 35}, {2, 1, 12}}, 5},
+                          {"ssq", {{6, 1, 33}, {1, 1, 16}}, 6},
+                          {"7lc", {{7, 1, 30}, {1, 1, 30}}, 7},
+                          {"t22x5", {{5, 1, 22}}, 5},
+                          {"3d", {digit, digit, digit}, 3},
+                          {"p5", std::vector(5, digit), 5},
+                          {"7xc", {digit, digit, digit, digit, digit, digit, {1, 0, 14}}, 6}};
     std::mt19937 random(20261207);
     for (const Game& game : games) {
+        const bool positional = game.zones[0][1] == 0;
         for (int round = 0; round < 20; ++round) {
             SCOPED_TRACE(std::string(game.command) + " round " + std::to_string(round));
             std::vector<std::vector<int>> draws;
@@ -227,15 +148,14 @@ TEST(TrendStats, AgreesWithALiteralRecount) {
                     continue;
                 }
                 std::vector<int> numbers;
-                for (auto [count, top] : game.zones) {
+                for (auto [count, lo, top] : game.zones) {
                     // Narrow ranges, so numbers repeat and neighbour often.
-                    const int lo = game.positional ? 0 : 1;
                     for (int k = 0; k < count; ++k)
                         numbers.push_back(
                             std::uniform_int_distribution<int>(lo, std::min(top, lo + 6))(random));
                 }
                 draws.push_back(numbers);
-                text += std::to_string(1000 + i);
+                text += std::to_string(1000 + i) + " 2026-01-01";
                 for (int v : numbers) {
                     text += v < 10 ? " 0" : " ";
                     text += std::to_string(v);
@@ -247,27 +167,34 @@ TEST(TrendStats, AgreesWithALiteralRecount) {
             const int n = static_cast<int>(draws.size());
 
             // Per draw row.
-            const int mainCount = game.positional ? 3 : game.zones[0].first;
-            const int top = game.positional ? 9 : game.zones[0].second;
+            const int mainCount = game.figures;
+            const int top = positional ? 9 : game.zones[0][2];
             for (int r = 0; r < n; ++r) {
                 const std::vector<int> main(draws[r].begin(), draws[r].begin() + mainCount);
                 const DrawRowFigures& f = stats.draws[static_cast<size_t>(r)];
                 int sum = 0, odd = 0, big = 0;
-                for (int v : main)
-                    sum += v, odd += v % 2, big += 2 * v > top;
+                std::array<int, 3> intervals{}, roads{};
+                for (int v : main) {
+                    sum += v, odd += v % 2, big += 2 * v > top, ++roads[v % 3];
+                    if (!positional)
+                        ++intervals[(v - 1) / ((top + 2) / 3)];
+                }
                 EXPECT_EQ(f.sum, sum);
                 EXPECT_EQ(f.span, *std::max_element(main.begin(), main.end()) -
                                       *std::min_element(main.begin(), main.end()));
-                EXPECT_EQ(f.odd, odd);
-                EXPECT_EQ(f.big, big);
-                for (int k = 0; k < 3; ++k)
-                    EXPECT_EQ(
-                        f.roads[static_cast<size_t>(k)],
-                        std::count_if(main.begin(), main.end(), [k](int v) { return v % 3 == k; }));
-                if (game.positional) {
+                EXPECT_EQ(std::make_pair(f.odd, f.even), std::make_pair(odd, mainCount - odd));
+                EXPECT_EQ(std::make_pair(f.big, f.small), std::make_pair(big, mainCount - big));
+                EXPECT_EQ(f.roads, roads);
+                if (positional) {
+                    const std::array<int, 3> none = {kNotApplicable, kNotApplicable,
+                                                     kNotApplicable};
+                    EXPECT_EQ(f.intervals, none);
                     EXPECT_EQ(f.ac, kNotApplicable);
+                    EXPECT_EQ(f.consecutive, kNotApplicable);
+                    EXPECT_EQ(f.repeats, kNotApplicable);
                     continue;
                 }
+                EXPECT_EQ(f.intervals, intervals);
                 std::set<int> differences;
                 for (int a : main)
                     for (int b : main)
@@ -279,6 +206,7 @@ TEST(TrendStats, AgreesWithALiteralRecount) {
                     neighbours += std::count(main.begin(), main.end(), v - 1) +
                                       std::count(main.begin(), main.end(), v + 1) >
                                   0;
+                    // The row above counts in its main zone only.
                     if (r > 0)
                         repeats += std::count(draws[r - 1].begin(),
                                               draws[r - 1].begin() + mainCount, v) > 0;
@@ -289,8 +217,7 @@ TEST(TrendStats, AgreesWithALiteralRecount) {
 
             // Per number: walk the zones' columns in the table's order.
             size_t column = 0, first = 0;
-            for (auto [count, top2] : game.zones) {
-                const int lo = game.positional ? 0 : 1;
+            for (auto [count, lo, top2] : game.zones) {
                 for (int v = lo; v <= top2; ++v, ++column) {
                     if (n == 0)
                         continue;

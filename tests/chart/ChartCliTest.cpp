@@ -34,7 +34,6 @@ TEST(ChartCliTest, PrintsTheSceneOfTheLinesFromTheFirstVisibleOne) {
         std::string text;
     };
     const Case cases[] = {
-        {"select h1,h2,h3 from p3", 0, false, "06 01 09 x\r\n02 03 04 x\r\n"},
         {"3d", 2, false, "01 01 01 x\r\n02 02 02 x\r\n06 01 09 x\r\n"},
         {"dlt", 1, true, "01 02 03 04 05 01 02\r\n06 07 08 09 10 03 04\r\n"},
         {"select * from 7XC", 0, true, "01 02 03 04 05 06 07\r\n"},
@@ -59,16 +58,16 @@ TEST(ChartCliTest, PrintsTheSceneOfTheLinesFromTheFirstVisibleOne) {
     }
     // 01 stood in the line above the first visible one: omission 1.
     const CliRun dlt = Chart(
-        "dlt", "--height 200 --first-line 1 --record-count 2 --scene --omission", cases[2].text);
+        "dlt", "--height 200 --first-line 1 --record-count 2 --scene --omission", cases[1].text);
     EXPECT_NE(dlt.out.find("\nnote 10 22 150,150,150 1\n"), std::string::npos) << dlt.out;
 }
 
+// A refused argument (the rules are checked where they are parsed) and the
+// missing --scene fail with status 2 and print nothing.
 TEST(ChartCliTest, BadArgumentsFailWithoutOutput) {
     const std::pair<const char*, const char*> cases[] = {
         {nullptr, "--height 541 --first-line 0 --record-count 0 --scene"},
-        {"dlt", "--height tall --first-line 0 --record-count 0 --scene"},
         {"dlt", "--height 541 --first-line 0 --record-count 0"},
-        {"dlt", "--height 541 --first-line 0 --record-count 0 --scene --png x.png"},
     };
     for (const auto& [command, args] : cases) {
         SCOPED_TRACE(args);

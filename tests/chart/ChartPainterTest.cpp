@@ -121,33 +121,27 @@ TEST(ChartPainter, WideDiagonalTrendSegment) {
     }
 }
 
-TEST(ChartPainter, TextStandsInItsCharacterCellWithoutBackgroundOrAntialiasing) {
+TEST(ChartPainter, TextsStandInTheirCellsWithoutBackground) {
+    // "35" at (20, 30): a number within its character cell and not
+    // antialiased, a note (antialiased) within the 12 x 12 pixels of a cell.
     const int width = QFontMetrics(CreateChartFont()).horizontalAdvance(QStringLiteral("35"));
-    const QImage image = Render({ChartFill{0, 0, 64, 64, kBand3}, ChartText{20, 30, kRed, "35"}});
-    const std::vector<std::string> red = PixelsOf(image, Q(kRed));
-    ASSERT_FALSE(red.empty());
-    EXPECT_EQ(red.size() + PixelsOf(image, Q(kBand3)).size(), 64u * 64u) << "no other colour";
-    for (const std::string& pixel : red) {
-        int x = 0;
-        int y = 0;
-        ASSERT_EQ(std::sscanf(pixel.c_str(), "%d,%d", &x, &y), 2);
-        EXPECT_TRUE(y >= 30 && y < 30 + 12 && x >= 20 - 1 && x < 20 + width + 1) << pixel;
-    }
-}
-
-TEST(ChartPainter, NoteFitsInsideAGridCell) {
-    // "35" as a note at (x, y): its ink stays within 12 x 12 pixels from there.
-    const QImage image = Render({ChartText{20, 30, kInk, "35", true}});
-    int ink = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            if (image.pixelColor(x, y) == kWhite)
-                continue;
-            ++ink;
-            EXPECT_TRUE(y >= 30 && y < 42 && x >= 19 && x < 32) << x << "," << y;
+    for (bool note : {false, true}) {
+        SCOPED_TRACE(note ? "note" : "number");
+        const QImage image =
+            Render({ChartFill{0, 0, 64, 64, kBand3}, ChartText{20, 30, kRed, "35", note}});
+        const int right = note ? 32 : 20 + width + 1;
+        int ink = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                if (image.pixelColor(x, y) == Q(kBand3))
+                    continue;
+                ++ink;
+                EXPECT_TRUE(note || image.pixelColor(x, y) == Q(kRed)) << x << "," << y;
+                EXPECT_TRUE(y >= 30 && y < 30 + 12 && x >= 20 - 1 && x < right) << x << "," << y;
+            }
         }
+        EXPECT_GT(ink, 8);
     }
-    EXPECT_GT(ink, 8);
 }
 
 TEST(ChartPainter, ReusedTextsMatchTextDrawnDirectly) {

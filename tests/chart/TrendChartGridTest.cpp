@@ -1,5 +1,7 @@
 // The parts of the chart that do not depend on the rows: bands, grid,
-// header, DLT row labels and the record-count label.
+// header and DLT row labels, all before the record-count label (the label
+// itself, and that nothing before it depends on the rows, are checked by
+// trend_chart_fuzz over its corpus).
 
 #include "SceneQueries.h"
 #include "common/Strings.h"
@@ -139,23 +141,6 @@ TEST(ChartHeader, RunsOfNumbersThenDltRowLabels) {
             for (int k = 0; k < 36; ++k)
                 expected.push_back({671, 7 + 14 * (36 - k), kBlue, TwoDigits(k)});
         EXPECT_EQ(Primitives<ChartText>(EmptyScene(c.layout, 541), Part::BeforeLabel), expected);
-    }
-    EXPECT_EQ(Primitives<ChartText>(EmptyScene(ChartLayout::Dlt, 541)).at(46),
-              (ChartText{650, 7, kBlue, "12"}));
-}
-
-TEST(ChartRecordCountLabel, CountOfTheQueryNotOfTheRowsDrawn) {
-    // What comes before it does not depend on the rows (trend_chart_fuzz).
-    for (ChartLayout layout :
-         {ChartLayout::Dlt, ChartLayout::Ssq, ChartLayout::ThreeDigit, ChartLayout::FiveDigit}) {
-        for (int count : {0, -7}) {
-            const ChartScene scene = ComputeChartScene(layout, Input(541, {"01", "02"}, count));
-            EXPECT_EQ(Primitives<ChartLabel>(scene),
-                      std::vector<ChartLabel>{{std::to_string(count)}});
-        }
-        // Without rows it is the last primitive.
-        const ChartScene empty = EmptyScene(layout, 541);
-        EXPECT_EQ(LabelIndex(empty), empty.primitives.size() - 1);
     }
 }
 

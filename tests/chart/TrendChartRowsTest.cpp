@@ -1,4 +1,5 @@
-// What the rows give: trend lines and numbers, per layout.
+// What the rows give: trend lines and numbers, per layout. That fewer than
+// two rows give no trend line is checked by trend_chart_fuzz.
 
 #include "SceneQueries.h"
 
@@ -79,10 +80,6 @@ TEST(TrendLines, SlotBySlotBetweenConsecutiveRows) {
          {{0, {13 * 1, 26, 13 * 10, 39, kPenRed, 2}}, {1, {13 * 10, 39, 13 * 2, 52, kPenRed, 2}},
           {2, {13 * 12, 26, 13 * 19, 39, kPenBlue, 2}}, {8, {13 * 50, 26, 13 * 41, 39, kPenRed, 2}},
           {9, {13 * 41, 39, 13 * 42, 52, kPenRed, 2}}}},
-        {"no_rows", ChartLayout::Dlt, {}, 0, {}},
-        {"one_row", ChartLayout::Dlt, {"01 02 03 04 05 06 07"}, 0, {}},
-        {"one_row_then_empty_lines", ChartLayout::Ssq, {"01 02 03 04 05 06 07", "", ""}, 0, {}},
-        {"one_five_digit_row", ChartLayout::FiveDigit, {"01 02 03 04 05"}, 0, {}},
     };
     // clang-format on
     for (const TrendCase& c : cases) {

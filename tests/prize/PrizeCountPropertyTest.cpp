@@ -5,7 +5,9 @@
 #include "common/Strings.h"
 
 #include <algorithm>
+#include <bit>
 #include <map>
+#include <numeric>
 #include <random>
 #include <set>
 
@@ -14,18 +16,18 @@ namespace {
 
 using Bet = std::vector<std::vector<int>>; // the numbers per zone or position
 
-// Every k-subset of values, each joined to `fixed`.
-void Subsets(const std::vector<int>& values, size_t k, size_t from, std::vector<int>& chosen,
-             std::vector<std::vector<int>>* out) {
-    if (chosen.size() == k) {
-        out->push_back(chosen);
-        return;
+// Every k-subset of values.
+std::vector<std::vector<int>> Subsets(const std::vector<int>& values, size_t k) {
+    std::vector<std::vector<int>> out;
+    for (unsigned mask = 0; mask < 1u << values.size(); ++mask) {
+        if (static_cast<size_t>(std::popcount(mask)) != k)
+            continue;
+        out.emplace_back();
+        for (size_t i = 0; i < values.size(); ++i)
+            if (mask >> i & 1u)
+                out.back().push_back(values[i]);
     }
-    for (size_t i = from; i < values.size(); ++i) {
-        chosen.push_back(values[i]);
-        Subsets(values, k, i + 1, chosen, out);
-        chosen.pop_back();
-    }
+    return out;
 }
 
 std::vector<Bet> ListBets(const Ticket& ticket) {
@@ -33,13 +35,10 @@ std::vector<Bet> ListBets(const Ticket& ticket) {
     std::vector<Bet> bets = {{}};
     for (size_t z = 0; z < ticket.zones.size(); ++z) {
         const TicketZone& zone = ticket.zones[z];
-        std::vector<std::vector<int>> picks;
-        std::vector<int> chosen;
-        Subsets(zone.others, static_cast<size_t>(shape.zones[z].pick) - zone.bankers.size(), 0,
-                chosen, &picks);
         std::vector<Bet> next;
         for (const Bet& bet : bets) {
-            for (std::vector<int> pick : picks) {
+            for (std::vector<int> pick : Subsets(
+                     zone.others, static_cast<size_t>(shape.zones[z].pick) - zone.bankers.size())) {
                 pick.insert(pick.end(), zone.bankers.begin(), zone.bankers.end());
                 next.push_back(bet);
                 next.back().push_back(pick);
@@ -120,12 +119,10 @@ std::map<std::string, std::int64_t> BruteForce(const Ticket& ticket, Scoring sco
     return counts;
 }
 
-// Distinct numbers from low..high, drawn from `candidates` first so tickets
-// and draws share numbers.
+// count distinct numbers from low..high (all of them when there are fewer).
 std::vector<int> Distinct(std::mt19937& random, int low, int high, size_t count) {
-    std::vector<int> all;
-    for (int n = low; n <= high; ++n)
-        all.push_back(n);
+    std::vector<int> all(static_cast<size_t>(high - low + 1));
+    std::iota(all.begin(), all.end(), low);
     std::shuffle(all.begin(), all.end(), random);
     all.resize(std::min(count, all.size()));
     return all;
@@ -185,13 +182,10 @@ DrawNumbers RandomDraw(std::mt19937& random, const GameShape& shape) {
     int frontHigh = std::min(front.high, front.low + front.pick + 6);
     std::vector<int> numbers = Distinct(random, front.low, frontHigh,
                                         static_cast<size_t>(shape.mainCount + shape.extraCount));
-    if (shape.kind == LotteryKind::SevenLc) {
-        draw.main.assign(numbers.begin(), numbers.begin() + shape.mainCount);
-        draw.extra.assign(numbers.begin() + shape.mainCount, numbers.end());
-        return draw;
-    }
     draw.main.assign(numbers.begin(), numbers.begin() + shape.mainCount);
-    if (shape.extraCount > 0) {
+    if (shape.kind == LotteryKind::SevenLc) { // the special number from the same pool
+        draw.extra.assign(numbers.begin() + shape.mainCount, numbers.end());
+    } else if (shape.extraCount > 0) {
         const ZoneShape& back = shape.zones[1];
         draw.extra = Distinct(random, back.low, std::min(back.high, back.low + 5),
                               static_cast<size_t>(shape.extraCount));
