@@ -8,6 +8,7 @@
 
 #include <httplib.h>
 
+#include <chrono>
 #include <map>
 #include <mutex>
 #include <string>
@@ -43,6 +44,10 @@ public:
         });
         m_port = m_server.bind_to_any_port("127.0.0.1");
         m_thread = std::thread([this] { m_server.listen_after_bind(); });
+        // A stop() before the thread listens is lost, and the join below would
+        // wait for ever: hand the server out only once it listens.
+        for (int waited = 0; !m_server.is_running() && waited < 5000; ++waited)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
 
     ~LoopbackDrawServer() {
