@@ -229,13 +229,11 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(DrawDownloadHttpTest, ConnectionRefused) {
     // A bound socket that never listens: connecting to it is refused.
     int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    ASSERT_GE(fd, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    sockaddr_in address{AF_INET, 0, {htonl(INADDR_LOOPBACK)}, {}};
     socklen_t length = sizeof address;
-    ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
+    auto* bound = reinterpret_cast<sockaddr*>(&address);
+    ASSERT_TRUE(fd >= 0 && ::bind(fd, bound, length) == 0 &&
+                ::getsockname(fd, bound, &length) == 0);
     std::string base = "http://127.0.0.1:" + std::to_string(ntohs(address.sin_port));
 
     std::ofstream(LocalPath("ssq.txt"), std::ios::binary) << "old\r\n";

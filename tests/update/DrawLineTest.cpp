@@ -89,6 +89,7 @@ TEST(DrawLine, Verdicts) {
         {"PlaceholdersOfADrawNotDrawnYet", P3, "101 2024-01-02 - - -\r\n", 0, NotDrawnYet, 3},
         {"PlaceholderWithTooFewFields", Dlt, "26001 2026-01-01 --", 0, NotDrawnYet, 3},
         {"OldPlaceholderIsNotNewer", P3, "99 2024-01-02 - - -", 100, NotNewer},
+        {"BadLineThatIsNotNewer", P3, "3 2024-02-30 1 1 1", 5, NotNewer},
         {"NineDigits", P3, "101 2024-01-02 123456789 2 3", 0, None},
         {"TenDigits", P3, "101 2024-01-02 1234567890 2 3", 0, BadNumber},
         {"DecimalPoint", P3, "101 2024-01-02 1.5 2 3", 0, BadNumber},
