@@ -41,24 +41,19 @@ protected:
             response.set_header("Set-Cookie", "HMF_CI=feedtest; Path=/");
             response.set_content("<html><title>往期开奖</title></html>", "text/html");
         });
-        {
-            std::string page = FeedFixture("cwl_findDrawNotice_ssq_page1_size100_2026-01-26.json");
-            server.Handle(
-                std::string(kNotices) + " name=ssq pageNo=1",
-                [this, page](const httplib::Request& request, httplib::Response& response) {
-                    bool browserLike =
-                        request.get_header_value("Cookie") == "HMF_CI=feedtest" &&
-                        request.get_header_value("Referer") == server.Base() + "/" &&
-                        request.get_header_value("User-Agent").starts_with("Mozilla/5.0");
-                    if (!browserLike) {
-                        response.status = 302;
-                        response.set_content(FeedFixture("cwl_findDrawNotice_ssq_302_blocked.html"),
-                                             "text/html");
-                        return;
-                    }
-                    response.set_content(page, "application/json");
-                });
-        }
+        std::string page = FeedFixture("cwl_findDrawNotice_ssq_page1_size100_2026-01-26.json");
+        std::string blocked = FeedFixture("cwl_findDrawNotice_ssq_302_blocked.html");
+        server.Handle(
+            std::string(kNotices) + " name=ssq pageNo=1",
+            [this, page, blocked](const httplib::Request& request, httplib::Response& response) {
+                bool browserLike =
+                    request.get_header_value("Cookie") == "HMF_CI=feedtest" &&
+                    request.get_header_value("Referer") == server.Base() + "/" &&
+                    request.get_header_value("User-Agent").starts_with("Mozilla/5.0");
+                response.status = browserLike ? 200 : 302;
+                response.set_content(browserLike ? page : blocked,
+                                     browserLike ? "application/json" : "text/html");
+            });
         server.Handle(
             std::string(kHistory) + " gameNo=85 pageNo=1",
             [](const httplib::Request&, httplib::Response& response) { response.status = 567; });
@@ -69,16 +64,12 @@ protected:
                           response.set_content(list, "text/xml");
                       });
         // 26224 is stored as 9 1 2.
-        server.Handle(std::string(kHistory) + " gameNo=35 pageNo=1", [](const httplib::Request&,
-                                                                        httplib::Response&
-                                                                            response) {
-            response.set_content(
-                test::SportteryEnvelope(
-                    R"({"lotteryDrawNum":"26225","lotteryDrawTime":"2026-08-23","lotteryDrawResult":"1 2 3"},)"
-                    R"({"lotteryDrawNum":"26224","lotteryDrawTime":"2026-08-22","lotteryDrawResult":"9 1 3"})",
-                    300),
-                "application/json");
-        });
+        server.Serve(
+            std::string(kHistory) + " gameNo=35 pageNo=1",
+            test::SportteryEnvelope(
+                R"({"lotteryDrawNum":"26225","lotteryDrawTime":"2026-08-23","lotteryDrawResult":"1 2 3"},)"
+                R"({"lotteryDrawNum":"26224","lotteryDrawTime":"2026-08-22","lotteryDrawResult":"9 1 3"})",
+                300));
     }
 
     void Preload(const std::string& code, const std::string& lastIssue) {
