@@ -66,20 +66,16 @@ protected:
     void SetUp() override {
         DrawDatabaseFixture::SetUp();
         // An older draw first: the bulletin shows the newest.
-        Exec("INSERT INTO dlt (QS,RQ,H1,H2,H3,H4,H5,L1,L2,T)VALUES "
-             "('26094','2026-08-19',5,14,15,17,33,1,7,'')");
-        Exec("INSERT INTO dlt (QS,RQ,H1,H2,H3,H4,H5,L1,L2,T)VALUES "
-             "('26095','2026-08-22',4,6,8,10,14,4,5,'')");
-        Exec("INSERT INTO p5 (QS,RQ,H1,H2,H3,H4,H5)VALUES ('26224','2026-08-22',9,1,2,4,0)");
-        Exec("INSERT INTO p3 (QS,RQ,H1,H2,H3)VALUES ('26224','2026-08-22',9,1,2)");
-        Exec("INSERT INTO 7xc (QS,RQ,H1,H2,H3,H4,H5,H6,H7)VALUES "
-             "('26096','2026-08-21',1,4,2,6,9,5,5)");
-        Exec("INSERT INTO t22x5 (QS,RQ,H1,H2,H3,H4,H5)VALUES ('2026001','2026-01-01',1,5,9,13,22)");
-        Exec("INSERT INTO ssq (QS,RQ,H1,H2,H3,H4,H5,H6,L1)VALUES "
-             "('2026096','2026-08-20',1,4,16,22,26,31,4)");
-        Exec("INSERT INTO 3d (QS,RQ,H1,H2,H3,S1,S2,S3)VALUES ('2026223','2026-08-21',9,4,8,0,0,0)");
-        Exec("INSERT INTO 7lc (QS,RQ,H1,H2,H3,H4,H5,H6,H7,L1)VALUES "
-             "('2026096','2026-08-21',5,14,17,24,26,28,29,16)");
+        for (const char* values : {"dlt VALUES ('26094','2026-08-19',5,14,15,17,33,1,7,'')",
+                                   "dlt VALUES ('26095','2026-08-22',4,6,8,10,14,4,5,'')",
+                                   "p5 VALUES ('26224','2026-08-22',9,1,2,4,0)",
+                                   "p3 VALUES ('26224','2026-08-22',9,1,2)",
+                                   "7xc VALUES ('26096','2026-08-21',1,4,2,6,9,5,5)",
+                                   "t22x5 VALUES ('2026001','2026-01-01',1,5,9,13,22)",
+                                   "ssq VALUES ('2026096','2026-08-20',1,4,16,22,26,31,4)",
+                                   "3d VALUES ('2026223','2026-08-21',9,4,8,0,0,0)",
+                                   "7lc VALUES ('2026096','2026-08-21',5,14,17,24,26,28,29,16)"})
+            Exec(std::string("INSERT INTO ") + values);
     }
 
     test::QuietQueryHost host;
@@ -107,8 +103,7 @@ TEST_F(BulletinDatabaseTest, EmptyAndMissingTablesLeaveLabelAndSeparatorOnOneLin
 TEST_F(BulletinDatabaseTest, WiderNumbersShiftTheirBar) {
     // 7xc's seventh number runs to 14 since 2020; only H1 of the digit
     // games is cut to its last digit.
-    Exec("INSERT INTO 7xc (QS,RQ,H1,H2,H3,H4,H5,H6,H7)VALUES "
-         "('26097','2026-08-23',11,4,2,6,9,5,14)");
+    Exec("INSERT INTO 7xc VALUES ('26097','2026-08-23',11,4,2,6,9,5,14)");
     std::vector<std::string> rows = CrLfLines(RunBulletin(runner, kSaturday));
     ASSERT_EQ(rows.size(), 21u);
     EXPECT_EQ(rows[11], "│七星彩 08.23 26097│1 4 2 6 9 5 14           │");
