@@ -36,7 +36,7 @@ protected:
     test::TempDir m_work;
 };
 
-TEST_F(WorkspacePreparationTest, FirstStartFillsTheFolderAndASecondTouchesNothing) {
+TEST_F(WorkspacePreparationTest, FirstStartFillsTheFolderAndLaterOnesUseTheUsersFiles) {
     const WorkspaceReport first = PrepareWorkspace(Folder(), DataDir());
     ASSERT_TRUE(first.usable) << first.error;
     EXPECT_TRUE(first.madeDatabase);
@@ -51,22 +51,14 @@ TEST_F(WorkspacePreparationTest, FirstStartFillsTheFolderAndASecondTouchesNothin
     }
     EXPECT_EQ(ReadFileBytes(Folder() + "/Veltrix.ini").value_or(""), "[Command]\r\ncmd1=1 x\r\n");
 
-    const auto stamp = fs::last_write_time(Folder() + "/DLT.mdb");
+    // The user's own files are used as they are, whatever they hold.
+    ASSERT_TRUE(WriteFileBytes(Folder() + "/DLT.mdb", "the user's own bytes"));
     ASSERT_TRUE(WriteFileBytes(Folder() + "/Veltrix.ini", "[Command]\r\ncmd1=mine\r\n"));
     const WorkspaceReport second = PrepareWorkspace(Folder(), DataDir());
     EXPECT_TRUE(second.usable);
     EXPECT_FALSE(second.madeDatabase || second.copiedSettings);
-    EXPECT_EQ(fs::last_write_time(Folder() + "/DLT.mdb"), stamp);
-    EXPECT_EQ(ReadFileBytes(Folder() + "/Veltrix.ini").value_or(""), "[Command]\r\ncmd1=mine\r\n");
-}
-
-TEST_F(WorkspacePreparationTest, OwnDatabaseIsUsedAsItIs) {
-    fs::create_directories(Folder());
-    ASSERT_TRUE(WriteFileBytes(Folder() + "/DLT.mdb", "the user's own bytes"));
-    const WorkspaceReport report = PrepareWorkspace(Folder(), DataDir());
-    EXPECT_TRUE(report.usable);
-    EXPECT_FALSE(report.madeDatabase);
     EXPECT_EQ(ReadFileBytes(Folder() + "/DLT.mdb").value_or(""), "the user's own bytes");
+    EXPECT_EQ(ReadFileBytes(Folder() + "/Veltrix.ini").value_or(""), "[Command]\r\ncmd1=mine\r\n");
 }
 
 TEST_F(WorkspacePreparationTest, EnterWorkspaceDefaultsToTheUserDataFolder) {
