@@ -61,8 +61,6 @@ TEST(FeedParseTest, SingleSportteryRecordsBecomeDrawLines) {
         const char* line;
     };
     for (const Case& c : {
-             Case{"sporttery_dlt_2020.json", LotteryKind::Dlt,
-                  "20001 2020-01-01 17 25 26 32 34 04 07"},
              Case{"sporttery_dlt_2026.json", LotteryKind::Dlt,
                   "26107 2026-09-19 02 05 07 14 22 04 10"},
              Case{"sporttery_p3.json", LotteryKind::P3, "20001 2020-01-01 2 0 2"},
