@@ -6,6 +6,7 @@
 // must insert exactly the missing draws, so that the table equals the file.
 // The figures of each run are printed for the record.
 
+#include "common/Strings.h"
 #include "db/DrawDatabase.h"
 #include "fakes/CliProcess.h"
 #include "fakes/RawDatabase.h"
@@ -34,19 +35,11 @@ constexpr int kLines = 100000;
 // The lines without their line ends, as the check query below prints rows.
 std::vector<std::string> GenerateDltLines() {
     std::vector<std::string> lines;
-    unsigned seed = 12345;
-    auto next = [&seed](int highest) {
-        seed = seed * 1103515245u + 12345u;
-        return static_cast<int>((seed >> 16) % static_cast<unsigned>(highest)) + 1;
-    };
-    char line[128];
-    for (int i = 0; i < kLines; ++i) {
-        int n[7] = {next(35), next(35), next(35), next(35), next(35), next(12), next(12)};
-        std::snprintf(line, sizeof line, "%d %04d-%02d-%02d %02d %02d %02d %02d %02d %02d %02d",
-                      1000001 + i, 1800 + i / 336, 1 + (i / 28) % 12, 1 + i % 28, n[0], n[1], n[2],
-                      n[3], n[4], n[5], n[6]);
-        lines.emplace_back(line);
-    }
+    for (int i = 0; i < kLines; ++i)
+        lines.push_back(StrFormat("%d %04d-%02d-%02d %02d %02d %02d %02d %02d %02d %02d",
+                                  1000001 + i, 1800 + i / 336, 1 + (i / 28) % 12, 1 + i % 28,
+                                  1 + i % 35, 1 + i * 3 % 35, 1 + i * 7 % 35, 1 + i * 11 % 35,
+                                  1 + i * 13 % 35, 1 + i % 12, 1 + i * 5 % 12));
     return lines;
 }
 
