@@ -168,17 +168,6 @@ TEST_F(DrawImportFlowTest, FillTakesEveryIssueNotStoredAndRefusesBadLinesOnly) {
     EXPECT_EQ(summary.refused[0].line, 3);
 }
 
-TEST_F(DrawImportFlowTest, NumbersOutsideTheRangeAreStoredWithAWarning) {
-    ImportSummary summary =
-        Import("26001 2026-01-03 01 02 03 04 36 00 12\r\n", {}, LotteryKind::Dlt);
-    EXPECT_TRUE(summary.Succeeded());
-    std::vector<std::string> expected = {
-        "dlt: 1 inserted, 0 passed over, 0 refused",
-        "dlt: line 1, field 7 (H5) \"36\": outside 1 to 35, stored as it is",
-        "dlt: line 1, field 8 (L1) \"00\": outside 1 to 12, stored as it is"};
-    EXPECT_EQ(DescribeImport(Lottery(LotteryKind::Dlt), summary), expected);
-}
-
 TEST_F(DrawImportFlowTest, StopCommitsWhatCameBefore) {
     StopFlag stop{false};
     title.onSetTitle = [&stop](const std::string& text) { stop = text.ends_with(" 2"); };
