@@ -1,9 +1,5 @@
 #pragma once
-// Doubles for the update flow: a title that remembers every text it was
-// given, a statement runner that answers from a script, a downloader that
-// writes given bytes (or fails) without a network, a query host for a real
-// connection, the bulletin's answers for well-formed draws, the lines of a
-// text, a scoped environment variable, and the sample draw files.
+// Doubles and helpers for the update flow's tests, each said below.
 
 #include "db/LotteryCatalogue.h"
 #include "query/StatementRunner.h"
@@ -113,6 +109,7 @@ public:
     std::function<void(const std::string&)> onDownload;
 };
 
+// A query host for a real connection: keeps its messages instead of showing them.
 class QuietQueryHost : public QueryHost {
 public:
     std::string CommandTextForOrder() override { return commandText; }

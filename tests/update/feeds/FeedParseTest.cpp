@@ -24,19 +24,17 @@ TEST(FeedParseTest, RealNoticePagesMatchTheSampleDraws) {
         LotteryKind kind;
         const char* sample;
         int pages;
-        size_t overlap;
     };
     for (const Case& c : {
              Case{"cwl_findDrawNotice_ssq_page1_size100_2026-01-26.json", LotteryKind::Ssq,
-                  "ssq.txt", 20, 100},
+                  "ssq.txt", 20},
              Case{"cwl_findDrawNotice_3d_page1_size100_2026-01-26.json", LotteryKind::ThreeD,
-                  "3d.txt", 46, 100},
+                  "3d.txt", 46},
          }) {
         SCOPED_TRACE(c.fixture);
         Result<FeedPage> page = ParseCwlNotices(c.kind, FeedFixture(c.fixture));
         ASSERT_EQ(page.error(), "");
         EXPECT_EQ(page->pageCount, c.pages);
-        ASSERT_EQ(page->draws.size(), 100u);
         std::vector<std::string> lines = test::CrLfLines(FormatDrawFileText(c.kind, page->draws));
         ASSERT_EQ(lines.size(), 100u);
         EXPECT_TRUE(std::is_sorted(lines.begin(), lines.end()));
@@ -49,7 +47,7 @@ TEST(FeedParseTest, RealNoticePagesMatchTheSampleDraws) {
             ++compared;
             EXPECT_EQ(line, found->second.substr(0, line.size()));
         }
-        EXPECT_EQ(compared, c.overlap);
+        EXPECT_EQ(compared, 100u) << "every draw is in the sample file";
     }
 }
 

@@ -62,9 +62,6 @@ protected:
     std::string Page(int n) {
         return FeedPageUrl(FeedKind::Sporttery, "http://st.test", LotteryKind::Dlt, n);
     }
-    std::string XmlList() {
-        return FeedPageUrl(FeedKind::DrawListXml, "http://500.test", LotteryKind::Dlt, 1);
-    }
 
     test::TempDir dir;
     FakeFeedHttp http;
@@ -127,7 +124,9 @@ TEST_F(FeedSessionTest, FallbackAfterAFailureButNotAfterADisagreement) {
          }) {
         SCOPED_TRACE(c.name);
         std::filesystem::remove(dir.File("draws/dlt.txt"));
-        http.answers = {{Page(1), c.official}, {XmlList(), Answer(200, list)}};
+        http.answers = {{Page(1), c.official},
+                        {FeedPageUrl(FeedKind::DrawListXml, "http://500.test", LotteryKind::Dlt, 1),
+                         Answer(200, list)}};
         runner.storedRows = c.stored;
         FeedSession session(http, Settings());
         FeedGameOutcome outcome =
