@@ -204,9 +204,6 @@ INSTANTIATE_TEST_SUITE_P(
     DrawDownload, DownloadFailureTest,
     ::testing::Values(FailureCase{"NotFound", "status 404", Answer(404, DrawLines(900, 5))},
                       FailureCase{"EmptyBody", "not a draw file", Answer(200, "")},
-                      FailureCase{"HtmlErrorPage", "not a draw file",
-                                  Answer(200, "<html><body>\r\n<h1>2026 maintenance</h1>\r\n"
-                                              "</body></html>\r\n")},
                       FailureCase{"TrickleBelowTheLowSpeedLimit", "too slow",
                                   Chunked(DrawLines(900, 500), 50, 100ms)},
                       FailureCase{"StallsBeforeAnswering", "too slow", Stalled(3s)},

@@ -83,12 +83,6 @@ TEST_P(DrawImportFlowTest, Lines) {
 INSTANTIATE_TEST_SUITE_P(
     DrawImport, DrawImportFlowTest,
     ::testing::Values(
-        FlowCase{"BadDateEndsTheImport",
-                 kOk1 + "2 2024-02-30 2 2 2\r\n" + kOk3,
-                 {"1"},
-                 "p3: 1 inserted, 0 passed over, 1 refused\np3: line 2, field 2 (RQ) "
-                 "\"2024-02-30\": not a real date" +
-                     kStopped},
         FlowCase{"NumberThatIsNotAnIntegerEndsTheImport",
                  kOk1 + "2 2024-01-02 2 x 2\r\n" + kOk3,
                  {"1"},
