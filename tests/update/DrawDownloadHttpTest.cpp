@@ -234,7 +234,6 @@ TEST_F(DrawDownloadHttpTest, ConnectionRefused) {
     GameUpdateReport report = UpdateGameDraws(LotteryKind::Ssq, context, title);
     ::close(fd);
     EXPECT_EQ(report.download.httpStatus, 0);
-    EXPECT_EQ(report.import.inserted, 0) << "the previous file was imported already";
     // The error names the server and the setting that chose it.
     EXPECT_TRUE(report.download.error.starts_with("cannot reach the draw-data server " + base +
                                                   " (chosen by [OPTION] DrawServer in "

