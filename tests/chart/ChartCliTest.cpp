@@ -56,10 +56,6 @@ TEST(ChartCliTest, PrintsTheSceneOfTheLinesFromTheFirstVisibleOne) {
         EXPECT_EQ(run.out, FormatChartScene(ComputeTrendChart(c.command, input)));
         EXPECT_EQ(run.out.empty(), ChooseChartLayout(c.command) == ChartLayout::None);
     }
-    // 01 stood in the line above the first visible one: omission 1.
-    const CliRun dlt = Chart(
-        "dlt", "--height 200 --first-line 1 --record-count 2 --scene --omission", cases[1].text);
-    EXPECT_NE(dlt.out.find("\nnote 10 22 150,150,150 1\n"), std::string::npos) << dlt.out;
 }
 
 // A refused argument (the rules are checked where they are parsed) and the

@@ -1,7 +1,6 @@
-// The scene's text form, the lines the chart takes from a result text (past
-// the end and cut lines are checked against the result box's own lines by
-// trend_chart_fuzz over its corpus), and the command line of the chart
-// programs.
+// The scene's text form and the command line of the chart programs. Which
+// lines the chart takes from a result text is checked against the result
+// box's own lines by trend_chart_fuzz over its corpus.
 
 #include "chart/ChartRequest.h"
 #include "chart/ChartSceneText.h"
@@ -29,20 +28,6 @@ TEST(FormatChartScene, OnePrimitivePerLine) {
                                        "text -3 0 0,0,0 two words\n"
                                        "note 10 22 150,150,150 12\n");
     EXPECT_EQ(FormatChartScene(ChartScene{}), "");
-}
-
-TEST(ChartLinesFromText, FiftyLinesFromTheFirstVisibleCutAt255Bytes) {
-    std::string text;
-    for (int i = 0; i < 70; ++i)
-        text.append("L").append(std::to_string(i)).append("\r\n");
-    std::vector<std::string> lines = ChartLinesFromText(text, 5);
-    ASSERT_EQ(lines.size(), 50u);
-    EXPECT_EQ(lines.front(), "L5");
-    EXPECT_EQ(lines.back(), "L54");
-    // Split only at CR LF.
-    lines = ChartLinesFromText("x\ny\rz\r\n" + std::string(300, '7'), 0);
-    EXPECT_EQ(lines[0], "x\ny\rz");
-    EXPECT_EQ(lines[1], std::string(255, '7'));
 }
 
 // Arguments written as one text, split at blanks.

@@ -65,10 +65,5 @@ inline ChartInput Input(int height, std::vector<std::string> lines, int recordCo
     return input;
 }
 
-// The scene's trend lines (the only lines after the label).
-inline std::vector<ChartLine> TrendLines(const ChartScene& scene) {
-    return Primitives<ChartLine>(scene, Part::AfterLabel);
-}
-
 } // namespace test
 } // namespace veltrix
