@@ -80,25 +80,18 @@ std::string Score(LotteryKind game, Scoring scoring, const Bet& bet, const DrawN
     return StrFormat("%d+%d", front, bet.back()[0] == draw.main.back() ? 1 : 0);
 }
 
-// 组选 bets as sorted triples.
+// 组选 bets as sorted triples: a pair and a third digit, or three digits.
 std::vector<std::vector<int>> GroupBets(const Ticket& ticket) {
     const std::vector<int>& digits = ticket.zones[0].others;
-    std::vector<std::vector<int>> bets;
     if (ticket.pairBet)
         return {digits};
-    for (int a : digits) {
-        for (int b : digits) {
-            for (int c : digits) {
-                std::vector<int> bet = {a, b, c};
-                bool group3 = (a == b && b != c);
-                bool group6 = (a < b && b < c);
-                if (ticket.play == Play::Group3 ? group3 : group6) {
-                    std::sort(bet.begin(), bet.end());
-                    bets.push_back(bet);
-                }
-            }
-        }
-    }
+    if (ticket.play == Play::Group6)
+        return Subsets(digits, 3);
+    std::vector<std::vector<int>> bets;
+    for (int a : digits)
+        for (int b : digits)
+            if (a != b)
+                bets.push_back(a < b ? std::vector<int>{a, a, b} : std::vector<int>{b, a, a});
     return bets;
 }
 
