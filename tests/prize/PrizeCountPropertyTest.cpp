@@ -10,6 +10,7 @@
 #include <numeric>
 #include <random>
 #include <set>
+#include <tuple>
 
 namespace veltrix::prize::test {
 namespace {
@@ -188,12 +189,7 @@ DrawNumbers RandomDraw(std::mt19937& random, const GameShape& shape) {
 
 TEST(PrizeCountPropertyTest, CountedWinsMatchEveryBetScoredOneByOne) {
     std::mt19937 random(20261207);
-    struct Variant {
-        LotteryKind game;
-        Play play;
-        Scoring scoring;
-    };
-    const Variant variants[] = {
+    const std::tuple<LotteryKind, Play, Scoring> variants[] = {
         {LotteryKind::Dlt, Play::Direct, Scoring::Pool},
         {LotteryKind::Ssq, Play::Direct, Scoring::Pool},
         {LotteryKind::SevenLc, Play::Direct, Scoring::Pool},
@@ -205,22 +201,22 @@ TEST(PrizeCountPropertyTest, CountedWinsMatchEveryBetScoredOneByOne) {
         {LotteryKind::P3, Play::Group3, Scoring::Positions},
         {LotteryKind::P3, Play::Group6, Scoring::Positions},
     };
-    for (const Variant& variant : variants) {
-        const GameShape& shape = Game(variant.game);
+    for (const auto& [game, play, scoring] : variants) {
+        const GameShape& shape = Game(game);
         for (int round = 0; round < 150; ++round) {
-            std::string text = RandomTicket(random, shape, variant.play);
+            std::string text = RandomTicket(random, shape, play);
             DrawNumbers draw = RandomDraw(random, shape);
             SCOPED_TRACE(StrFormat("%s against %s + %s", text.c_str(), Join(draw.main, " ").c_str(),
                                    Join(draw.extra, " ").c_str()));
-            Ticket ticket = TicketOf(variant.game, variant.play, false, text);
+            Ticket ticket = TicketOf(game, play, false, text);
             std::map<std::string, std::int64_t> counted;
             std::int64_t total = 0;
-            for (const auto& [pattern, bets] : CountPatterns(ticket, variant.scoring, draw)) {
+            for (const auto& [pattern, bets] : CountPatterns(ticket, scoring, draw)) {
                 if (bets > 0)
                     counted[pattern] += bets;
                 total += bets;
             }
-            EXPECT_EQ(counted, BruteForce(ticket, variant.scoring, draw));
+            EXPECT_EQ(counted, BruteForce(ticket, scoring, draw));
             EXPECT_EQ(total, BetCount(ticket));
         }
     }
