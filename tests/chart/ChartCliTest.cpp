@@ -34,7 +34,6 @@ TEST(ChartCliTest, PrintsTheSceneOfTheLinesFromTheFirstVisibleOne) {
         std::string text;
     };
     const Case cases[] = {
-        {"3d", 2, false, "01 01 01 x\r\n02 02 02 x\r\n06 01 09 x\r\n"},
         {"dlt", 1, true, "01 02 03 04 05 01 02\r\n06 07 08 09 10 03 04\r\n"},
         {"select * from 7XC", 0, true, "01 02 03 04 05 06 07\r\n"},
     };

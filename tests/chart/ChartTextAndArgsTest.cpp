@@ -4,7 +4,6 @@
 
 #include "chart/ChartRequest.h"
 #include "chart/ChartSceneText.h"
-#include "chart/TrendChart.h"
 
 #include <gtest/gtest.h>
 

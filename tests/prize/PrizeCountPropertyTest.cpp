@@ -51,9 +51,8 @@ std::vector<Bet> ListBets(const Ticket& ticket) {
 }
 
 int Common(const std::vector<int>& bet, const std::vector<int>& drawn) {
-    return static_cast<int>(std::count_if(bet.begin(), bet.end(), [&](int n) {
-        return std::find(drawn.begin(), drawn.end(), n) != drawn.end();
-    }));
+    return static_cast<int>(std::ranges::count_if(
+        bet, [&](int n) { return std::ranges::find(drawn, n) != drawn.end(); }));
 }
 
 std::string Score(LotteryKind game, Scoring scoring, const Bet& bet, const DrawNumbers& draw) {
