@@ -34,7 +34,6 @@ TEST(ChartCliTest, PrintsTheSceneOfTheLinesFromTheFirstVisibleOne) {
         std::string text;
     };
     const Case cases[] = {
-        {"3d", 2, false, "01 01 01 x\r\n02 02 02 x\r\n06 01 09 x\r\n"},
         {"dlt", 1, true, "01 02 03 04 05 01 02\r\n06 07 08 09 10 03 04\r\n"},
         {"select * from 7XC", 0, true, "01 02 03 04 05 06 07\r\n"},
     };
@@ -56,10 +55,6 @@ TEST(ChartCliTest, PrintsTheSceneOfTheLinesFromTheFirstVisibleOne) {
         EXPECT_EQ(run.out, FormatChartScene(ComputeTrendChart(c.command, input)));
         EXPECT_EQ(run.out.empty(), ChooseChartLayout(c.command) == ChartLayout::None);
     }
-    // 01 stood in the line above the first visible one: omission 1.
-    const CliRun dlt = Chart(
-        "dlt", "--height 200 --first-line 1 --record-count 2 --scene --omission", cases[1].text);
-    EXPECT_NE(dlt.out.find("\nnote 10 22 150,150,150 1\n"), std::string::npos) << dlt.out;
 }
 
 // A refused argument (the rules are checked where they are parsed) and the

@@ -13,13 +13,11 @@ TEST(ChooseChartLayout, PicksTheFirstTagFound) {
     const Case cases[] = {
         {"select h1,h2,h3,h4,h5,l1,l2 from dlt", ChartLayout::Dlt},
         {"", ChartLayout::Dlt},
-        {"select 1", ChartLayout::Dlt},
         {"select * from 7xc", ChartLayout::None},
         {"SELECT * FROM 7LC", ChartLayout::None},
         {"select * from t22x5", ChartLayout::None},
         {"select * from ssq union select * from 7xc", ChartLayout::None},
         {"select * from ssq", ChartLayout::Ssq},
-        {"select * from SSQ, P5", ChartLayout::Ssq},
         {"select * from 3d, ssq", ChartLayout::Ssq},
         {"select h1,h2,h3 from 3d", ChartLayout::ThreeDigit},
         {"select h1,h2,h3 from p3", ChartLayout::ThreeDigit},

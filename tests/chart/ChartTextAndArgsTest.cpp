@@ -1,11 +1,9 @@
-// The scene's text form, the lines the chart takes from a result text (past
-// the end and cut lines are checked against the result box's own lines by
-// trend_chart_fuzz over its corpus), and the command line of the chart
-// programs.
+// The scene's text form and the command line of the chart programs. Which
+// lines the chart takes from a result text is checked against the result
+// box's own lines by trend_chart_fuzz over its corpus.
 
 #include "chart/ChartRequest.h"
 #include "chart/ChartSceneText.h"
-#include "chart/TrendChart.h"
 
 #include <gtest/gtest.h>
 
@@ -31,20 +29,6 @@ TEST(FormatChartScene, OnePrimitivePerLine) {
     EXPECT_EQ(FormatChartScene(ChartScene{}), "");
 }
 
-TEST(ChartLinesFromText, FiftyLinesFromTheFirstVisibleCutAt255Bytes) {
-    std::string text;
-    for (int i = 0; i < 70; ++i)
-        text.append("L").append(std::to_string(i)).append("\r\n");
-    std::vector<std::string> lines = ChartLinesFromText(text, 5);
-    ASSERT_EQ(lines.size(), 50u);
-    EXPECT_EQ(lines.front(), "L5");
-    EXPECT_EQ(lines.back(), "L54");
-    // Split only at CR LF.
-    lines = ChartLinesFromText("x\ny\rz\r\n" + std::string(300, '7'), 0);
-    EXPECT_EQ(lines[0], "x\ny\rz");
-    EXPECT_EQ(lines[1], std::string(255, '7'));
-}
-
 // Arguments written as one text, split at blanks.
 std::vector<std::string> Args(const std::string& text) {
     std::vector<std::string> args;
@@ -61,10 +45,7 @@ TEST(ParseChartRequest, AcceptsOrExplains) {
         const char* error; // nullptr: accepted
     };
     const Case cases[] = {
-        {"--command dlt --height 541 --first-line 3 --record-count 120 --scene", false, nullptr},
         {"--scene --record-count -1 --first-line 0 --height 0 --command x", false, nullptr},
-        {"--command x --height 1 --first-line 0 --record-count 0 --statistics --omission", false,
-         nullptr},
         {"--command p5 --height 541 --first-line 0 --record-count 0 --png o.png", true, nullptr},
         {"--command p5 --height 541 --first-line 0 --record-count 0 --png o.png", false,
          "unexpected argument '--png'"},
@@ -96,15 +77,15 @@ TEST(ParseChartRequest, AcceptsOrExplains) {
 }
 
 TEST(ParseChartRequest, KeepsTheValues) {
-    Result<ChartRequest> parsed =
-        ParseChartRequest({"--png", "a b.png", "--command", "select --height", "--height", "300",
-                           "--first-line", "12", "--record-count", "-4"},
-                          true);
+    Result<ChartRequest> parsed = ParseChartRequest(
+        {"--png", "a b.png", "--scene", "--command", "select --height", "--height", "300",
+         "--first-line", "12", "--statistics", "--record-count", "-4"},
+        true);
     ASSERT_TRUE(parsed) << parsed.error();
     const ChartRequest& r = *parsed;
     EXPECT_EQ(std::tie(r.command, r.height, r.firstLine, r.recordCount, r.scene, r.omission,
                        r.statistics, r.pngPath),
-              std::make_tuple("select --height", 300, 12, -4, false, false, false, "a b.png"));
+              std::make_tuple("select --height", 300, 12, -4, true, false, true, "a b.png"));
 }
 
 } // namespace

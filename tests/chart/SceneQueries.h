@@ -36,21 +36,16 @@ inline constexpr ChartColor kGrey{128, 128, 128};
 
 enum class Part { All, BeforeLabel, AfterLabel };
 
-inline size_t LabelIndex(const ChartScene& scene) {
-    for (size_t i = 0; i < scene.primitives.size(); ++i) {
-        if (std::holds_alternative<ChartLabel>(scene.primitives[i]))
-            return i;
-    }
-    return scene.primitives.size();
-}
-
 template <class T> std::vector<T> Primitives(const ChartScene& scene, Part part = Part::All) {
-    const size_t label = LabelIndex(scene);
     std::vector<T> out;
-    for (size_t i = 0; i < scene.primitives.size(); ++i) {
-        if ((part == Part::BeforeLabel && i >= label) || (part == Part::AfterLabel && i <= label))
-            continue;
-        if (const T* p = std::get_if<T>(&scene.primitives[i]))
+    Part at = Part::BeforeLabel;
+    for (const ChartPrimitive& primitive : scene.primitives) {
+        if (at == Part::BeforeLabel && std::holds_alternative<ChartLabel>(primitive)) {
+            at = Part::AfterLabel;
+            if (part != Part::All)
+                continue;
+        }
+        if (const T* p = std::get_if<T>(&primitive); p && (part == Part::All || part == at))
             out.push_back(*p);
     }
     return out;
@@ -63,11 +58,6 @@ inline ChartInput Input(int height, std::vector<std::string> lines, int recordCo
     input.recordCount = recordCount;
     input.lines = std::move(lines);
     return input;
-}
-
-// The scene's trend lines (the only lines after the label).
-inline std::vector<ChartLine> TrendLines(const ChartScene& scene) {
-    return Primitives<ChartLine>(scene, Part::AfterLabel);
 }
 
 } // namespace test

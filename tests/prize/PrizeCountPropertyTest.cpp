@@ -10,6 +10,7 @@
 #include <numeric>
 #include <random>
 #include <set>
+#include <tuple>
 
 namespace veltrix::prize::test {
 namespace {
@@ -50,9 +51,8 @@ std::vector<Bet> ListBets(const Ticket& ticket) {
 }
 
 int Common(const std::vector<int>& bet, const std::vector<int>& drawn) {
-    return static_cast<int>(std::count_if(bet.begin(), bet.end(), [&](int n) {
-        return std::find(drawn.begin(), drawn.end(), n) != drawn.end();
-    }));
+    return static_cast<int>(std::ranges::count_if(
+        bet, [&](int n) { return std::ranges::find(drawn, n) != drawn.end(); }));
 }
 
 std::string Score(LotteryKind game, Scoring scoring, const Bet& bet, const DrawNumbers& draw) {
@@ -80,25 +80,18 @@ std::string Score(LotteryKind game, Scoring scoring, const Bet& bet, const DrawN
     return StrFormat("%d+%d", front, bet.back()[0] == draw.main.back() ? 1 : 0);
 }
 
-// 组选 bets as sorted triples.
+// 组选 bets as sorted triples: a pair and a third digit, or three digits.
 std::vector<std::vector<int>> GroupBets(const Ticket& ticket) {
     const std::vector<int>& digits = ticket.zones[0].others;
-    std::vector<std::vector<int>> bets;
     if (ticket.pairBet)
         return {digits};
-    for (int a : digits) {
-        for (int b : digits) {
-            for (int c : digits) {
-                std::vector<int> bet = {a, b, c};
-                bool group3 = (a == b && b != c);
-                bool group6 = (a < b && b < c);
-                if (ticket.play == Play::Group3 ? group3 : group6) {
-                    std::sort(bet.begin(), bet.end());
-                    bets.push_back(bet);
-                }
-            }
-        }
-    }
+    if (ticket.play == Play::Group6)
+        return Subsets(digits, 3);
+    std::vector<std::vector<int>> bets;
+    for (int a : digits)
+        for (int b : digits)
+            if (a != b)
+                bets.push_back(a < b ? std::vector<int>{a, a, b} : std::vector<int>{b, a, a});
     return bets;
 }
 
@@ -195,12 +188,7 @@ DrawNumbers RandomDraw(std::mt19937& random, const GameShape& shape) {
 
 TEST(PrizeCountPropertyTest, CountedWinsMatchEveryBetScoredOneByOne) {
     std::mt19937 random(20261207);
-    struct Variant {
-        LotteryKind game;
-        Play play;
-        Scoring scoring;
-    };
-    const Variant variants[] = {
+    const std::tuple<LotteryKind, Play, Scoring> variants[] = {
         {LotteryKind::Dlt, Play::Direct, Scoring::Pool},
         {LotteryKind::Ssq, Play::Direct, Scoring::Pool},
         {LotteryKind::SevenLc, Play::Direct, Scoring::Pool},
@@ -212,22 +200,22 @@ TEST(PrizeCountPropertyTest, CountedWinsMatchEveryBetScoredOneByOne) {
         {LotteryKind::P3, Play::Group3, Scoring::Positions},
         {LotteryKind::P3, Play::Group6, Scoring::Positions},
     };
-    for (const Variant& variant : variants) {
-        const GameShape& shape = Game(variant.game);
+    for (const auto& [game, play, scoring] : variants) {
+        const GameShape& shape = Game(game);
         for (int round = 0; round < 150; ++round) {
-            std::string text = RandomTicket(random, shape, variant.play);
+            std::string text = RandomTicket(random, shape, play);
             DrawNumbers draw = RandomDraw(random, shape);
             SCOPED_TRACE(StrFormat("%s against %s + %s", text.c_str(), Join(draw.main, " ").c_str(),
                                    Join(draw.extra, " ").c_str()));
-            Ticket ticket = TicketOf(variant.game, variant.play, false, text);
+            Ticket ticket = TicketOf(game, play, false, text);
             std::map<std::string, std::int64_t> counted;
             std::int64_t total = 0;
-            for (const auto& [pattern, bets] : CountPatterns(ticket, variant.scoring, draw)) {
+            for (const auto& [pattern, bets] : CountPatterns(ticket, scoring, draw)) {
                 if (bets > 0)
                     counted[pattern] += bets;
                 total += bets;
             }
-            EXPECT_EQ(counted, BruteForce(ticket, variant.scoring, draw));
+            EXPECT_EQ(counted, BruteForce(ticket, scoring, draw));
             EXPECT_EQ(total, BetCount(ticket));
         }
     }

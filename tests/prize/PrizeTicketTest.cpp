@@ -14,21 +14,12 @@ struct CountCase {
 
 TEST(PrizeTicketTest, TicketsExpandIntoTheirCountsOfSingleBets) {
     const CountCase cases[] = {
-        // The worked counts of the rules notes.
-        {Ssq, Play::Direct, "01 02 03 04 05 06 07 + 01 02", 14},
+        // PrizeCountPropertyTest counts small random tickets bet by bet; here
+        // what it leaves out: four bankers, a 组选三 single bet, a larger
+        // 组选六 and the largest 复式.
         {Ssq, Play::Direct, "(01 02 03 04) 05 06 07 08 + 01", 6},
-        {Dlt, Play::Direct, "01 02 03 04 05 06 + (01) 02 03 04", 18},
-        {SevenLc, Play::Direct, "(01 02 03) 04 05 06 07 08", 5},
-        {SevenXc, Play::Direct, "1 2 3,4 5,6 7 8 + 9,10,11", 12},
-        {ThreeD, Play::Direct, "1,2,3 4,5,6 7,8,9", 27},
         {P3, Play::Group6, "1 2 3 4 5 6", 20},
-        // The command line's examples.
-        {P3, Play::Direct, "1,2 3 4,5,6", 6},
         {ThreeD, Play::Group3, "1 1 8", 1},
-        {ThreeD, Play::Group3, "1 2 3", 6},
-        {ThreeD, Play::Group6, "1 2 3 4", 4},
-        {T22x5, Play::Direct, "(01 02 03 04) 05 06 07", 3},
-        {P5, Play::Direct, "0 1 2 3 4", 1},
         {Ssq, Play::Direct,
          "01 02 03 04 05 06 07 08 09 10 11 12 13 14 15 16 17 18 19 20 21 22 23 24 25 26 27 28 29 "
          "30 31 32 33 + 01 02 03 04 05 06 07 08 09 10 11 12 13 14 15 16",
@@ -38,9 +29,6 @@ TEST(PrizeTicketTest, TicketsExpandIntoTheirCountsOfSingleBets) {
         SCOPED_TRACE(c.text);
         Ticket ticket = TicketOf(c.game, c.play, false, c.text);
         EXPECT_EQ(BetCount(ticket), c.bets);
-        // Written back and read again, the ticket stands for the same bets.
-        Ticket again = TicketOf(c.game, c.play, false, TicketText(ticket));
-        EXPECT_EQ(TicketText(again), TicketText(ticket));
     }
 }
 
@@ -56,28 +44,20 @@ TEST(PrizeTicketTest, BadTicketsSayWhatIsWrong) {
     using enum TicketProblem;
     const BadCase cases[] = {
         {Ssq, Play::Direct, false, "01 02 03 04 05 34 + 01", OutOfRange},
-        {Ssq, Play::Direct, false, "01 02 03 04 05 06 + 17", OutOfRange},
         {Ssq, Play::Direct, false, "99999999999999999999 02 03 04 05 06 + 01", OutOfRange},
         {Ssq, Play::Direct, false, "01 02 03 04 05 + 01", TooFew},
         {Ssq, Play::Direct, false, "01 02 03 04 05 06", TooFew},
-        {Ssq, Play::Direct, false, "01 02 03 04 05 06 +", TooFew},
-        {Ssq, Play::Direct, false, "01 02 03 04 05 5 + 01", Duplicate},
         {Ssq, Play::Direct, false, "(01 02) 01 03 04 05 06 + 01", Duplicate},
         {Ssq, Play::Direct, false, "(01 02 03 04 05 06) 07 + 01", TooManyBankers},
         {Ssq, Play::Direct, false, "01 02 03 04 05 06 + (01) 02", BankersNotAllowed},
         {Dlt, Play::Direct, false, "01 02 03 04 05 + (01 02) 03", TooManyBankers},
-        {Dlt, Play::Direct, false, "(01 02 03 04 05) 06 + 01 02", TooManyBankers},
         {SevenLc, Play::Direct, false, "(01 02 03 04 05 06 07) 08", TooManyBankers},
-        {T22x5, Play::Direct, false, "(01 02 03 04 05) 06", TooManyBankers},
         {T22x5, Play::Direct, false, "01 02 03 04 05 + 06", Syntax},
         {Dlt, Play::Direct, false, "01 02 03 04 05 + 01 02 + 03", Syntax},
         {Dlt, Play::Direct, false, "01 (02) 03 04 05 06 + 01 02", Syntax},
         {Dlt, Play::Direct, false, "(01 02 03 04 05 + 01 02", Syntax},
         {Dlt, Play::Direct, false, "() 01 02 03 04 05 + 01 02", Syntax},
-        {Dlt, Play::Direct, false, "01,02 03 04 05 06 + 01 02", Syntax},
-        {Dlt, Play::Direct, false, "01 02 03 04 05 + 01 02x", Syntax},
         {Dlt, Play::Direct, false, "一 二 三 四 五 + 01 02", Syntax},
-        {Dlt, Play::Direct, false, "-1 02 03 04 05 + 01 02", Syntax},
         {Dlt, Play::Direct, false, "   ", TooFew},
         {ThreeD, Play::Direct, false, "1 2", TooFew},
         {ThreeD, Play::Direct, false, "1 2 3 4", Syntax},
@@ -88,7 +68,6 @@ TEST(PrizeTicketTest, BadTicketsSayWhatIsWrong) {
         {P3, Play::Direct, false, "1, 2 3", TooFew},
         {SevenXc, Play::Direct, false, "1 2 3 4 5 6 + 15", OutOfRange},
         {SevenXc, Play::Direct, false, "1 2 3 4 5 6 7", TooFew},
-        {SevenXc, Play::Direct, false, "1 2 3 4 5 6", TooFew},
         {ThreeD, Play::Group3, false, "1 1 1", Duplicate},
         {ThreeD, Play::Group3, false, "1 1 2 3", Duplicate},
         {ThreeD, Play::Group3, false, "1", TooFew},
@@ -97,7 +76,6 @@ TEST(PrizeTicketTest, BadTicketsSayWhatIsWrong) {
         {P3, Play::Group6, false, "1,2,3", Syntax},
         {P3, Play::Group6, false, "1 2 12", OutOfRange},
         {Ssq, Play::Group3, false, "01 02 03", PlayNotInGame},
-        {P5, Play::Group6, false, "1 2 3", PlayNotInGame},
         {Ssq, Play::Direct, true, "01 02 03 04 05 06 + 01", PlayNotInGame},
     };
     for (const BadCase& c : cases) {

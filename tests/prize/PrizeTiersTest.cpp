@@ -5,15 +5,24 @@ namespace {
 
 using enum LotteryKind;
 
+// A draw against the ticket of its group.
 struct TierCase {
     const char* name;
-    LotteryKind game;
-    Play play;
-    bool plus;
-    const char* ticket;
     const char* issue;
     const char* draw;
     const char* wins; // "TIER BETS PRIZE" per tier won, joined by "; "
+};
+
+struct TicketSpec {
+    LotteryKind game;
+    Play play;
+    bool plus;
+    const char* text;
+};
+
+struct TicketCases {
+    TicketSpec ticket;
+    std::vector<TierCase> cases;
 };
 
 std::string Wins(const CheckReport& report) {
@@ -26,86 +35,73 @@ std::string Wins(const CheckReport& report) {
 
 // Each game's tiers at their boundaries, under the shipped rules.
 TEST(PrizeTiersTest, TicketsWinTheTiersOfTheRulesInForceAtTheirIssue) {
-    const TierCase cases[] = {
+    using enum Play;
+    const TicketCases groups[] = {
         // dlt: the changes at 19019 and 26014, and 追加.
-        {"dlt 5+2", Dlt, Play::Direct, false, "01 02 03 04 05 + 06 07", "19018",
-         "01 02 03 04 05 + 06 07", "一等奖 1 浮动"},
-        {"dlt 4+2 last old", Dlt, Play::Direct, false, "01 02 03 04 05 + 06 07", "19018",
-         "01 02 03 04 09 + 06 07", "三等奖 1 浮动"},
-        {"dlt 4+2 first of 19019", Dlt, Play::Direct, false, "01 02 03 04 05 + 06 07", "19019",
-         "01 02 03 04 09 + 06 07", "四等奖 1 3000"},
-        {"dlt 4+2 last of 19019", Dlt, Play::Direct, false, "01 02 03 04 05 + 06 07", "26013",
-         "01 02 03 04 09 + 06 07", "四等奖 1 3000"},
-        {"dlt 4+2 first of 26014", Dlt, Play::Direct, false, "01 02 03 04 05 + 06 07", "26014",
-         "01 02 03 04 09 + 06 07", "三等奖 1 5000/6666"},
-        {"dlt 3+2 plus old", Dlt, Play::Direct, true, "01 02 03 04 05 + 06 07", "19018",
-         "01 02 03 08 09 + 06 07", "四等奖 1 300"},
-        {"dlt 3+2 plus new", Dlt, Play::Direct, true, "01 02 03 04 05 + 06 07", "19019",
-         "01 02 03 08 09 + 06 07", "六等奖 1 200"},
-        {"dlt 5+1 plus", Dlt, Play::Direct, true, "01 02 03 04 05 + 06 07", "26014",
-         "01 02 03 04 05 + 06 08", "二等奖 1 浮动"},
-        {"dlt 0+2 lowest", Dlt, Play::Direct, false, "01 02 03 04 05 + 06 07", "26014",
-         "11 12 13 14 15 + 06 07", "七等奖 1 5/7"},
-        {"dlt 2+0 nothing", Dlt, Play::Direct, false, "01 02 03 04 05 + 06 07", "26014",
-         "01 02 13 14 15 + 08 09", ""},
+        {{Dlt, Direct, false, "01 02 03 04 05 + 06 07"},
+         {{"5+2", "19018", "01 02 03 04 05 + 06 07", "一等奖 1 浮动"},
+          {"4+2 last old", "19018", "01 02 03 04 09 + 06 07", "三等奖 1 浮动"},
+          {"4+2 first of 19019", "19019", "01 02 03 04 09 + 06 07", "四等奖 1 3000"},
+          {"4+2 last of 19019", "26013", "01 02 03 04 09 + 06 07", "四等奖 1 3000"},
+          {"4+2 first of 26014", "26014", "01 02 03 04 09 + 06 07", "三等奖 1 5000/6666"},
+          {"0+2 lowest", "26014", "11 12 13 14 15 + 06 07", "七等奖 1 5/7"},
+          {"2+0 nothing", "26014", "01 02 13 14 15 + 08 09", ""}}},
+        {{Dlt, Direct, true, "01 02 03 04 05 + 06 07"},
+         {{"3+2 plus old", "19018", "01 02 03 08 09 + 06 07", "四等奖 1 300"},
+          {"3+2 plus new", "19019", "01 02 03 08 09 + 06 07", "六等奖 1 200"},
+          {"5+1 plus", "26014", "01 02 03 04 05 + 06 08", "二等奖 1 浮动"}}},
         // ssq: 复式, the 福运奖 from 2026014 with both its amounts.
-        {"ssq 7+2", Ssq, Play::Direct, false, "01 02 03 04 05 06 07 + 01 02", "2026013",
-         "01 02 03 04 05 06 + 01", "一等奖 1 浮动; 二等奖 1 浮动; 三等奖 6 3000; 四等奖 6 200"},
-        {"ssq 0+1", Ssq, Play::Direct, false, "01 02 03 04 05 06 + 01", "2003001",
-         "11 12 13 14 15 16 + 01", "六等奖 1 5"},
-        {"ssq 3+0 before", Ssq, Play::Direct, false, "01 02 03 04 05 06 + 01", "2026013",
-         "01 02 03 14 15 16 + 02", ""},
-        {"ssq 3+0 from 2026014", Ssq, Play::Direct, false, "01 02 03 04 05 06 + 01", "2026014",
-         "01 02 03 14 15 16 + 02", "福运奖 1 0/5"},
-        {"ssq 3+1 stays", Ssq, Play::Direct, false, "01 02 03 04 05 06 + 01", "2026014",
-         "01 02 03 14 15 16 + 01", "五等奖 1 10"},
-        // 3D and 排列三: order, 豹子, pairs.
-        {"3d direct", ThreeD, Play::Direct, false, "1 2 3", "2026001", "1 2 3", "直选 1 1040"},
-        {"3d direct wrong order", ThreeD, Play::Direct, false, "3 2 1", "2026001", "1 2 3", ""},
-        {"p3 direct 复式", P3, Play::Direct, false, "1,2 3 4,5,6", "26001", "2 3 5", "直选 1 1040"},
-        {"group6", ThreeD, Play::Group6, false, "1 2 3", "2026001", "3 1 2", "组选六 1 173"},
-        {"group6 on a pair", ThreeD, Play::Group6, false, "1 2 3", "2026001", "1 1 2", ""},
-        {"group6 on 豹子", P3, Play::Group6, false, "1 2 3", "26001", "1 1 1", ""},
-        {"group3 one bet", ThreeD, Play::Group3, false, "1 1 8", "2026001", "8 1 1",
-         "组选三 1 346"},
-        {"group3 other pair", ThreeD, Play::Group3, false, "1 1 8", "2026001", "8 8 1", ""},
-        {"group3 复式", P3, Play::Group3, false, "1 2 3", "26001", "2 1 2", "组选三 1 346"},
-        {"group3 on 豹子", P3, Play::Group3, false, "1 2 3", "26001", "2 2 2", ""},
-        {"group3 on three digits", P3, Play::Group3, false, "1 2 3", "26001", "1 2 3", ""},
-        {"p5 direct", P5, Play::Direct, false, "1 2 3 4 5", "26001", "1 2 3 4 5", "直选 1 100000"},
-        {"p5 four of five", P5, Play::Direct, false, "1 2 3 4 5", "26001", "1 2 3 4 6", ""},
+        {{Ssq, Direct, false, "01 02 03 04 05 06 07 + 01 02"},
+         {{"7+2", "2026013", "01 02 03 04 05 06 + 01",
+           "一等奖 1 浮动; 二等奖 1 浮动; 三等奖 6 3000; 四等奖 6 200"}}},
+        {{Ssq, Direct, false, "01 02 03 04 05 06 + 01"},
+         {{"0+1", "2003001", "11 12 13 14 15 16 + 01", "六等奖 1 5"},
+          {"3+0 before", "2026013", "01 02 03 14 15 16 + 02", ""},
+          {"3+0 from 2026014", "2026014", "01 02 03 14 15 16 + 02", "福运奖 1 0/5"},
+          {"3+1 stays", "2026014", "01 02 03 14 15 16 + 01", "五等奖 1 10"}}},
+        // 3D and 排列三: order, 豹子, pairs (a pair against a 组选六 bet and
+        // three digits against 组选三 are scored bet by bet in PrizeCountPropertyTest).
+        {{ThreeD, Direct, false, "1 2 3"},
+         {{"direct", "2026001", "1 2 3", "直选 1 1040"}, {"wrong order", "2026001", "3 2 1", ""}}},
+        {{P3, Direct, false, "1,2 3 4,5,6"}, {{"复式", "26001", "2 3 5", "直选 1 1040"}}},
+        {{ThreeD, Group6, false, "1 2 3"},
+         {{"group6", "2026001", "3 1 2", "组选六 1 173"}, {"on 豹子", "2026001", "1 1 1", ""}}},
+        {{ThreeD, Group3, false, "1 1 8"},
+         {{"one bet", "2026001", "8 1 1", "组选三 1 346"}, {"other pair", "2026001", "8 8 1", ""}}},
+        {{P3, Group3, false, "1 2 3"},
+         {{"复式", "26001", "2 1 2", "组选三 1 346"}, {"on 豹子", "26001", "2 2 2", ""}}},
+        {{P5, Direct, false, "1 2 3 4 5"},
+         {{"direct", "26001", "1 2 3 4 5", "直选 1 100000"},
+          {"four of five", "26001", "1 2 3 4 6", ""}}},
         // 七星彩: adjacent runs up to 20099, positions from 20100.
-        {"7xc runs", SevenXc, Play::Direct, false, "1 2 3 4 5 6 + 7", "20099", "1 2 3 9 5 6 7",
-         "五等奖 1 20"},
-        {"7xc six adjacent", SevenXc, Play::Direct, false, "1 2 3 4 5 6 + 0", "20099",
-         "1 2 3 4 5 6 7", "二等奖 1 浮动"},
-        {"7xc positions", SevenXc, Play::Direct, false, "1 2 3 4 5 6 + 7", "20100", "1 2 3 9 5 6 7",
-         "三等奖 1 3000"},
-        {"7xc 0+1", SevenXc, Play::Direct, false, "1 2 3 4 5 6 + 14", "26001", "0 0 0 0 0 0 14",
-         "六等奖 1 5"},
-        {"7xc 2+0", SevenXc, Play::Direct, false, "1 2 3 4 5 6 + 14", "26001", "1 2 0 0 0 0 13",
-         ""},
+        {{SevenXc, Direct, false, "1 2 3 4 5 6 + 7"},
+         {{"runs", "20099", "1 2 3 9 5 6 7", "五等奖 1 20"},
+          {"positions", "20100", "1 2 3 9 5 6 7", "三等奖 1 3000"}}},
+        {{SevenXc, Direct, false, "1 2 3 4 5 6 + 0"},
+         {{"six adjacent", "20099", "1 2 3 4 5 6 7", "二等奖 1 浮动"}}},
+        {{SevenXc, Direct, false, "1 2 3 4 5 6 + 14"},
+         {{"0+1", "26001", "0 0 0 0 0 0 14", "六等奖 1 5"},
+          {"2+0", "26001", "1 2 0 0 0 0 13", ""}}},
         // 七乐彩's special number.
-        {"7lc 6 and special", SevenLc, Play::Direct, false, "01 02 03 04 05 06 07", "2026001",
-         "01 02 03 04 05 06 08 + 07", "二等奖 1 浮动"},
-        {"7lc 6", SevenLc, Play::Direct, false, "01 02 03 04 05 06 07", "2026001",
-         "01 02 03 04 05 06 08 + 09", "三等奖 1 浮动"},
-        {"7lc 4 and special", SevenLc, Play::Direct, false, "01 02 03 04 05 06 07", "2026001",
-         "01 02 03 04 10 11 12 + 05", "六等奖 1 10"},
-        {"7lc 4", SevenLc, Play::Direct, false, "01 02 03 04 05 06 07", "2026001",
-         "01 02 03 04 10 11 12 + 13", "七等奖 1 5"},
-        {"7lc 3 and special", SevenLc, Play::Direct, false, "01 02 03 04 05 06 07", "2026001",
-         "01 02 03 10 11 12 13 + 04", ""},
-        {"t22x5 4", T22x5, Play::Direct, false, "01 02 03 04 05", "1", "01 02 03 04 10",
-         "二等奖 1 50"},
-        {"t22x5 2", T22x5, Play::Direct, false, "01 02 03 04 05", "1", "01 02 10 11 12", ""},
+        {{SevenLc, Direct, false, "01 02 03 04 05 06 07"},
+         {{"6 and special", "2026001", "01 02 03 04 05 06 08 + 07", "二等奖 1 浮动"},
+          {"6", "2026001", "01 02 03 04 05 06 08 + 09", "三等奖 1 浮动"},
+          {"4 and special", "2026001", "01 02 03 04 10 11 12 + 05", "六等奖 1 10"},
+          {"4", "2026001", "01 02 03 04 10 11 12 + 13", "七等奖 1 5"},
+          {"3 and special", "2026001", "01 02 03 10 11 12 13 + 04", ""}}},
+        {{T22x5, Direct, false, "01 02 03 04 05"},
+         {{"4", "1", "01 02 03 04 10", "二等奖 1 50"}, {"2", "1", "01 02 10 11 12", ""}}},
     };
-    for (const TierCase& c : cases) {
-        SCOPED_TRACE(c.name);
-        Ticket ticket = TicketOf(c.game, c.play, c.plus, c.ticket);
-        Result<CheckReport> report = CheckTicket(ShippedRules(), ticket, {DrawOf(c.issue, c.draw)});
-        ASSERT_TRUE(report) << report.error();
-        EXPECT_EQ(Wins(*report), c.wins);
+    for (const TicketCases& group : groups) {
+        const TicketSpec& spec = group.ticket;
+        const Ticket ticket = TicketOf(spec.game, spec.play, spec.plus, spec.text);
+        for (const TierCase& c : group.cases) {
+            SCOPED_TRACE(std::string(Game(spec.game).code) + " " + c.name);
+            Result<CheckReport> report =
+                CheckTicket(ShippedRules(), ticket, {DrawOf(c.issue, c.draw)});
+            ASSERT_TRUE(report) << report.error();
+            EXPECT_EQ(Wins(*report), c.wins);
+        }
     }
 }
 
