@@ -12,8 +12,6 @@
 namespace veltrix::test {
 namespace {
 
-using Texts = std::vector<std::string>;
-
 class TrendDlgReportsTest : public TrendDlgFixture {
 protected:
     void Analyse(const std::string& rows, const QString& command) {

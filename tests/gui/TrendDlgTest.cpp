@@ -14,8 +14,6 @@
 namespace veltrix::test {
 namespace {
 
-using Texts = std::vector<std::string>;
-
 class TrendDlgTest : public TrendDlgFixture {
 protected:
     void SeedDraws() {
@@ -312,9 +310,6 @@ TEST_F(TrendDlgTest, SavedCommandWithANulByteIsRefusedNotCut) {
 
 // Settings files written by anything.
 std::vector<std::pair<const char*, std::string>> HostileSettingsFiles() {
-    std::string binary;
-    for (int i = 0; i < 1024 * 1024; ++i)
-        binary += static_cast<char>((i * 131 + i / 256) % 256);
     std::string withCommands = "[OPTION]\r\nAnalyse_DLT_LINE=3\r\n[Command]\r\n";
     for (int n = 1; n <= 100; ++n) {
         withCommands += StrFormat("cmd%d=%d command %d\r\n", n, n, n);
@@ -323,8 +318,6 @@ std::vector<std::pair<const char*, std::string>> HostileSettingsFiles() {
                             std::string(300, ' ') + "-- long\r\n";
     }
     return {
-        {"binary around commands",
-         binary + "\r\n[Command]\r\ncmd1=1 a\r\ncmd1_SQL1=select 1\r\n" + binary},
         // A hundred commands of a hundred long lines after a 4 MB line.
         {"huge", std::string(4 * 1024 * 1024, ';') + "\r\n" + withCommands},
         {"gbk", "[OPTION]\r\nAnalyse_DLT_LINE=3\r\n[Command]\r\n"
