@@ -174,9 +174,7 @@ TEST_F(JetTopTest, KeepsRowsTiedWithTheLast) {
               (Lines{"04001", "04002", "04003", "04004", "04005"}));
 }
 
-TEST_F(JetTopTest, UniqueKeyTakesExactlyN) {
-    EXPECT_EQ(Rows("select top 2 qs from p3 order by qs"), (Lines{"04001", "04002"}));
-    EXPECT_EQ(Rows("select top 2 qs from p3 order by h1, qs desc"), (Lines{"04001", "04003"}));
+TEST_F(JetTopTest, WithoutOrderTakesExactlyN) {
     EXPECT_EQ(Rows("select top 3 qs from p3").size(), 3u);
 }
 
