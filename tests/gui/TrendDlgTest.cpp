@@ -320,9 +320,6 @@ std::vector<std::pair<const char*, std::string>> HostileSettingsFiles() {
     return {
         // A hundred commands of a hundred long lines after a 4 MB line.
         {"huge", std::string(4 * 1024 * 1024, ';') + "\r\n" + withCommands},
-        {"gbk", "[OPTION]\r\nAnalyse_DLT_LINE=3\r\n[Command]\r\n"
-                "cmd1=1 \xB4\xF3\xC0\xD6\xCD\xB8\r\ncmd2=2 \xCB\xAB\xC9\xAB\xC7\xF2\r\n"
-                "cmd3=3 x\r\ncmd4=4 \xB8\xA3\xB2\xCA\r\ncmd4_SQL1=select '\xB8\xA3' from dlt\r\n"},
         {"run length out of range", "[OPTION]\r\nAnalyse_DLT_LINE=7\r\n"},
         {"nul bytes", std::string("[Command]\r\ncmd1=1\0a\r\ncmd2=\0\r\ncmd3=3 c\r\n"
                                   "cmd4=4 d\r\ncmd5=5 e\r\ncmd4_SQL1=select\0 1\r\n",
