@@ -119,9 +119,6 @@ struct WriteCase {
 
 TEST(IniFileTest, WritesChangeOnlyWhatTheyMust) {
     const std::vector<WriteCase> cases = {
-        {"new file", "", "OPTION", "Analyse_DLT_LINE", "3", "[OPTION]\r\nAnalyse_DLT_LINE=3\r\n"},
-        {"replace value", "[OPTION]\r\nAnalyse_DLT_LINE=2\r\n", "OPTION", "Analyse_DLT_LINE", "3",
-         "[OPTION]\r\nAnalyse_DLT_LINE=3\r\n"},
         {"replace keeps key spelling and neighbours",
          "; mine\r\n[option]\r\n  ANALYSE_dlt_line = 2 \r\nx=1\r\n", "OPTION", "Analyse_DLT_LINE",
          "3", "; mine\r\n[option]\r\nANALYSE_dlt_line=3\r\nx=1\r\n"},
