@@ -293,9 +293,8 @@ TEST_F(JetFunctionTest, DateAndNowAreLocalTime) {
 class JetAggregateTest : public test::DrawDatabaseFixture {};
 
 TEST_F(JetAggregateTest, FirstAndLastFollowTheRowsRead) {
-    Exec("INSERT INTO p3 (QS,RQ,H1,H2,H3)VALUES ('04001','2004-11-14',1,2,3)");
-    Exec("INSERT INTO p3 (QS,RQ,H1,H2,H3)VALUES ('04002','2004-11-16',4,NULL,6)");
-    Exec("INSERT INTO p3 (QS,RQ,H1,H2,H3)VALUES ('04003','2004-11-19',7,8,9)");
+    Exec("INSERT INTO p3 (QS,RQ,H1,H2,H3) VALUES ('04001','2004-11-14',1,2,3), "
+         "('04002','2004-11-16',4,NULL,6), ('04003','2004-11-19',7,8,9)");
     Evaluation result = EvaluateFirstRow(
         db.Handle(),
         "select first(h1), last(h1), first(qs), last(h2), count(h2), stdev(h1), varp(h1) "

@@ -71,10 +71,9 @@ TEST_F(JetProgramStatementsTest, NoRowStatementsInJetForms) {
         {"alter table mine add column memo1 memo", "select count(memo1) from mine", "0\r\n"},
         {"drop table copy", "select count(*) from mine", "0\r\n"},
     };
-    Exec("INSERT INTO p3 (QS,RQ,H1,H2,H3)VALUES ('04001','2004-11-14',1,2,3)");
-    Exec("INSERT INTO p3 (QS,RQ,H1,H2,H3)VALUES ('04002','2004-11-16',6,2,3)");
-    Exec("INSERT INTO p3 (QS,RQ,H1,H2,H3)VALUES ('04003','2004-11-19',7,2,3)");
-    Exec("INSERT INTO p3 (QS,RQ,H1,H2,H3)VALUES ('04004','2004-11-21',9,2,3)");
+    Exec(
+        "INSERT INTO p3 (QS,RQ,H1,H2,H3) VALUES ('04001','2004-11-14',1,2,3), "
+        "('04002','2004-11-16',6,2,3), ('04003','2004-11-19',7,2,3), ('04004','2004-11-21',9,2,3)");
     for (const Step& step : steps) {
         SCOPED_TRACE(step.sql);
         QueryOutcome outcome = Run(step.sql);

@@ -27,9 +27,8 @@ class StatementRunnerTest : public test::DrawDatabaseFixture {
 protected:
     void SetUp() override {
         DrawDatabaseFixture::SetUp();
-        Exec("INSERT INTO p3 (QS,RQ,H1,H2,H3)VALUES ('04001','2004-11-14',1,2,3)");
-        Exec("INSERT INTO p3 (QS,RQ,H1,H2,H3)VALUES ('04002','2004-11-15',4,NULL,6)");
-        Exec("INSERT INTO p3 (QS,RQ,H1,H2,H3)VALUES ('04003','2004-11-16',7,8,NULL)");
+        Exec("INSERT INTO p3 (QS,RQ,H1,H2,H3) VALUES ('04001','2004-11-14',1,2,3), "
+             "('04002','2004-11-15',4,NULL,6), ('04003','2004-11-16',7,8,NULL)");
     }
 
     QueryOutcome Run(const std::string& sql, const std::string& command) {
