@@ -143,11 +143,10 @@ class JetTopTest : public JetProgramStatementsTest {
 protected:
     void SetUp() override {
         JetProgramStatementsTest::SetUp();
-        const char* rows[][3] = {{"04001", "1", "5"}, {"04002", "2", "6"}, {"04003", "2", "5"},
-                                 {"04004", "3", "7"}, {"04005", "3", "7"}, {"04006", "3", "8"}};
-        for (auto& row : rows)
-            Exec(std::string("INSERT INTO p3 (QS,RQ,H1,H2,H3)VALUES ('") + row[0] +
-                 "','2004-11-14'," + row[1] + "," + row[2] + ",0)");
+        Exec("INSERT INTO p3 (QS,RQ,H1,H2,H3) VALUES ('04001','2004-11-14',1,5,0), "
+             "('04002','2004-11-14',2,6,0), ('04003','2004-11-14',2,5,0), "
+             "('04004','2004-11-14',3,7,0), ('04005','2004-11-14',3,7,0), "
+             "('04006','2004-11-14',3,8,0)");
     }
 
     // The result's lines, sorted: rows tied on the keys come in any order.
