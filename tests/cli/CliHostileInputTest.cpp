@@ -50,8 +50,8 @@ TEST(CliQueryTest, HostileStatementsAreRefusedAndChangeNothing) {
     const std::string before = everything();
     ASSERT_NE(before.find("04001"), std::string::npos);
     const std::string deeper = std::string(50000, '(') + "'04001'" + std::string(50000, ')');
-    // The runner's tests hold the full list; here the text goes through the
-    // command line, a 100,000-byte argument among them.
+    // The runner's tests hold the rest of the list; here the text goes
+    // through the command line, and the deepest nesting is tried only here.
     const std::vector<std::string> statements = {
         "delete from p3 where qs = '04001",
         "delete from p3 where qs = " + deeper,

@@ -47,9 +47,6 @@ TEST(IniFileTest, ReadsWithPrivateProfileSemantics) {
         {"cr line ends", "[S]\rk=v\r", "S", "k", "v"},
         {"no final line end", "[S]\r\nk=v", "S", "k", "v"},
         {"utf8 bom", "\xEF\xBB\xBF[S]\r\nk=v\r\n", "S", "k", "v"},
-        {"indented section", "  [S]\r\nk=v\r\n", "S", "k", "v"},
-        {"chinese value", "[Command]\r\ncmd1=1 大乐透近30期\r\n", "Command", "cmd1",
-         "1 大乐透近30期"},
         {"gbk file", "[Command]\r\ncmd1=1 \xB4\xF3\xC0\xD6\xCD\xB8\r\n", "Command", "cmd1",
          "1 大乐透"},
     };
@@ -122,9 +119,6 @@ struct WriteCase {
 
 TEST(IniFileTest, WritesChangeOnlyWhatTheyMust) {
     const std::vector<WriteCase> cases = {
-        {"new file", "", "OPTION", "Analyse_DLT_LINE", "3", "[OPTION]\r\nAnalyse_DLT_LINE=3\r\n"},
-        {"replace value", "[OPTION]\r\nAnalyse_DLT_LINE=2\r\n", "OPTION", "Analyse_DLT_LINE", "3",
-         "[OPTION]\r\nAnalyse_DLT_LINE=3\r\n"},
         {"replace keeps key spelling and neighbours",
          "; mine\r\n[option]\r\n  ANALYSE_dlt_line = 2 \r\nx=1\r\n", "OPTION", "Analyse_DLT_LINE",
          "3", "; mine\r\n[option]\r\nANALYSE_dlt_line=3\r\nx=1\r\n"},

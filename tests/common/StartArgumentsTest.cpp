@@ -44,7 +44,6 @@ TEST(StartArgumentsTest, ParsesHelpVersionAndWorkspace) {
 TEST(StartArgumentsTest, DefaultWorkspaceFollowsXdgDataHome) {
     EXPECT_EQ(DefaultWorkspaceFolder("/x/data", "/home/u"), "/x/data/veltrix");
     EXPECT_EQ(DefaultWorkspaceFolder(nullptr, "/home/u"), "/home/u/.local/share/veltrix");
-    EXPECT_EQ(DefaultWorkspaceFolder("", "/home/u"), "/home/u/.local/share/veltrix");
     EXPECT_EQ(DefaultWorkspaceFolder("relative", "/home/u"), "/home/u/.local/share/veltrix");
 }
 

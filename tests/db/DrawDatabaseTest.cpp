@@ -4,7 +4,6 @@
 #include "fakes/RawDatabase.h"
 #include "fakes/TempDir.h"
 
-#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <set>

@@ -31,7 +31,6 @@ TEST_P(JetTranslationTest, GivesTheExpectedSqlite) {
 }
 
 const TranslationCase kTranslations[] = {
-    // Names, literals, quoting.
     {"qualified_digit_table", "select 3d.h1 from 3d", R"(SELECT "3d"."h1" FROM "3d")"},
     {"bracketed_names", "select [my col], [3d].[h1] from [3d]",
      R"(SELECT "my col", "3d"."h1" FROM "3d")"},
@@ -43,7 +42,6 @@ const TranslationCase kTranslations[] = {
      R"(SELECT "qs" AS "期数", "h1" AS "n" FROM "dlt")"},
     {"text_sort_key_without_case", "select qs from dlt order by ucase(t) desc",
      R"(SELECT "qs" FROM "dlt" ORDER BY upper("t") COLLATE NOCASE DESC)"},
-    // TOP.
     {"top_on_unique_key_is_a_limit", "select top 1 qs from dlt order by qs desc",
      R"(SELECT "qs" FROM "dlt" ORDER BY "qs" DESC LIMIT 1)"},
     {"unique_key_anywhere_in_the_order", "select top 3 qs from p3 order by h1, qs",
@@ -62,7 +60,6 @@ const TranslationCase kTranslations[] = {
      "select weekday(rq), count(*) from dlt group by weekday(rq) order by 1",
      R"(SELECT jet_weekday("rq"), count(*) FROM "dlt" GROUP BY jet_weekday("rq") ORDER BY 1)"},
     {"distinctrow_ignored", "select distinctrow qs from dlt", R"(SELECT "qs" FROM "dlt")"},
-    // FROM.
     {"join_with_aliases", "select d.qs from dlt as d inner join ssq s on d.rq = s.rq",
      R"(SELECT "d"."qs" FROM "dlt" AS "d" INNER JOIN "ssq" AS "s" ON "d"."rq" = "s"."rq")"},
     {"nested_joins",
@@ -71,7 +68,6 @@ const TranslationCase kTranslations[] = {
      R"(ON "p3"."rq" = "dlt"."rq")"},
     {"exists_subquery", "select qs from dlt where exists (select * from ssq where ssq.rq = dlt.rq)",
      R"(SELECT "qs" FROM "dlt" WHERE EXISTS (SELECT * FROM "ssq" WHERE "ssq"."rq" = "dlt"."rq"))"},
-    // Statements without rows.
     {"insert_several_rows", "insert into p3 (qs, h1) values ('1', 2), ('3', 4)",
      R"(INSERT INTO "p3" ("qs", "h1") VALUES ('1', 2), ('3', 4))"},
     {"create_table_jet_types",

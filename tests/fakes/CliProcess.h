@@ -31,17 +31,12 @@ struct CliRun {
     std::string err;
 };
 
-// The program under test; ctest sets VELTRIX_CLI.
-inline std::string CliPath() {
-    const char* cli = std::getenv("VELTRIX_CLI");
-    return cli ? cli : "";
-}
-
 class CliProcess {
 public:
     CliProcess(const std::string& workDir, const std::vector<std::string>& args,
                const std::string& input = {}, bool unprivileged = false) {
-        std::string cli = CliPath();
+        const char* fromCtest = std::getenv("VELTRIX_CLI");
+        std::string cli = fromCtest ? fromCtest : "";
         if (cli.empty()) {
             ADD_FAILURE() << "VELTRIX_CLI is not set (ctest sets it)";
             return;

@@ -18,7 +18,6 @@ struct HostileResultText {
 // A line of `length` characters: two-digit numbers and blanks, as rows look.
 inline std::string LongRowLine(size_t length) {
     std::string line;
-    line.reserve(length);
     for (int n = 0; line.size() < length; n = (n + 7) % 36) {
         line += static_cast<char>('0' + n / 10);
         line += static_cast<char>('0' + n % 10);
@@ -30,7 +29,6 @@ inline std::string LongRowLine(size_t length) {
 
 inline std::string RepeatedLines(const std::string& line, int count) {
     std::string text;
-    text.reserve((line.size() + 2) * static_cast<size_t>(count));
     for (int i = 0; i < count; ++i)
         text += line + "\r\n";
     return text;

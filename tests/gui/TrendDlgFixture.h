@@ -27,6 +27,8 @@
 
 namespace veltrix::test {
 
+using Texts = std::vector<std::string>;
+
 class RecordingLauncher : public ProgramLauncher {
 public:
     bool Launch(const std::string& program) override {

@@ -28,8 +28,6 @@
 namespace veltrix::test {
 namespace {
 
-using Texts = std::vector<std::string>;
-
 class TrendDlgUseTest : public TrendDlgFixture {
 protected:
     // The database through SQLite itself: bulk set-up data, and what is left.
