@@ -22,7 +22,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <functional>
 #include <sqlite3.h>
 #include <string>

@@ -246,9 +246,8 @@ void AppendTabbed(const Table& table, std::string& out) {
 } // namespace
 
 LotteryKind StatsGameOf(std::string_view commandText) {
-    const std::string upper = ToUpperAscii(commandText);
     for (LotteryKind kind : kCatalogueOrder) {
-        if (Contains(upper, Lottery(kind).tag))
+        if (CommandNamesGame(commandText, kind))
             return kind;
     }
     return LotteryKind::Dlt;

@@ -10,7 +10,6 @@
 
 #include <array>
 #include <cstdlib>
-#include <ctime>
 #include <fstream>
 #include <functional>
 #include <map>
