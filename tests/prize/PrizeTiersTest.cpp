@@ -13,7 +13,7 @@ struct TierCase {
     const char* wins; // "TIER BETS PRIZE" per tier won, joined by "; "
 };
 
-struct TicketSpec {
+struct WrittenTicket {
     LotteryKind game;
     Play play;
     bool plus;
@@ -21,7 +21,7 @@ struct TicketSpec {
 };
 
 struct TicketCases {
-    TicketSpec ticket;
+    WrittenTicket ticket;
     std::vector<TierCase> cases;
 };
 
@@ -93,10 +93,10 @@ TEST(PrizeTiersTest, TicketsWinTheTiersOfTheRulesInForceAtTheirIssue) {
          {{"4", "1", "01 02 03 04 10", "二等奖 1 50"}, {"2", "1", "01 02 10 11 12", ""}}},
     };
     for (const TicketCases& group : groups) {
-        const TicketSpec& spec = group.ticket;
-        const Ticket ticket = TicketOf(spec.game, spec.play, spec.plus, spec.text);
+        const WrittenTicket& written = group.ticket;
+        const Ticket ticket = TicketOf(written.game, written.play, written.plus, written.text);
         for (const TierCase& c : group.cases) {
-            SCOPED_TRACE(std::string(Game(spec.game).code) + " " + c.name);
+            SCOPED_TRACE(std::string(Game(written.game).code) + " " + c.name);
             Result<CheckReport> report =
                 CheckTicket(ShippedRules(), ticket, {DrawOf(c.issue, c.draw)});
             ASSERT_TRUE(report) << report.error();
