@@ -82,6 +82,18 @@ void PrintImport(const char* command, LotteryKind kind, const ImportSummary& sum
         std::fprintf(stderr, "veltrix-cli %s: %s\n", command, lines[i].c_str());
 }
 
+// The usage line of a command taking a game, with the catalogue's codes.
+int GameUsage(const char* usage, const char* more = "") {
+    std::string codes;
+    for (const LotteryInfo& info : AllLotteries()) {
+        if (!codes.empty())
+            codes += ' ';
+        codes += info.code;
+    }
+    std::fprintf(stderr, "usage: veltrix-cli %s   (GAME: %s%s)\n", usage, codes.c_str(), more);
+    return 2;
+}
+
 } // namespace
 
 int UpdateCommand(const Args& args) {
@@ -89,9 +101,7 @@ int UpdateCommand(const Args& args) {
     if (args.size() == 1 && args[0] != "all")
         game = FindLotteryByCode(args[0]);
     if (args.size() != 1 || (args[0] != "all" && !game)) {
-        std::fputs("usage: veltrix-cli update all|GAME   (GAME: dlt ssq p5 p3 3d t22x5 7xc 7lc)\n",
-                   stderr);
-        return 2;
+        return GameUsage("update all|GAME");
     }
     DatabaseSession session("update");
     if (!session.Open())
@@ -144,10 +154,7 @@ int ImportCommand(const Args& given) {
     if (!args.empty())
         game = FindLotteryByCode(args[0]);
     if (args.empty() || args.size() > 2 || !game) {
-        std::fputs("usage: veltrix-cli import [--fill] GAME [FILE]   (GAME: dlt ssq p5 p3 3d "
-                   "t22x5 7xc 7lc; FILE: ./draws/GAME.txt)\n",
-                   stderr);
-        return 2;
+        return GameUsage("import [--fill] GAME [FILE]", "; FILE: ./draws/GAME.txt");
     }
     std::string path =
         args.size() == 2 ? args[1] : FindDrawFile(kDrawFolder, Lottery(*game).openedFileName);
@@ -171,9 +178,7 @@ int CheckCommand(const Args& args) {
     if (args.size() == 1)
         game = FindLotteryByCode(args[0]);
     if (args.size() > 1 || (args.size() == 1 && !game)) {
-        std::fputs("usage: veltrix-cli check [GAME]   (GAME: dlt ssq p5 p3 3d t22x5 7xc 7lc)\n",
-                   stderr);
-        return 2;
+        return GameUsage("check [GAME]");
     }
     DatabaseSession session("check");
     if (!session.Open())

@@ -11,20 +11,6 @@
 
 namespace veltrix::jet::runtime {
 
-// The argument as a date; false when the result is already set.
-bool DateArgument(sqlite3_context* context, sqlite3_value* argument, JetDate& out) {
-    JetValue value = ReadValue(argument);
-    if (value.IsNull()) {
-        sqlite3_result_null(context);
-        return false;
-    }
-    if (!ToDate(value, out)) {
-        ResultError(context, kTypeMismatch);
-        return false;
-    }
-    return true;
-}
-
 // An optional first-day-of-week argument: 1 Sunday .. 7 Saturday (0, the
 // system's setting, is Sunday here).
 bool FirstDayArgument(sqlite3_context* context, int argc, sqlite3_value** argv, int index,

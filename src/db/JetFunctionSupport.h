@@ -32,9 +32,28 @@ void ResultNumber(sqlite3_context* context, const Number& number);
 void ResultText(sqlite3_context* context, std::string_view text);
 void ResultError(sqlite3_context* context, const char* message);
 
-// Reads a number argument; false when the result is already set (null for a
-// null argument, a type mismatch for a text that is no number).
-bool NumberArgument(sqlite3_context* context, sqlite3_value* argument, Number& out);
+// Reads an argument through `convert`; false when the result is already set:
+// null for a null argument, a type mismatch for a value that does not convert.
+template <typename T>
+bool ConvertedArgument(sqlite3_context* context, sqlite3_value* argument, T& out,
+                       bool (*convert)(const JetValue&, T&)) {
+    JetValue value = ReadValue(argument);
+    if (value.IsNull()) {
+        sqlite3_result_null(context);
+        return false;
+    }
+    if (!convert(value, out)) {
+        ResultError(context, kTypeMismatch);
+        return false;
+    }
+    return true;
+}
+inline bool NumberArgument(sqlite3_context* context, sqlite3_value* argument, Number& out) {
+    return ConvertedArgument(context, argument, out, ToNumber);
+}
+inline bool DateArgument(sqlite3_context* context, sqlite3_value* argument, JetDate& out) {
+    return ConvertedArgument(context, argument, out, ToDate);
+}
 
 // Number of characters (UTF-8 code points) and the byte offset of character
 // `index` (0-based; the text's size when past the end).

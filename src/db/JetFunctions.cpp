@@ -85,19 +85,6 @@ void ResultError(sqlite3_context* context, const char* message) {
     sqlite3_result_error(context, message, -1);
 }
 
-bool NumberArgument(sqlite3_context* context, sqlite3_value* argument, Number& out) {
-    JetValue value = ReadValue(argument);
-    if (value.IsNull()) {
-        sqlite3_result_null(context);
-        return false;
-    }
-    if (!ToNumber(value, out)) {
-        ResultError(context, kTypeMismatch);
-        return false;
-    }
-    return true;
-}
-
 size_t CharCount(std::string_view text) {
     size_t count = 0;
     for (char c : text)
